@@ -1,0 +1,183 @@
+#include "engine/CGameEngine.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include "audio/SoundTable.h"
+#include "engine/Assert.h"
+#include "gfx/OpenGL.h"
+#include "gfx/SpriteTable.h"
+
+namespace {
+
+constexpr int kMixerFrequency = 44100;
+constexpr int kMixerChannels = 2;
+constexpr int kMixerChunkSize = 1024;
+constexpr int kMixingChannels = 64;
+constexpr int kIconSize = 32;
+
+}  // namespace
+
+CGameEngine* CGameEngine::GetEngine() {
+  static CGameEngine* engine = new CGameEngine;  // never destroyed: the process ends after main
+  return engine;
+}
+
+CGameEngine::CGameEngine() : m_GameWorld(this) {}
+
+bool CGameEngine::Fail(const char* step) {
+  m_InitError = std::string(step) + ": " + SDL_GetError();
+  return false;
+}
+
+bool CGameEngine::Init(const CEngineSettings& settings) {
+  KV_ASSERT(!m_SDLInitialized);
+  m_Width = settings.m_Width;
+  m_Height = settings.m_Height;
+  m_Bpp = settings.m_Bpp;
+  m_Fullscreen = settings.m_Fullscreen;
+  m_IconFile = settings.m_IconFile;
+  m_Caption = settings.m_Caption;
+  m_Active = true;
+  m_InitError.clear();
+
+  if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0) return Fail("SDL");
+  m_SDLInitialized = true;
+
+  // Without a sound device the game still starts; every sound is then silent.
+  InitAudio();
+
+  if (!m_IconFile.empty() && !InitIcon()) return Fail("icon");
+  if (!InitVideo()) return Fail("video");
+  SDL_WM_SetCaption(m_Caption.c_str(), nullptr);
+  LoadResources();
+  return true;
+}
+
+bool CGameEngine::InitAudio() {
+  KV_ASSERT(!m_SDLMixerInitialized);
+  if (Mix_OpenAudio(kMixerFrequency, AUDIO_S16LSB, kMixerChannels, kMixerChunkSize) < 0) return false;
+  Mix_AllocateChannels(kMixingChannels);
+  m_SDLMixerInitialized = true;
+  return true;
+}
+
+bool CGameEngine::InitIcon() {
+  KV_ASSERT(!m_IconInitialized);
+  SDL_RWops* file = SDL_RWFromFile(m_IconFile.c_str(), "rb");
+  m_Icon = file ? SDL_LoadBMP_RW(file, 1) : nullptr;
+  if (!m_Icon) return false;
+  if (m_Icon->w != kIconSize || m_Icon->h != kIconSize || !m_Icon->format->palette) {
+    SDL_FreeSurface(m_Icon);
+    m_Icon = nullptr;
+    SDL_SetError("%s must be a 32 x 32 palettised bitmap", m_IconFile.c_str());
+    return false;
+  }
+  // The top-left pixel's palette index is the transparent colour.
+  const Uint8 key = *static_cast<const Uint8*>(m_Icon->pixels);
+  SDL_SetColorKey(m_Icon, SDL_SRCCOLORKEY, key);
+  SDL_WM_SetIcon(m_Icon, nullptr);
+  m_IconInitialized = true;
+  return true;
+}
+
+bool CGameEngine::InitVideo() {
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 32);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_BUFFER_SIZE, 32);
+  m_VideoFlags = SDL_HWSURFACE | SDL_OPENGLBLIT;
+  if (m_Fullscreen) m_VideoFlags |= SDL_FULLSCREEN;
+  m_Screen = SDL_SetVideoMode(m_Width, m_Height, m_Bpp, m_VideoFlags);
+  if (!m_Screen) {
+    // The game draws nothing that needs depth, so a display without a 32-bit
+    // depth buffer is asked for the next best instead of refusing to start.
+    for (int depth : {24, 16, 0}) {
+      SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+      m_Screen = SDL_SetVideoMode(m_Width, m_Height, m_Bpp, m_VideoFlags);
+      if (m_Screen) break;
+    }
+  }
+  if (!m_Screen) return false;
+  SDL_FillRect(m_Screen, nullptr, SDL_MapRGBA(m_Screen->format, 0, 0, 0, 0));
+
+  // One unit is one pixel, the origin is the window's bottom-left corner.
+  glViewport(0, 0, m_Width, m_Height);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, m_Width, 0, m_Height, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  return true;
+}
+
+void CGameEngine::LoadResources() {
+  LoadSprites(GetSprites());
+  LoadSounds(GetSounds());
+}
+
+void CGameEngine::ReleaseResources() {
+  ClearSounds(GetSounds());
+}
+
+void CGameEngine::Shutdown() {
+  ReleaseResources();
+  if (m_SDLMixerInitialized) Mix_CloseAudio();
+  m_SDLMixerInitialized = false;
+  if (m_IconInitialized) SDL_FreeSurface(m_Icon);
+  m_Icon = nullptr;
+  m_IconInitialized = false;
+  if (m_SDLInitialized) SDL_Quit();
+  m_SDLInitialized = false;
+}
+
+void CGameEngine::Stop() { m_Running = false; }
+
+void CGameEngine::Run() {
+  KV_ASSERT(m_SDLInitialized);
+  m_Running = true;
+  m_LastTicks = SDL_GetTicks();
+  m_GameWorld.NewGame();
+  SDL_Event event;
+  while (m_Running) {
+    if (SDL_PollEvent(&event)) {
+      HandleEvent(event);
+    } else if (m_Active) {
+      const Uint32 now = SDL_GetTicks();
+      m_GameWorld.Update(now - m_LastTicks);
+      m_GameWorld.Render();
+      SDL_GL_SwapBuffers();
+      m_LastTicks = now;
+    } else {
+      SDL_WaitEvent(nullptr);
+    }
+  }
+}
+
+void CGameEngine::HandleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_ACTIVEEVENT:
+      if (event.active.state & SDL_APPACTIVE) {
+        m_Active = event.active.gain != 0;
+        // Time spent inactive is not handed to the world.
+        if (m_Active) m_LastTicks = SDL_GetTicks();
+      }
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      m_GameWorld.OnKey(event.key.keysym.sym, event.type == SDL_KEYDOWN);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      m_GameWorld.OnMouseButton(event.button.button, event.type == SDL_MOUSEBUTTONDOWN, event.button.x,
+                                event.button.y);
+      break;
+    case SDL_QUIT:
+      m_Running = false;
+      break;
+    default:
+      break;
+  }
+}

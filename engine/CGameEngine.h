@@ -1,0 +1,74 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/CEngineSettings.h"
+#include "world/CGameWorld.h"
+
+struct SDL_Surface;
+union SDL_Event;
+
+// The program frame: owns SDL, the OpenGL window, the audio device, the window
+// icon and the shared resources, and runs the one main loop that feeds window
+// events to the world and asks it to advance and draw every frame.
+class CGameEngine {
+ public:
+  // The single engine, created on first use and kept until the process ends.
+  static CGameEngine* GetEngine();
+
+  // Brings up SDL, audio, icon, video and resources; false if the game cannot
+  // run, with GetInitError naming the step that failed. A missing sound device
+  // is no failure: the game then runs silently.
+  bool Init(const CEngineSettings& settings);
+  // Sets up a first game and runs the main loop until Stop or a window close.
+  void Run();
+  // Releases resources, then undoes exactly the start-up steps that succeeded.
+  void Shutdown();
+  // Ends the main loop after its current pass.
+  void Stop();
+  // Dispatches one window event: input to the world, focus and quit here.
+  void HandleEvent(const SDL_Event& event);
+
+  bool InitAudio();
+  bool InitIcon();
+  bool InitVideo();
+  void LoadResources();
+  void ReleaseResources();
+
+  const std::string& GetInitError() const { return m_InitError; }
+  CGameWorld& GetWorld() { return m_GameWorld; }
+  bool IsRunning() const { return m_Running; }
+  bool IsActive() const { return m_Active; }
+  bool IsAudioOpen() const { return m_SDLMixerInitialized; }
+  bool IsFullscreen() const { return m_Fullscreen; }
+  std::uint32_t GetVideoFlags() const { return m_VideoFlags; }
+
+  // Public so that tests can build an engine of their own for a world; the
+  // game itself only ever uses GetEngine.
+  CGameEngine();
+  CGameEngine(const CGameEngine&) = delete;
+  CGameEngine& operator=(const CGameEngine&) = delete;
+
+ private:
+  // Records why start-up failed: the step and SDL's own error text.
+  bool Fail(const char* step);
+
+  bool m_SDLInitialized = false;       // SDL_Init succeeded
+  bool m_SDLMixerInitialized = false;  // the mixer device is open
+  bool m_IconInitialized = false;      // m_Icon is loaded and set as the window icon
+  int m_Width = 0;                     // window size and depth, from the settings
+  int m_Height = 0;
+  int m_Bpp = 0;
+  bool m_Fullscreen = false;           // fullscreen requested
+  std::string m_IconFile;              // icon bitmap path
+  std::string m_Caption;               // window title
+  SDL_Surface* m_Screen = nullptr;     // the window surface; owned by SDL
+  SDL_Surface* m_Icon = nullptr;       // the icon bitmap; owned while m_IconInitialized
+  std::uint32_t m_VideoFlags = 0;      // flags given to SDL_SetVideoMode
+  bool m_Running = false;              // the main loop goes on
+  bool m_Active = false;               // the window is active: frames are updated and drawn
+  std::uint32_t m_LastTicks = 0;       // SDL_GetTicks at the last frame
+  std::string m_InitError;             // why Init failed, empty when it did not
+  CGameWorld m_GameWorld;              // the game; constructed last
+};

@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/CEngineSettings.h"
+
+namespace {
+
+CEngineSettings SettingsFor(std::vector<const char*> args) {
+  return MakeEngineSettings(static_cast<int>(args.size()), args.data());
+}
+
+}  // namespace
+
+TEST(CEngineSettingsTest, DefaultsAreAWindowOf1024By768At32Bits) {
+  const CEngineSettings s = SettingsFor({"korvane"});
+  EXPECT_EQ(s.m_Width, 1024);
+  EXPECT_EQ(s.m_Height, 768);
+  EXPECT_EQ(s.m_Bpp, 32);
+  EXPECT_FALSE(s.m_Fullscreen);
+  EXPECT_EQ(s.m_IconFile, "KVIcon.bmp");
+  EXPECT_EQ(s.m_Caption, "Korvane");
+}
+
+TEST(CEngineSettingsTest, FullscreenSwitchCountsAnywhereIncludingTheProgramName) {
+  EXPECT_TRUE(SettingsFor({"korvane", "-fullscreen"}).m_Fullscreen);
+  EXPECT_TRUE(SettingsFor({"korvane", "x", "-fullscreen", "y"}).m_Fullscreen);
+  EXPECT_TRUE(SettingsFor({"-fullscreen"}).m_Fullscreen);
+}
+
+TEST(CEngineSettingsTest, FullscreenSwitchMustMatchExactly) {
+  EXPECT_FALSE(SettingsFor({"korvane", "-Fullscreen"}).m_Fullscreen);
+  EXPECT_FALSE(SettingsFor({"korvane", "-fullscreen2"}).m_Fullscreen);
+  EXPECT_FALSE(SettingsFor({"korvane", "--fullscreen"}).m_Fullscreen);
+  EXPECT_FALSE(SettingsFor({"korvane", "-fullscree"}).m_Fullscreen);
+  EXPECT_FALSE(SettingsFor({}).m_Fullscreen);
+}
