@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "gfx/OpenGL.h"
+#include "gfx/SpriteTable.h"
+#include "support/TempDir.h"
+
+namespace {
+
+// Writes a BMP of one colour; SDL_image reads BMP like any other format.
+std::string WriteBmp(const TempDir& dir, const std::string& name, int w, int h, Uint8 r, Uint8 g, Uint8 b) {
+  SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xFF, 0xFF00, 0xFF0000, 0);
+  SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, b));
+  const std::string path = dir.File(name);
+  SDL_SaveBMP(s, path.c_str());
+  SDL_FreeSurface(s);
+  return path;
+}
+
+// Reads back the atlas texture the sprite lives in.
+std::vector<Uint8> AtlasPixels(const Sprite& sprite, int& side) {
+  glBindTexture(GL_TEXTURE_2D, sprite.texture);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &side);
+  std::vector<Uint8> pixels(static_cast<std::size_t>(side) * side * 4);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+}  // namespace
+
+TEST(SpriteAtlasTest, OneImageMakesAnAtlasOfItsSizeWithFullTextureRange) {
+  TempDir dir;
+  const std::string bmp = WriteBmp(dir, "a.bmp", 32, 32, 255, 0, 0);
+  const std::string list = dir.Write("sprites.dat", bmp + "\n");
+  SpriteTable table;
+  LoadSprites(table, list.c_str());
+  ASSERT_EQ(table.size(), 1u);
+  const Sprite& s = table[0];
+  EXPECT_FLOAT_EQ(s.u0, 0.0f);
+  EXPECT_FLOAT_EQ(s.v0, 0.0f);
+  EXPECT_FLOAT_EQ(s.u1, 1.0f);
+  EXPECT_FLOAT_EQ(s.v1, 1.0f);
+  EXPECT_FLOAT_EQ(s.halfWidth, 16.0f);
+  EXPECT_FLOAT_EQ(s.halfHeight, 16.0f);
+  int side = 0;
+  const std::vector<Uint8> pixels = AtlasPixels(s, side);
+  ASSERT_EQ(side, 32);
+  // Opaque red everywhere: an image without alpha is copied fully opaque.
+  EXPECT_EQ(pixels[0], 255);
+  EXPECT_EQ(pixels[1], 0);
+  EXPECT_EQ(pixels[3], 255);
+}
+
+TEST(SpriteAtlasTest, BlankAndBrokenLinesTakeNoId) {
+  TempDir dir;
+  const std::string small = WriteBmp(dir, "small.bmp", 16, 16, 0, 255, 0);
+  const std::string wide = WriteBmp(dir, "wide.bmp", 64, 32, 0, 0, 255);
+  const std::string junk = dir.Write("junk.png", "\x89PNG\r\n\x1a\n truncated");
+  const std::string list = dir.Write("sprites.dat", wide + "\n\n" + junk + "\r\n" + dir.File("missing.png") + "\n" + small);
+  SpriteTable table;
+  LoadSprites(table, list.c_str());
+  ASSERT_EQ(table.size(), 2u);
+  EXPECT_FLOAT_EQ(table[0].halfWidth, 8.0f);   // the 16 x 16 image sorts first
+  EXPECT_FLOAT_EQ(table[1].halfWidth, 32.0f);  // then the 64 x 32 one
+  EXPECT_FLOAT_EQ(table[1].halfHeight, 16.0f);
+  EXPECT_EQ(GetSprite(table, 2), nullptr);
+  EXPECT_EQ(GetSprite(table, -1), nullptr);
+}
+
+TEST(SpriteAtlasTest, MissingListStillMakesAOnePixelTransparentAtlas) {
+  TempDir dir;
+  SpriteTable table;
+  GLuint before = 0;
+  glGenTextures(1, &before);
+  LoadSprites(table, dir.File("none.dat").c_str());
+  EXPECT_TRUE(table.empty());
+  // The atlas took the next texture name and holds one transparent pixel.
+  Sprite probe{};
+  probe.texture = before + 1;
+  int side = 0;
+  const std::vector<Uint8> pixels = AtlasPixels(probe, side);
+  EXPECT_EQ(side, 1);
+  EXPECT_EQ(pixels[3], 0);
+  DrawSprite(nullptr);  // no sprite: nothing drawn, no crash
+}
