@@ -41,11 +41,12 @@ bool CGameEngine::Init(const CEngineSettings& settings) {
   m_Active = true;
   m_InitError.clear();
 
-  if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0) return Fail("SDL");
+  // Without a sound device, or without any audio driver, the game still
+  // starts; every sound is then silent.
+  const bool withAudio = SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) == 0;
+  if (!withAudio && SDL_Init(SDL_INIT_VIDEO) < 0) return Fail("SDL");
   m_SDLInitialized = true;
-
-  // Without a sound device the game still starts; every sound is then silent.
-  InitAudio();
+  if (withAudio) InitAudio();
 
   if (!m_IconFile.empty() && !InitIcon()) return Fail("icon");
   if (!InitVideo()) return Fail("video");
