@@ -15,7 +15,7 @@ packages=(
   # hardening: fuzzing and leak checks
   clang libclang-rt-14-dev valgrind
   # the font generator's source font and subsetter
-  fonts-dejavu-core fonttools
+  fonts-dejavu-core fonttools fonts-open-sans
 )
 
 missing=()

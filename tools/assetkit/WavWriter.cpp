@@ -1,0 +1,53 @@
+#include "WavWriter.h"
+
+#include <cmath>
+
+#include "FileOutput.h"
+
+namespace {
+
+void PutU16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  out.push_back(static_cast<std::uint8_t>(v));
+  out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  PutU16(out, v & 0xFFFFu);
+  PutU16(out, v >> 16);
+}
+
+void PutTag(std::vector<std::uint8_t>& out, const char tag[4]) { out.insert(out.end(), tag, tag + 4); }
+
+}  // namespace
+
+std::int16_t ToPcm16(float sample) {
+  const float clipped = sample > 1.0f ? 1.0f : (sample < -1.0f ? -1.0f : sample);
+  return static_cast<std::int16_t>(std::lround(clipped * 32767.0f));
+}
+
+std::vector<std::uint8_t> EncodeWav(const std::vector<float>& samples) {
+  const std::uint32_t channels = 1;
+  const std::uint32_t bytesPerSample = 2;
+  const std::uint32_t dataBytes = static_cast<std::uint32_t>(samples.size()) * bytesPerSample;
+  std::vector<std::uint8_t> wav;
+  wav.reserve(44 + dataBytes);
+  PutTag(wav, "RIFF");
+  PutU32(wav, 36 + dataBytes);
+  PutTag(wav, "WAVE");
+  PutTag(wav, "fmt ");
+  PutU32(wav, 16);
+  PutU16(wav, 1);  // PCM
+  PutU16(wav, channels);
+  PutU32(wav, kSampleRate);
+  PutU32(wav, kSampleRate * channels * bytesPerSample);
+  PutU16(wav, channels * bytesPerSample);
+  PutU16(wav, 8 * bytesPerSample);
+  PutTag(wav, "data");
+  PutU32(wav, dataBytes);
+  for (float s : samples) PutU16(wav, static_cast<std::uint16_t>(ToPcm16(s)));
+  return wav;
+}
+
+bool WriteWav(const std::string& path, const std::vector<float>& samples) {
+  return WriteFileBytes(path, EncodeWav(samples));
+}
