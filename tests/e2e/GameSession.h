@@ -55,6 +55,9 @@ class GameSession {
   static void Wait(int ms);
 
   Screenshot Shoot(const std::string& savePath = "") const;
+  // Takes screenshots until the window point (x, y) shows the colour, or the
+  // time is up; returns the last one. Frames come slowly on a loaded machine.
+  Screenshot ShootWhen(int x, int y, Screenshot::Pixel colour, int timeoutMs = 10000) const;
   // Waits for the game to end; its exit status, or -1 if it did not end in
   // time (or died from a signal: then -signal).
   int WaitForExit(int timeoutMs = 10000);
