@@ -51,10 +51,8 @@ void ExpectRunsAndQuitsOnEscape(GameSession::Options options) {
 }  // namespace
 
 TEST(EngineE2ETest, OpensA1024By768WindowShowingTheClearColourAndEscapeEndsTheProgram) {
-  GameDir dir;
-  dir.WriteIcon(32, 8);
   GameSession game;
-  ASSERT_TRUE(game.Start({dir.Path(), {}, {}, {}}));
+  ASSERT_TRUE(game.Start());  // from the repository, with the game's own icon and data
   ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
   int width = 0, height = 0;
   ASSERT_TRUE(game.WindowSize(width, height));
