@@ -123,7 +123,7 @@ bool CMap::IsWallOrOutside(int x, int y) const {
 
 std::uint32_t CMap::GetCost(std::uint32_t px, std::uint32_t py) const {
   KV_ASSERT(m_tiles);
-  CellIndex(px, py);
+  static_cast<void>(CellIndex(px, py));  // checks the cell
   return mc_cellCost;
 }
 
