@@ -5,6 +5,8 @@
 
 #include "audio/SoundTable.h"
 #include "engine/Assert.h"
+#include "engine/DataFiles.h"
+#include "gfx/CFontManager.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
 
@@ -116,10 +118,13 @@ bool CGameEngine::InitVideo() {
 
 void CGameEngine::LoadResources() {
   LoadSprites(GetSprites());
+  GetFontManager().Init();
   LoadSounds(GetSounds());
+  GetFontManager().LoadFont(kv::kFontFile, 24.0f);
 }
 
 void CGameEngine::ReleaseResources() {
+  GetFontManager().Shutdown();
   ClearSounds(GetSounds());
 }
 
