@@ -38,6 +38,7 @@ class CRectPacker {
   // Forgets every rectangle and free area; the caller's records stay as they are.
   void Reset();
 
+  // The areas still free, oldest first: after Pack, what the splits left.
   const std::vector<PackRect>& GetFreeRects() const { return m_freeRects; }
 
  private:

@@ -24,10 +24,10 @@ struct Glyph {
 // One corner of a character's quad as Draw emits it: texture coordinate and
 // position relative to the start of the baseline.
 struct TextVertex {
-  float s;
-  float t;
-  float x;
-  float y;
+  float s;  // texture s in the atlas
+  float t;  // texture t in the atlas
+  float x;  // pixels right of the baseline's start
+  float y;  // pixels above the baseline
 };
 
 // A TrueType font rasterised once at one size: every glyph of its character

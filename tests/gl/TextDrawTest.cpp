@@ -108,6 +108,8 @@ TEST_F(TextDrawTest, LayOutGivesOneQuadPerByteWithoutKerning) {
   const ReferenceFace reference;
   // The font kerns "AV"; the text must not.
   ASSERT_NE(reference.Kerning('A', 'V'), 0);
+  // A byte past 127 is its Latin-1 character: 0xE9 is U+00E9, an unsigned
+  // index into the glyph table.
   const std::string text = "AV\xE9!";
   std::vector<TextVertex> vertices;
   s_font->LayOut(text.c_str(), vertices);
@@ -135,20 +137,6 @@ TEST_F(TextDrawTest, LayOutGivesOneQuadPerByteWithoutKerning) {
     }
     pen += expected.advanceX;
   }
-}
-
-TEST_F(TextDrawTest, ABytePast127DrawsTheLatin1GlyphOfThatCode) {
-  const ReferenceFace reference;
-  // 0xE9 is U+00E9 in the Unicode map, not a sign-extended negative index.
-  const ReferenceGlyph expected = reference.Render(0xE9);
-  std::vector<TextVertex> vertices;
-  s_font->LayOut("\xE9", vertices);
-  ASSERT_EQ(vertices.size(), 4u);
-  EXPECT_FLOAT_EQ(vertices[0].s, s_font->GetGlyph(0xE9).u);
-  EXPECT_FLOAT_EQ(vertices[0].t, s_font->GetGlyph(0xE9).v);
-  EXPECT_FLOAT_EQ(vertices[2].x - vertices[0].x, static_cast<float>(expected.width));
-  EXPECT_FLOAT_EQ(vertices[1].y, static_cast<float>(expected.top));
-  EXPECT_NE(s_font->GetGlyph(0xE9).u, s_font->GetGlyph('e').u);
 }
 
 TEST_F(TextDrawTest, ACharacterTheFontLacksDrawsNothingAndKeepsThePen) {
