@@ -1,0 +1,190 @@
+#include "units/CPathFinder.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+#include "engine/Assert.h"
+#include "map/CMap.h"
+
+namespace {
+
+constexpr std::uint32_t kMaxCost = std::numeric_limits<std::uint32_t>::max();
+constexpr std::size_t kInitialBuckets = 100;
+
+// Costs stop at the largest value instead of wrapping round to cheap ones.
+std::uint32_t AddCost(std::uint32_t a, std::uint64_t b) {
+  const std::uint64_t sum = a + b;
+  return sum > kMaxCost ? kMaxCost : static_cast<std::uint32_t>(sum);
+}
+
+struct CellStep {
+  std::int32_t dx;  // column step along the heading
+  std::int32_t dy;  // row step along the heading
+};
+
+// The unit step of heading index 0 to 3.
+CellStep StepOf(std::int32_t heading) {
+  static constexpr CellStep kSteps[4] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+  return kSteps[heading];
+}
+
+bool IsRealHeading(std::int32_t heading) { return heading >= 0 && heading <= 3; }
+
+}  // namespace
+
+std::size_t CPathFinder::StateHash::operator()(const PathNode& state) const {
+  const std::uint32_t x = static_cast<std::uint32_t>(state.x);
+  const std::uint32_t y = static_cast<std::uint32_t>(state.y);
+  const std::uint32_t heading = static_cast<std::uint32_t>(state.heading);
+  return (x * 31u + y) * 31u + heading;
+}
+
+bool CPathFinder::HasGreaterF(const SearchNode* a, const SearchNode* b) { return a->f > b->f; }
+
+CPathFinder::CPathFinder(const CMap& map, std::uint32_t expansionsPerUpdate)
+    : m_map(map), m_table(kInitialBuckets), m_expansionsPerUpdate(expansionsPerUpdate) {
+  KV_ASSERT(expansionsPerUpdate > 0);
+}
+
+CPathFinder::~CPathFinder() = default;
+
+bool CPathFinder::Start(const PathNode& start, const PathNode& goal, bool avoidWalls) {
+  if (!IsRealHeading(start.heading)) return false;
+
+  FreeNodes();
+  m_active = false;
+  m_found = false;
+  m_path.clear();
+  m_pathCost = 0;
+  m_expansions = 0;
+
+  m_start = start;
+  m_goal = goal;
+  m_avoidWalls = avoidWalls;
+  SearchNode& first = NodeOf(start);
+  first.f = Estimate(start);
+  first.inOpen = true;
+  m_open.push_back(&first);
+  m_active = true;
+  return Update();
+}
+
+bool CPathFinder::Update() {
+  if (!m_active) return false;
+  std::uint32_t expansions = 0;
+  for (;;) {
+    if (m_open.empty()) {
+      EndSearch(false);
+      return true;
+    }
+    std::pop_heap(m_open.begin(), m_open.end(), HasGreaterF);
+    SearchNode* current = m_open.back();
+    m_open.pop_back();
+    current->inOpen = false;
+
+    if (MatchesGoal(current->state)) {
+      StorePath(*current);
+      EndSearch(true);
+      return true;
+    }
+
+    Expand(*current);
+    current->inClosed = true;
+    ++m_expansions;
+    if (++expansions >= m_expansionsPerUpdate) return false;
+  }
+}
+
+std::uint32_t CPathFinder::Estimate(const PathNode& state) const {
+  const std::uint64_t dx = static_cast<std::uint64_t>(std::llabs(static_cast<long long>(state.x) - m_goal.x));
+  const std::uint64_t dy = static_cast<std::uint64_t>(std::llabs(static_cast<long long>(state.y) - m_goal.y));
+  const std::uint64_t diagonal = std::min(dx, dy);
+  const std::uint64_t estimate = mc_diagonalWeight * diagonal + mc_straightWeight * (dx + dy - 2 * diagonal);
+  return AddCost(0, estimate);
+}
+
+bool CPathFinder::MatchesGoal(const PathNode& state) const {
+  return state.x == m_goal.x && state.y == m_goal.y &&
+         (state.heading == m_goal.heading || state.heading == mc_anyHeading ||
+          m_goal.heading == mc_anyHeading);
+}
+
+bool CPathFinder::IsInside(std::int32_t x, std::int32_t y) const {
+  return m_map.HasGrid() && x >= 0 && y >= 0 && static_cast<std::uint32_t>(x) < m_map.GetWidth() &&
+         static_cast<std::uint32_t>(y) < m_map.GetHeight();
+}
+
+CPathFinder::SearchNode& CPathFinder::NodeOf(const PathNode& state) {
+  const auto known = m_table.find(state);
+  if (known != m_table.end()) return *known->second;
+  m_nodes.emplace_back();
+  SearchNode& node = m_nodes.back();
+  node.state = state;
+  m_table.emplace(state, &node);
+  return node;
+}
+
+void CPathFinder::Expand(SearchNode& current) {
+  const PathNode here = current.state;
+  // A start outside the map has no neighbours: it cannot turn out there, and
+  // a move into the map is offered only when the entered cell is inside.
+  if (IsInside(here.x, here.y)) {
+    const bool alongX = here.heading == 0 || here.heading == 2;
+    Relax(current, {here.x, here.y, alongX ? 1 : 2}, mc_turnCost);
+    Relax(current, {here.x, here.y, alongX ? 3 : 0}, mc_turnCost);
+  }
+  const CellStep step = StepOf(here.heading);
+  const PathNode ahead{here.x + step.dx, here.y + step.dy, here.heading};
+  if (IsInside(ahead.x, ahead.y)) {
+    Relax(current, ahead, m_map.GetCost(ahead.x, ahead.y));
+  }
+  const PathNode behind{here.x - step.dx, here.y - step.dy, here.heading};
+  if (IsInside(behind.x, behind.y)) {
+    Relax(current, behind, AddCost(m_map.GetCost(behind.x, behind.y), mc_backExtraCost));
+  }
+}
+
+void CPathFinder::Relax(SearchNode& current, const PathNode& state, std::uint32_t moveCost) {
+  if (m_avoidWalls && m_map.IsWallOrOutside(state.x, state.y)) return;
+  if (current.parent && current.parent->state == state) return;
+
+  const std::uint32_t g = AddCost(current.g, moveCost);
+  const std::uint32_t f = AddCost(g, Estimate(state));
+  SearchNode& node = NodeOf(state);
+  // An equal f does not replace the way already known.
+  if ((node.inOpen || node.inClosed) && node.f <= f) return;
+
+  node.parent = &current;
+  node.g = g;
+  node.f = f;
+  node.inClosed = false;  // a closed node is reopened
+  if (node.inOpen) {
+    // Its f only fell: sift it up from where it is.
+    const auto place = std::find(m_open.begin(), m_open.end(), &node);
+    KV_ASSERT(place != m_open.end());
+    std::push_heap(m_open.begin(), place + 1, HasGreaterF);
+  } else {
+    m_open.push_back(&node);
+    std::push_heap(m_open.begin(), m_open.end(), HasGreaterF);
+    node.inOpen = true;
+  }
+}
+
+void CPathFinder::StorePath(const SearchNode& goal) {
+  m_path.clear();
+  for (const SearchNode* node = &goal; node; node = node->parent) m_path.push_back(node->state);
+  m_pathCost = goal.g;
+}
+
+void CPathFinder::EndSearch(bool found) {
+  m_active = false;
+  m_found = found;
+  FreeNodes();
+}
+
+void CPathFinder::FreeNodes() {
+  m_table.clear();
+  m_open.clear();
+  m_nodes.clear();
+}
