@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include "units/CActionFire.h"
+#include "units/CActionMoveBack.h"
+#include "units/CActionMoveFwd.h"
+#include "units/CActionTurn.h"
+#include "units/CActionWait.h"
+#include "units/UnitsTestSupport.h"
+
+using unitstest::SoundBoard;
+using unitstest::TankWorldTest;
+
+using TankCommandsTest = TankWorldTest;
+
+namespace {
+
+void ExpectState(const TankState& s, int x, int y, int dx, int dy) {
+  EXPECT_EQ(s.x, x);
+  EXPECT_EQ(s.y, y);
+  EXPECT_EQ(s.dx, dx);
+  EXPECT_EQ(s.dy, dy);
+}
+
+template <typename Action>
+const Action* At(const CTank& tank, std::size_t i) {
+  return dynamic_cast<const Action*>(tank.GetCommands().at(i).get());
+}
+
+}  // namespace
+
+TEST_F(TankCommandsTest, PlannedCommandsFormAChainAndRunOneAStep) {
+  CTank* tank = Put(0, 2, 2, 0, 1);
+  tank->AddMoveForward();
+  tank->AddMoveForward();
+  tank->AddTurn(true);
+  tank->AddFire();
+  ASSERT_EQ(tank->GetCommands().size(), 4u);
+  ASSERT_NE(At<CActionMoveFwd>(*tank, 0), nullptr);
+  ASSERT_NE(At<CActionMoveFwd>(*tank, 1), nullptr);
+  ASSERT_NE(At<CActionTurn>(*tank, 2), nullptr);
+  ASSERT_NE(At<CActionFire>(*tank, 3), nullptr);
+  ExpectState(At<CAction>(*tank, 0)->GetBefore(), 2, 2, 0, 1);
+  ExpectState(At<CAction>(*tank, 0)->GetAfter(), 2, 3, 0, 1);
+  ExpectState(At<CAction>(*tank, 1)->GetAfter(), 2, 4, 0, 1);
+  ExpectState(At<CAction>(*tank, 2)->GetBefore(), 2, 4, 0, 1);
+  ExpectState(At<CAction>(*tank, 2)->GetAfter(), 2, 4, 1, 0);
+  EXPECT_TRUE(At<CActionTurn>(*tank, 2)->IsRight());
+  ExpectState(At<CAction>(*tank, 3)->GetBefore(), 2, 4, 1, 0);
+  ExpectState(At<CAction>(*tank, 3)->GetAfter(), 2, 4, 1, 0);
+  ExpectState(tank->PlannedState(), 2, 4, 1, 0);
+  ExpectState(tank->GetState(), 2, 2, 0, 1);  // planning moves nothing
+  EXPECT_TRUE(At<CAction>(*tank, 3)->IsFire());
+  EXPECT_FALSE(At<CAction>(*tank, 2)->IsFire());
+
+  CTank* target = Put(1, 6, 4, 1, 0);
+  RunSteps(2);
+  ExpectState(tank->GetState(), 2, 4, 0, 1);
+  EXPECT_FALSE(tank->NextIsFire());
+  RunStep();
+  ExpectState(tank->GetState(), 2, 4, 1, 0);
+  EXPECT_TRUE(tank->NextIsFire());
+  RunStep();
+  EXPECT_TRUE(tank->GetCommands().empty());
+  EXPECT_EQ(target->GetHitPoints(), 50);  // struck from behind
+  EXPECT_EQ(tank->GetDelay(), 1);
+}
+
+TEST_F(TankCommandsTest, MovesIntoWallsOrOffTheMapAreNotPlanned) {
+  CTank* tank = Put(0, 3, 6, 0, 1);
+  tank->AddMoveForward();  // (3, 7) is a wall
+  EXPECT_TRUE(tank->GetCommands().empty());
+  tank->AddTurn(true);
+  tank->AddMoveForward();  // planned from the turned heading
+  ASSERT_EQ(tank->GetCommands().size(), 2u);
+  ExpectState(tank->PlannedState(), 4, 6, 1, 0);
+
+  CTank* corner = Put(0, 0, 0, 0, 1);
+  corner->AddMoveBack();  // (0, -1) lies off the map
+  corner->AddTurn(false);
+  corner->AddMoveForward();  // (-1, 0) too
+  ASSERT_EQ(corner->GetCommands().size(), 1u);
+  corner->AddMoveBack();
+  ASSERT_EQ(corner->GetCommands().size(), 2u);
+  ASSERT_NE(At<CActionMoveBack>(*corner, 1), nullptr);
+  ExpectState(corner->PlannedState(), 1, 0, -1, 0);
+}
+
+TEST_F(TankCommandsTest, RemovingTakesTheLastCommandAndClearingTakesAll) {
+  CTank* tank = Put(0, 5, 5, 0, 1);
+  tank->RemoveLastCommand();  // empty: nothing happens
+  tank->ClearCommands();
+  tank->AddWait();
+  tank->AddTurn(false);
+  tank->AddFire();
+  tank->RemoveLastCommand();
+  ASSERT_EQ(tank->GetCommands().size(), 2u);
+  ASSERT_NE(At<CActionTurn>(*tank, 1), nullptr);
+  EXPECT_FALSE(At<CActionTurn>(*tank, 1)->IsRight());
+  ExpectState(tank->PlannedState(), 5, 5, -1, 0);
+  tank->ClearCommands();
+  EXPECT_TRUE(tank->GetCommands().empty());
+  ExpectState(tank->PlannedState(), 5, 5, 0, 1);
+}
+
+TEST_F(TankCommandsTest, FireAndMoveBackKeepTheTankBusyForOneMoreStep) {
+  CTank* tank = Put(0, 5, 5, 0, 1);
+  tank->AddFire();
+  tank->AddMoveBack();
+  tank->AddTurn(true);
+  RunStep();  // fires
+  EXPECT_EQ(tank->GetCommands().size(), 2u);
+  RunStep();  // busy
+  EXPECT_EQ(tank->GetCommands().size(), 2u);
+  EXPECT_EQ(tank->GetDelay(), 0);
+  RunStep();  // moves back
+  ExpectState(tank->GetState(), 5, 4, 0, 1);
+  EXPECT_EQ(tank->GetDelay(), 1);
+  RunStep();  // busy
+  ExpectState(tank->GetState(), 5, 4, 0, 1);
+  RunStep();  // turns
+  ExpectState(tank->GetState(), 5, 4, 1, 0);
+  EXPECT_TRUE(tank->GetCommands().empty());
+}
+
+TEST_F(TankCommandsTest, BlockedMoveIsRetriedEachStepAndHoldsBackTheRest) {
+  CTank* tank = Put(0, 5, 5, 0, 1);
+  CTank* blocker = Put(1, 5, 6, 1, 0);
+  tank->AddMoveForward();
+  tank->AddFire();
+  RunSteps(3);
+  ExpectState(tank->GetState(), 5, 5, 0, 1);
+  EXPECT_EQ(tank->GetCommands().size(), 2u);
+  EXPECT_FALSE(tank->NextIsFire());
+  EXPECT_EQ(blocker->GetHitPoints(), 100);
+
+  blocker->AddMoveForward();  // leaves to (6, 6)
+  RunStep();  // the blocker moves after the tank in list order: still blocked
+  ExpectState(tank->GetState(), 5, 5, 0, 1);
+  RunStep();
+  ExpectState(tank->GetState(), 5, 6, 0, 1);
+  EXPECT_TRUE(tank->NextIsFire());
+
+  // A move back waits the same way, and adds no busy step while it waits.
+  CTank* backer = Put(0, 8, 8, 0, 1);
+  Put(1, 8, 7, 0, 1);
+  backer->AddMoveBack();
+  RunSteps(2);
+  EXPECT_EQ(backer->GetCommands().size(), 1u);
+  EXPECT_EQ(backer->GetDelay(), 0);
+}
+
+TEST_F(TankCommandsTest, MoveIntoAWallThatAppearedAfterPlanningFails) {
+  CTank* tank = Put(0, 5, 4, 0, 1);
+  tank->AddMoveForward();
+  ASSERT_TRUE(m_world.GetMap().Load(unitstest::kWalledMap));  // (5, 5) is now a wall
+  RunStep();
+  ExpectState(tank->GetState(), 5, 4, 0, 1);
+  EXPECT_EQ(tank->GetCommands().size(), 1u);
+}
+
+TEST_F(TankCommandsTest, IdleTankRepairsOnARepairCellUpToFull) {
+  CTank* idle = Put(0, 10, 1, 0, 1, 40);
+  RunSteps(3);
+  EXPECT_EQ(idle->GetHitPoints(), 70);
+  RunSteps(4);
+  EXPECT_EQ(idle->GetHitPoints(), 100);
+
+  CTank* elsewhere = Put(0, 5, 1, 0, 1, 40);
+  RunSteps(2);
+  EXPECT_EQ(elsewhere->GetHitPoints(), 40);
+
+  // Waiting repairs; turning, moving and firing do not, the busy step after a fire does.
+  CTank* busy = Put(1, 1, 8, 0, -1, 50);
+  busy->AddWait();
+  busy->AddTurn(true);
+  busy->AddFire();
+  RunStep();
+  EXPECT_EQ(busy->GetHitPoints(), 60);
+  RunStep();
+  EXPECT_EQ(busy->GetHitPoints(), 60);
+  RunStep();
+  EXPECT_EQ(busy->GetHitPoints(), 60);
+  RunStep();
+  EXPECT_EQ(busy->GetHitPoints(), 70);
+}
+
+TEST_F(TankCommandsTest, WaitHealsOnlyOnARepairCellAndNeverPastFull) {
+  CTank* onRepair = Put(0, 1, 8, 0, 1, 95);
+  onRepair->Wait();
+  EXPECT_EQ(onRepair->GetHitPoints(), 100);
+  CTank* offRepair = Put(0, 2, 8, 0, 1, 95);
+  offRepair->Wait();
+  EXPECT_EQ(offRepair->GetHitPoints(), 95);
+}
+
+TEST_F(TankCommandsTest, BlockedMoveOnARepairCellStillRepairs) {
+  CTank* tank = Put(0, 10, 1, 0, 1, 50);
+  Put(1, 10, 2, 0, 1);
+  tank->AddMoveForward();
+  RunSteps(2);
+  EXPECT_EQ(tank->GetHitPoints(), 70);
+  EXPECT_EQ(tank->GetCommands().size(), 1u);
+}
+
+TEST_F(TankCommandsTest, TankDestroyedInAStepIsNotRepairedBackToLife) {
+  CTank* victim = Put(1, 10, 1, 1, 0, 65);
+  CTank* shooter = Put(0, 10, 4, 0, -1);
+  shooter->AddFire();
+  RunStep();  // the shot comes first: 70 on a repair cell, then the victim's idle step
+  EXPECT_EQ(victim->GetHitPoints(), -5);
+  EXPECT_TRUE(victim->IsDestroyed());
+
+  CTank* wreck = Put(1, 1, 8, 0, 1, 0);
+  wreck->AddWait();
+  RunStep();
+  EXPECT_EQ(wreck->GetHitPoints(), 0);
+}
+
+TEST_F(TankCommandsTest, MovesAndTurnsStartTheEngineSound) {
+  SoundBoard sounds;
+  ASSERT_TRUE(sounds.Ready());
+  CTank* tank = Put(0, 5, 5, 0, 1);
+  tank->Wait();
+  tank->Fire();
+  EXPECT_FALSE(m_world.IsEnginePlaying());
+  tank->Turn(true);
+  EXPECT_TRUE(m_world.IsEnginePlaying());
+  EXPECT_EQ(sounds.Playing(kSoundEngine), 1);
+  for (auto move : {&CTank::MoveForward, &CTank::MoveBack}) {
+    m_world.StopEngineSound();
+    sounds.HaltAll();
+    (tank->*move)();
+    EXPECT_TRUE(m_world.IsEnginePlaying());
+    EXPECT_EQ(sounds.Playing(kSoundEngine), 1);
+  }
+}

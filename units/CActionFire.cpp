@@ -1,0 +1,16 @@
+#include "units/CActionFire.h"
+
+#include "units/CTank.h"
+#include "units/CommandMarker.h"
+
+bool CActionFire::Execute(CTank& tank) {
+  tank.Fire();
+  return true;
+}
+
+void CActionFire::Draw() const {
+  // Half a cell ahead of the tank: at its muzzle.
+  const float x = 16.0f * static_cast<float>(2 * m_after.x + m_after.dx);
+  const float y = 16.0f * static_cast<float>(2 * m_after.y + m_after.dy);
+  DrawCommandMarker(kSpriteFire, x, y, static_cast<float>(m_before.Angle()));
+}

@@ -1,0 +1,29 @@
+#include "units/CActionMoveFwd.h"
+
+#include "units/CTank.h"
+#include "units/CommandMarker.h"
+
+namespace {
+TankState Advanced(TankState state) {
+  state.Advance();
+  return state;
+}
+}  // namespace
+
+CActionMoveFwd::CActionMoveFwd(const TankState& before) : CAction(before, Advanced(before)) {}
+
+bool CActionMoveFwd::Execute(CTank& tank) {
+  if (!tank.CanEnter(m_after.x, m_after.y)) return false;
+  tank.MoveForward();
+  return true;
+}
+
+void CActionMoveFwd::Draw() const {
+  const float angle = static_cast<float>(m_after.Angle());
+  const float x = CellCentre(m_after.x);
+  const float y = CellCentre(m_after.y);
+  DrawCommandMarker(kSpriteMoveDestination, x, y, angle);
+  // Half-way back towards the start.
+  DrawCommandMarker(kSpriteForwardTrack, x - 16.0f * static_cast<float>(m_after.dx),
+                    y - 16.0f * static_cast<float>(m_after.dy), angle);
+}

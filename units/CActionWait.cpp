@@ -1,0 +1,13 @@
+#include "units/CActionWait.h"
+
+#include "units/CTank.h"
+#include "units/CommandMarker.h"
+
+bool CActionWait::Execute(CTank& tank) {
+  tank.Wait();
+  return true;
+}
+
+void CActionWait::Draw() const {
+  DrawCommandMarker(kSpriteWait, CellCentre(m_before.x), CellCentre(m_before.y), 0.0f);
+}

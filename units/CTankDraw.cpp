@@ -1,0 +1,48 @@
+// The tank's drawing, kept apart so that the rules in CTank.cpp need no window.
+#include <chrono>
+#include <cmath>
+
+#include "gfx/OpenGL.h"
+#include "gfx/SpriteTable.h"
+#include "units/CAction.h"
+#include "units/CTank.h"
+#include "units/CommandMarker.h"
+
+namespace {
+
+constexpr int kGreenTankSprite = 0;
+constexpr int kBlueTankSprite = 1;
+constexpr float kUnselectedMarkerAlpha = 0.3f;
+
+// Taken when the program starts: the selection pulse follows the time since then.
+const std::chrono::steady_clock::time_point kProgramStart = std::chrono::steady_clock::now();
+
+double SecondsSinceStart() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - kProgramStart).count();
+}
+
+}  // namespace
+
+void CTank::Draw() const {
+  static const Sprite* const sprites[2] = {GetSprite(GetSprites(), kGreenTankSprite),
+                                           GetSprite(GetSprites(), kBlueTankSprite)};
+  if (m_selected) {
+    // Between half and full brightness, once every pi / 2 seconds.
+    const float grey = static_cast<float>(0.5 + 0.5 * (0.5 + 0.5 * std::sin(4.0 * SecondsSinceStart())));
+    glColor4f(grey, grey, grey, 1.0f);
+  } else {
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  }
+  glPushMatrix();
+  glTranslatef(CellCentre(m_state.x), CellCentre(m_state.y), 0.0f);
+  glRotatef(static_cast<float>(GetAngle()), 0.0f, 0.0f, 1.0f);
+  DrawSprite(sprites[m_team == 0 ? 0 : 1]);
+  glPopMatrix();
+}
+
+void CTank::DrawCommands() const {
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glColor4f(1.0f, 1.0f, 1.0f, m_selected ? 1.0f : kUnselectedMarkerAlpha);
+  // Last first, so that the marker of the earliest command lies on top.
+  for (auto command = m_commands.rbegin(); command != m_commands.rend(); ++command) (*command)->Draw();
+}

@@ -1,0 +1,13 @@
+#include "units/CommandMarker.h"
+
+#include "gfx/OpenGL.h"
+#include "gfx/SpriteTable.h"
+
+void DrawCommandMarker(int sprite, float x, float y, float angle, bool mirrored) {
+  glPushMatrix();
+  glTranslatef(x, y, 0.0f);
+  glRotatef(angle, 0.0f, 0.0f, 1.0f);
+  if (mirrored) glScalef(1.0f, -1.0f, 1.0f);
+  DrawSprite(GetSprite(GetSprites(), sprite));
+  glPopMatrix();
+}
