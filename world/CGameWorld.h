@@ -6,11 +6,11 @@
 
 #include "map/CMap.h"
 #include "units/CellGoal.h"
-#include "units/TankState.h"
 
 class CGameEngine;
 class CTank;
 struct CEffect;
+struct TankState;
 
 // The game itself: the battlefield, the tanks of both teams and the effects
 // of their shots, and the services the tanks ask of them. The drawing and the

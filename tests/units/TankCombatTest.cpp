@@ -134,6 +134,11 @@ TEST_F(TankCombatTest, CanHitSeesOnlyVisibleTanksAndStopsAtAFriend) {
   EXPECT_TRUE(enemy->CanHit(3, 5, 0, -1));
 }
 
-TEST(TankDeathTest, TankWithoutWorldStopsTheProgram) {
+TEST(TankDeathTest, TankWithoutWorldOrHeadingStopsTheProgram) {
   EXPECT_DEATH(CTank tank(nullptr), "Assertion failed: m_World, file CTank.cpp");
+  // Every trace walks along the heading: one without a heading would never end.
+  CGameEngine engine;
+  EXPECT_DEATH(engine.GetWorld().AddTank(0, TankState{5, 5, 0, 0, 100}), "Assertion failed: IsHeading");
+  CTank* tank = engine.GetWorld().AddTank(0, TankState{5, 5, 1, 0, 100});
+  EXPECT_DEATH(tank->SetHeading(1, 1), "Assertion failed: IsHeading");
 }
