@@ -4,7 +4,7 @@
 #include <deque>
 #include <memory>
 
-#include "units/CellGoal.h"
+#include "units/CPathFinder.h"
 #include "units/TankState.h"
 
 class CAction;
@@ -42,8 +42,8 @@ class CTank {
   void SetSelected(bool selected) { m_selected = selected; }
   std::int32_t GetDelay() const { return m_delay; }
   void SetDelay(std::int32_t delay) { m_delay = delay; }
-  const CellGoal& GetObjective() const { return m_objective; }
-  void SetObjective(const CellGoal& objective) { m_objective = objective; }
+  const PathNode& GetObjective() const { return m_objective; }
+  void SetObjective(const PathNode& objective) { m_objective = objective; }
   bool WasHitFromBehind() const { return m_hitFromBehind; }
   void SetHitFromBehind(bool hit) { m_hitFromBehind = hit; }
   const CommandQueue& GetCommands() const { return m_commands; }
@@ -93,7 +93,8 @@ class CTank {
 
  private:
   bool StandsOnRepairCell() const;
-  // Heals by one step's repair, up to full hit points, on a repair cell only.
+  // Heals by one step's repair, up to full hit points, on a repair cell only;
+  // a destroyed tank stays destroyed.
   void RepairOnRepairCell();
 
   bool m_hitFromBehind = false;  // a shell struck from behind since the planner last looked
@@ -103,5 +104,5 @@ class CTank {
   bool m_selected = false;       // the player has this tank selected
   std::int32_t m_team = 0;       // 0 Green, 1 Blue
   std::int32_t m_delay = 0;      // coming steps in which the tank is busy
-  CellGoal m_objective;          // where the planner sends the tank
+  PathNode m_objective = {0, 0, CPathFinder::mc_anyHeading};  // where the planner sends the tank
 };

@@ -22,7 +22,8 @@ struct TankState {
 };
 
 // The heading index of path finding and the planner: 0 = +x, 1 = +y, 2 = -x,
-// 3 = -y, and kAnyHeading where a goal accepts every heading.
+// 3 = -y, and kAnyHeading (CPathFinder::mc_anyHeading) where a goal accepts
+// every heading.
 constexpr std::int32_t kAnyHeading = 4;
 
 // A heading as a unit vector.

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "map/CMap.h"
-#include "units/CellGoal.h"
+#include "units/CPathFinder.h"
 
 class CGameEngine;
 class CTank;
@@ -53,7 +53,7 @@ class CGameWorld {
   // (1, height - 2) and (width - 2, 1).
   bool IsRepairCell(std::int32_t x, std::int32_t y) const;
   // The centre cell, with any heading.
-  CellGoal GetCentreGoal() const;
+  PathNode GetCentreGoal() const;
   // Shows a shot between two points of map drawing space: a puff every 32
   // pixels along it, a muzzle flash near the start and an impact near the end.
   void SpawnShotEffects(float fromX, float fromY, float toX, float toY);

@@ -64,10 +64,10 @@ TEST_F(GameWorldServicesTest, RepairCellsAndCentreFollowTheMapSize) {
   EXPECT_FALSE(m_world.IsRepairCell(1, 1));
   EXPECT_FALSE(m_world.IsRepairCell(10, 8));
   EXPECT_FALSE(m_world.IsRepairCell(8, 1));
-  const CellGoal centre = m_world.GetCentreGoal();
+  const PathNode centre = m_world.GetCentreGoal();
   EXPECT_EQ(centre.x, 6);
   EXPECT_EQ(centre.y, 5);
-  EXPECT_EQ(centre.heading, kAnyHeading);
+  EXPECT_EQ(centre.heading, CPathFinder::mc_anyHeading);
 
   CGameEngine engine;  // a world whose map never loaded has no repair cell
   for (int v : {-2, -1, 0, 1}) {
