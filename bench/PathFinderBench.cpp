@@ -27,7 +27,7 @@ void BM_PathCornerToCorner(benchmark::State& state) {
   CPathFinder finder(map);
   const PathNode start{1, 1, 1};
   const PathNode goal{static_cast<std::int32_t>(map.GetWidth()) - 2,
-                      static_cast<std::int32_t>(map.GetHeight()) - 2, CPathFinder::mc_anyHeading};
+                      static_cast<std::int32_t>(map.GetHeight()) - 2, kAnyHeading};
   std::uint64_t expansions = 0;
   for (auto _ : state) {
     expansions = RunSearch(finder, start, goal, true);
@@ -50,7 +50,7 @@ void BM_PathUnreachableGoal(benchmark::State& state) {
   }
   CPathFinder finder(map);
   const PathNode start{1, 1, 1};
-  const PathNode goal{0, 0, CPathFinder::mc_anyHeading};
+  const PathNode goal{0, 0, kAnyHeading};
   std::uint64_t expansions = 0;
   for (auto _ : state) {
     expansions = RunSearch(finder, start, goal, true);

@@ -18,17 +18,6 @@ std::uint32_t AddCost(std::uint32_t a, std::uint64_t b) {
   return sum > kMaxCost ? kMaxCost : static_cast<std::uint32_t>(sum);
 }
 
-struct CellStep {
-  std::int32_t dx;  // column step along the heading
-  std::int32_t dy;  // row step along the heading
-};
-
-// The unit step of heading index 0 to 3.
-CellStep StepOf(std::int32_t heading) {
-  static constexpr CellStep kSteps[4] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
-  return kSteps[heading];
-}
-
 bool IsRealHeading(std::int32_t heading) { return heading >= 0 && heading <= 3; }
 
 }  // namespace
@@ -106,8 +95,8 @@ std::uint32_t CPathFinder::Estimate(const PathNode& state) const {
 
 bool CPathFinder::MatchesGoal(const PathNode& state) const {
   return state.x == m_goal.x && state.y == m_goal.y &&
-         (state.heading == m_goal.heading || state.heading == mc_anyHeading ||
-          m_goal.heading == mc_anyHeading);
+         (state.heading == m_goal.heading || state.heading == kAnyHeading ||
+          m_goal.heading == kAnyHeading);
 }
 
 bool CPathFinder::IsInside(std::int32_t x, std::int32_t y) const {
@@ -134,7 +123,7 @@ void CPathFinder::Expand(SearchNode& current) {
     Relax(current, {here.x, here.y, alongX ? 1 : 2}, mc_turnCost);
     Relax(current, {here.x, here.y, alongX ? 3 : 0}, mc_turnCost);
   }
-  const CellStep step = StepOf(here.heading);
+  const HeadingVector step = HeadingFromIndex(here.heading);
   const PathNode ahead{here.x + step.dx, here.y + step.dy, here.heading};
   if (IsInside(ahead.x, ahead.y)) {
     Relax(current, ahead, m_map.GetCost(ahead.x, ahead.y));

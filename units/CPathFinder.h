@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "units/TankState.h"
+
 class CMap;
 
 // One tank state on a path: a cell and a heading index (0 = +x, 1 = +y,
@@ -32,7 +34,6 @@ inline bool operator!=(const PathNode& a, const PathNode& b) { return !(a == b);
 //   while (finder.IsActive()) finder.Update();
 class CPathFinder {
  public:
-  static constexpr std::int32_t mc_anyHeading = 4;
   static constexpr std::uint32_t mc_turnCost = 1000;
   // Moving back costs the entered cell's cost plus this.
   static constexpr std::uint32_t mc_backExtraCost = 1000;

@@ -12,6 +12,7 @@
 #include "units/CActionTurn.h"
 #include "units/CActionWait.h"
 #include "units/CommandMarker.h"
+#include "units/PathCommands.h"
 #include "world/CGameWorld.h"
 
 namespace {
@@ -164,6 +165,18 @@ void CTank::RemoveLastCommand() {
 
 void CTank::ClearCommands() {
   while (!m_commands.empty()) m_commands.pop_back();
+}
+
+void CTank::SetPath(const CPathFinder& finder) {
+  ClearCommands();
+  for (const PathCommand command : CommandsForPath(finder)) {
+    switch (command) {
+      case PathCommand::TurnLeft: AddTurn(false); break;
+      case PathCommand::TurnRight: AddTurn(true); break;
+      case PathCommand::Forward: AddMoveForward(); break;
+      case PathCommand::Back: AddMoveBack(); break;
+    }
+  }
 }
 
 bool CTank::NextIsFire() const { return !m_commands.empty() && m_commands.front()->IsFire(); }

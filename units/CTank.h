@@ -81,6 +81,9 @@ class CTank {
   void AddMoveBack();
   void RemoveLastCommand();
   void ClearCommands();
+  // Replaces the queue by the turns and moves that follow the finder's path;
+  // leaves it empty when the finder found none.
+  void SetPath(const CPathFinder& finder);
   bool NextIsFire() const;
   // One step of a turn: a busy step, the front command, or idling (repairing
   // on a repair cell).
@@ -104,5 +107,5 @@ class CTank {
   bool m_selected = false;       // the player has this tank selected
   std::int32_t m_team = 0;       // 0 Green, 1 Blue
   std::int32_t m_delay = 0;      // coming steps in which the tank is busy
-  PathNode m_objective = {0, 0, CPathFinder::mc_anyHeading};  // where the planner sends the tank
+  PathNode m_objective = {0, 0, kAnyHeading};  // where the planner sends the tank
 };

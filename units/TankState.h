@@ -22,7 +22,7 @@ struct TankState {
 };
 
 // The heading index of path finding and the planner: 0 = +x, 1 = +y, 2 = -x,
-// 3 = -y, and kAnyHeading (CPathFinder::mc_anyHeading) where a goal accepts
+// 3 = -y, and kAnyHeading (kAnyHeading) where a goal accepts
 // every heading.
 constexpr std::int32_t kAnyHeading = 4;
 

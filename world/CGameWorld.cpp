@@ -18,7 +18,6 @@ constexpr std::int32_t kFlashSprite = 6;
 constexpr float kPuffSpacing = 32.0f;
 constexpr float kHalfCell = 16.0f;
 constexpr float kFullTurn = 6.2831855f;
-static_assert(kAnyHeading == CPathFinder::mc_anyHeading, "one heading index means any heading");
 
 // 1 / sqrt(s) from the bit pattern of s, refined once. Horizontal shots get
 // their slight tilt from the error left in it.
@@ -110,7 +109,7 @@ bool CGameWorld::IsRepairCell(std::int32_t x, std::int32_t y) const {
 
 PathNode CGameWorld::GetCentreGoal() const {
   return PathNode{static_cast<std::int32_t>(m_Map.GetWidth() / 2), static_cast<std::int32_t>(m_Map.GetHeight() / 2),
-                  CPathFinder::mc_anyHeading};
+                  kAnyHeading};
 }
 
 void CGameWorld::StartEngineSound() {

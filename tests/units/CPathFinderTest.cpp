@@ -15,7 +15,7 @@ using C = PathCommand;
 
 namespace {
 
-constexpr std::int32_t kAny = CPathFinder::mc_anyHeading;
+constexpr std::int32_t kAny = kAnyHeading;
 
 // A finder on one of the path test maps.
 class CPathFinderTest : public ::testing::Test {

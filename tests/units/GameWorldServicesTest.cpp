@@ -67,7 +67,7 @@ TEST_F(GameWorldServicesTest, RepairCellsAndCentreFollowTheMapSize) {
   const PathNode centre = m_world.GetCentreGoal();
   EXPECT_EQ(centre.x, 6);
   EXPECT_EQ(centre.y, 5);
-  EXPECT_EQ(centre.heading, CPathFinder::mc_anyHeading);
+  EXPECT_EQ(centre.heading, kAnyHeading);
 
   CGameEngine engine;  // a world whose map never loaded has no repair cell
   for (int v : {-2, -1, 0, 1}) {

@@ -65,7 +65,7 @@ class ReferenceCosts {
     if (!IsInside(m_map, goal.x, goal.y)) return kUnreached;
     std::uint64_t best = kUnreached;
     for (std::int32_t heading = 0; heading < 4; ++heading) {
-      if (goal.heading == heading || goal.heading == CPathFinder::mc_anyHeading) {
+      if (goal.heading == heading || goal.heading == kAnyHeading) {
         best = std::min(best, m_cost[Index({goal.x, goal.y, heading})]);
       }
     }
@@ -116,7 +116,7 @@ void CheckPath(const CMap& map, const CPathFinder& finder, const PathNode& start
   EXPECT_EQ(path.back(), start) << what;
   const PathNode& end = path.front();
   EXPECT_TRUE(end.x == goal.x && end.y == goal.y &&
-              (goal.heading == CPathFinder::mc_anyHeading || end.heading == goal.heading))
+              (goal.heading == kAnyHeading || end.heading == goal.heading))
       << what;
 
   const std::vector<PathCommand> commands = CommandsForPath(finder);
@@ -151,7 +151,7 @@ TEST(PathFinderPropertyTest, PathsOnRandomMapsAreLegalAndCheapestAndFoundExactly
     CPathFinder fine(map, 1 + random() % 7);
     for (int pair = 0; pair < 12; ++pair) {
       const PathNode start = RandomState(random, map, 3);
-      const PathNode goal = RandomState(random, map, CPathFinder::mc_anyHeading);
+      const PathNode goal = RandomState(random, map, kAnyHeading);
       const bool avoidWalls = random() % 4 != 0;
       const std::string what = "map " + std::to_string(mapNumber) + "\n" + text + "from " +
                                std::to_string(start.x) + "," + std::to_string(start.y) + " h" +

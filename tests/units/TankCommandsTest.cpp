@@ -234,3 +234,50 @@ TEST_F(TankCommandsTest, MovesAndTurnsStartTheEngineSound) {
     EXPECT_EQ(sounds.Playing(kSoundEngine), 1);
   }
 }
+
+namespace {
+
+// Runs a whole search for the tank to the goal, as the player's click and the
+// planner do, and hands the result to the tank.
+void PlotPath(CTank& tank, const CMap& map, PathNode goal) {
+  CPathFinder finder(map);
+  const TankState s = tank.GetState();
+  finder.Start({s.x, s.y, HeadingIndex(s.dx, s.dy)}, goal, true);
+  while (finder.IsActive()) finder.Update();
+  tank.SetPath(finder);
+}
+
+}  // namespace
+
+TEST_F(TankCommandsTest, PathBecomesTheCommandsThatFollowIt) {
+  CTank* tank = Put(0, 5, 5, 0, 1);
+  tank->AddFire();
+  PlotPath(*tank, m_world.GetMap(), {8, 5, 0});
+  ASSERT_EQ(tank->GetCommands().size(), 4u);
+  const CActionTurn* turn = At<CActionTurn>(*tank, 0);
+  ASSERT_NE(turn, nullptr);
+  EXPECT_TRUE(turn->IsRight());
+  for (std::size_t i = 1; i < 4; ++i) EXPECT_NE(At<CActionMoveFwd>(*tank, i), nullptr) << i;
+  ExpectState(tank->PlannedState(), 8, 5, 1, 0);
+}
+
+TEST_F(TankCommandsTest, PathOneCellBehindIsOneMoveBack) {
+  CTank* tank = Put(0, 5, 5, 0, 1);
+  PlotPath(*tank, m_world.GetMap(), {5, 4, kAnyHeading});
+  ASSERT_EQ(tank->GetCommands().size(), 1u);
+  EXPECT_NE(At<CActionMoveBack>(*tank, 0), nullptr);
+  ExpectState(tank->PlannedState(), 5, 4, 0, 1);
+}
+
+TEST_F(TankCommandsTest, NoPathOrAPathToItsOwnCellLeavesNoCommands) {
+  CTank* tank = Put(0, 5, 5, 0, 1);
+  tank->AddMoveForward();
+  PlotPath(*tank, m_world.GetMap(), {3, 7, kAnyHeading});  // a wall
+  EXPECT_TRUE(tank->GetCommands().empty());
+  tank->AddWait();
+  PlotPath(*tank, m_world.GetMap(), {40, 2, kAnyHeading});  // outside the map
+  EXPECT_TRUE(tank->GetCommands().empty());
+  tank->AddWait();
+  PlotPath(*tank, m_world.GetMap(), {5, 5, kAnyHeading});
+  EXPECT_TRUE(tank->GetCommands().empty());
+}
