@@ -7,23 +7,10 @@
 #include <string>
 
 #include "audio/SoundTable.h"
+#include "support/SilentWav.h"
 #include "support/TempDir.h"
 
 namespace {
-
-// A short 16-bit mono WAV file of silence.
-std::string SilentWav() {
-  const std::uint32_t samples = 441;
-  const std::uint32_t dataBytes = samples * 2;
-  std::string wav;
-  auto u32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) wav.push_back(static_cast<char>(v >> (8 * i))); };
-  auto u16 = [&](std::uint16_t v) { for (int i = 0; i < 2; ++i) wav.push_back(static_cast<char>(v >> (8 * i))); };
-  wav += "RIFF"; u32(36 + dataBytes); wav += "WAVE";
-  wav += "fmt "; u32(16); u16(1); u16(1); u32(44100); u32(44100 * 2); u16(2); u16(16);
-  wav += "data"; u32(dataBytes);
-  wav.append(dataBytes, '\0');
-  return wav;
-}
 
 // The mixer is opened on SDL's dummy audio driver, as the game opens it.
 class SoundTableTest : public ::testing::Test {
@@ -45,7 +32,7 @@ class SoundTableTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(SoundTableTest, IdsEqualLineNumbersWhateverLoads) {
-  const std::string wav = m_dir.Write("ok.wav", SilentWav());
+  const std::string wav = m_dir.Write("ok.wav", SilentWav(441));
   const std::string junk = m_dir.Write("junk.wav", "not a sound at all");
   const std::string list = m_dir.Write("sounds.dat", "\n" + wav + "\n" + junk + "\r\n" + m_dir.File("missing.wav") + "\n" + wav);
   LoadSounds(m_table, list.c_str());
@@ -72,7 +59,7 @@ TEST_F(SoundTableTest, OverlongLinesAreCutIntoSeveralEntries) {
 }
 
 TEST_F(SoundTableTest, LoopingSoundKeepsItsChannelUntilFaded) {
-  const std::string wav = m_dir.Write("ok.wav", SilentWav());
+  const std::string wav = m_dir.Write("ok.wav", SilentWav(441));
   CSound sound;
   ASSERT_NE(sound.Load(wav.c_str()), nullptr);
   const int channel = sound.Play(true);
@@ -86,7 +73,7 @@ TEST_F(SoundTableTest, LoopingSoundKeepsItsChannelUntilFaded) {
 
 TEST(SoundWithoutMixerTest, NothingLoadsAndNothingPlays) {
   TempDir dir;
-  const std::string wav = dir.Write("ok.wav", SilentWav());
+  const std::string wav = dir.Write("ok.wav", SilentWav(441));
   CSound sound;
   EXPECT_EQ(sound.Load(wav.c_str()), nullptr);
   EXPECT_EQ(sound.Play(true), -1);

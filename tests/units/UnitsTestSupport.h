@@ -12,6 +12,7 @@
 
 #include "audio/SoundTable.h"
 #include "engine/CGameEngine.h"
+#include "support/SilentWav.h"
 #include "support/TempDir.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
@@ -55,19 +56,6 @@ class TankWorldTest : public ::testing::Test {
   CGameEngine m_engine;
   CGameWorld& m_world = m_engine.GetWorld();
 };
-
-// 16-bit mono WAV of silence, long enough to be still playing when a test looks.
-inline std::string SilentWav(std::uint32_t samples) {
-  const std::uint32_t dataBytes = samples * 2;
-  std::string wav;
-  auto u32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) wav.push_back(static_cast<char>(v >> (8 * i))); };
-  auto u16 = [&](std::uint16_t v) { for (int i = 0; i < 2; ++i) wav.push_back(static_cast<char>(v >> (8 * i))); };
-  wav += "RIFF"; u32(36 + dataBytes); wav += "WAVE";
-  wav += "fmt "; u32(16); u16(1); u16(1); u32(44100); u32(44100 * 2); u16(2); u16(16);
-  wav += "data"; u32(dataBytes);
-  wav.append(dataBytes, '\0');
-  return wav;
-}
 
 // Opens the mixer on SDL's dummy driver and fills the game's sound table with
 // the given number of distinct three-second sounds, so that a test can tell
