@@ -1,65 +1,83 @@
 #include "world/CGameWorld.h"
 
-#include <cmath>
-#include <cstring>
-
-#include "audio/SoundTable.h"
 #include "engine/Assert.h"
-#include "engine/CGameEngine.h"
-#include "gfx/OpenGL.h"
+#include "engine/DataFiles.h"
 #include "units/CTank.h"
 #include "world/CEffect.h"
+#include "world/CRandomTable.h"
 
 namespace {
-constexpr int kKeyEscape = 27;
-constexpr int kEngineFadeMs = 500;
-constexpr std::int32_t kPuffSprite = 4;
-constexpr std::int32_t kFlashSprite = 6;
-constexpr float kPuffSpacing = 32.0f;
-constexpr float kHalfCell = 16.0f;
-constexpr float kFullTurn = 6.2831855f;
 
-// 1 / sqrt(s) from the bit pattern of s, refined once. Horizontal shots get
-// their slight tilt from the error left in it.
-float FastInverseSqrt(float s) {
-  std::uint32_t bits = 0;
-  std::memcpy(&bits, &s, sizeof bits);
-  bits = 0x5F3759DFu - (bits >> 1);
-  float r = 0.0f;
-  std::memcpy(&r, &bits, sizeof r);
-  return r * (1.5f - 0.5f * s * r * r);
-}
-
-// Angle of the unit vector (ux, uy) in radians, in (0, 2 pi].
-float ShotAngle(float ux, float uy) {
-  const float s = ux * ux + uy * uy;
-  const float a = std::acos(ux * FastInverseSqrt(s));
-  return uy > 0.0f ? a : kFullTurn - a;
-}
+// Where Blue's tanks after the first are sent: one row drawn per tank. The
+// last row stands for the centre cell, whose place depends on the map.
+constexpr std::int32_t kGoalRows = 7;
+constexpr PathNode kGoalTable[kGoalRows - 1] = {
+    {18, 10, kAnyHeading}, {18, 5, kAnyHeading}, {13, 5, kAnyHeading},
+    {6, 16, kAnyHeading},  {6, 11, kAnyHeading}, {6, 7, kAnyHeading},
+};
 
 }  // namespace
 
-CGameWorld::CGameWorld(CGameEngine* engine) : m_GameEngine(engine) { KV_ASSERT(m_GameEngine); }
-
-CGameWorld::~CGameWorld() { StopEngineSound(); }
-
-void CGameWorld::NewGame() { KV_ASSERT(m_GameEngine); }
-
-void CGameWorld::Update(std::uint32_t) { KV_ASSERT(m_GameEngine); }
-
-void CGameWorld::Render() {
+CGameWorld::CGameWorld(CGameEngine* engine)
+    : m_GameEngine(engine), m_PathFinder(m_Map), m_MapFile(kv::kMapFile) {
   KV_ASSERT(m_GameEngine);
-  glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glFlush();
+  ConnectVision();
 }
 
-void CGameWorld::OnKey(int sym, bool pressed) {
+CGameWorld::~CGameWorld() { ClearGame(); }
+
+void CGameWorld::NewGame() {
   KV_ASSERT(m_GameEngine);
-  if (pressed && sym == kKeyEscape) m_GameEngine->Stop();
+  // A game still set up goes first, so that no tank is placed over another.
+  ReleaseGame();
+  // A missing or broken map file, or one too small for the teams, gives way
+  // to the battlefield compiled into the program.
+  if (!m_Map.Load(m_MapFile.c_str()) || !m_Map.CanHoldGame(m_TeamSize[0], m_TeamSize[1])) m_Map.LoadBuiltIn();
+  PlaceTeams();  // AddTank counts every tank alive
+  RefreshVisibility();
+  PlanComputerTeam(1);
 }
 
-void CGameWorld::OnMouseButton(std::uint8_t, bool, std::uint16_t, std::uint16_t) {}
+void CGameWorld::PlaceTeams() {
+  const auto width = static_cast<std::int32_t>(m_Map.GetWidth());
+  const auto height = static_cast<std::int32_t>(m_Map.GetHeight());
+  for (std::uint32_t i = 0; i < m_TeamSize[0]; ++i) {
+    AddTank(0, TankState{static_cast<std::int32_t>(i) + 1, 1, 0, 1, CTank::mc_fullHitPoints});
+  }
+  for (std::uint32_t i = 0; i < m_TeamSize[1]; ++i) {
+    CTank* tank =
+        AddTank(1, TankState{width - static_cast<std::int32_t>(i) - 2, height - 2, 0, -1, CTank::mc_fullHitPoints});
+    if (i == 0) {
+      tank->SetObjective(GetCentreGoal());
+    } else {
+      const std::int32_t row = GetRandomTable().Random(kGoalRows);
+      tank->SetObjective(row < kGoalRows - 1 ? kGoalTable[row] : GetCentreGoal());
+    }
+  }
+}
+
+void CGameWorld::ClearGame() {
+  KV_ASSERT(m_GameEngine);
+  ReleaseGame();
+  m_Mode = mc_modeStartScreen;
+  m_ShowHelp = false;
+}
+
+void CGameWorld::ReleaseGame() {
+  m_Selected = 0;
+  for (std::uint32_t team = 0; team < mc_numTeams; ++team) {
+    m_TeamTanks[team].clear();
+    m_AliveCount[team] = 0;
+  }
+  m_Tanks.clear();
+  m_Effects.clear();
+  m_StepsDone = 0;
+  m_Executing = false;
+  m_StepTimer = 0;
+  m_HillTeam = 0;
+  m_HillCount = 0;
+  StopEngineSound();
+}
 
 CTank* CGameWorld::AddTank(std::uint32_t team, const TankState& state) {
   KV_ASSERT(team < mc_numTeams);
@@ -73,6 +91,20 @@ CTank* CGameWorld::AddTank(std::uint32_t team, const TankState& state) {
   return added;
 }
 
+void CGameWorld::PlanComputerTeam(int team) {
+  KV_ASSERT(team >= 0 && static_cast<std::uint32_t>(team) < mc_numTeams);
+  UpdateThreatMaps();
+  for (CTank* tank : m_TeamTanks[team]) {
+    if (tank) PlanTankTurn(*tank);
+  }
+}
+
+void CGameWorld::SetTeamSize(std::uint32_t team, std::uint32_t size) {
+  KV_ASSERT(team < mc_numTeams);
+  KV_ASSERT(size >= mc_minTeamSize && size <= mc_maxTeamSize);
+  m_TeamSize[team] = size;
+}
+
 const CGameWorld::TeamSlots& CGameWorld::GetTeamTanks(std::uint32_t team) const {
   KV_ASSERT(team < mc_numTeams);
   return m_TeamTanks[team];
@@ -81,6 +113,11 @@ const CGameWorld::TeamSlots& CGameWorld::GetTeamTanks(std::uint32_t team) const 
 std::int32_t CGameWorld::GetAliveCount(std::uint32_t team) const {
   KV_ASSERT(team < mc_numTeams);
   return m_AliveCount[team];
+}
+
+std::uint32_t CGameWorld::GetTeamSize(std::uint32_t team) const {
+  KV_ASSERT(team < mc_numTeams);
+  return m_TeamSize[team];
 }
 
 bool CGameWorld::IsTankAt(std::int32_t x, std::int32_t y, std::int32_t exceptTeam) const {
@@ -110,40 +147,4 @@ bool CGameWorld::IsRepairCell(std::int32_t x, std::int32_t y) const {
 PathNode CGameWorld::GetCentreGoal() const {
   return PathNode{static_cast<std::int32_t>(m_Map.GetWidth() / 2), static_cast<std::int32_t>(m_Map.GetHeight() / 2),
                   kAnyHeading};
-}
-
-void CGameWorld::StartEngineSound() {
-  if (m_EnginePlaying) return;
-  m_EnginePlaying = true;
-  CSound* engine = GetSound(GetSounds(), kSoundEngine);
-  m_EngineChannel = engine ? engine->Play(true) : -1;
-}
-
-void CGameWorld::StopEngineSound() {
-  if (!m_EnginePlaying) return;
-  m_EnginePlaying = false;
-  // Channel -1 would fade every channel: when the engine sound got none (no
-  // sound file, no free channel) there is nothing to fade.
-  if (m_EngineChannel >= 0) FadeOutChannel(m_EngineChannel, kEngineFadeMs);
-  m_EngineChannel = -1;
-}
-
-void CGameWorld::SpawnShotEffects(float fromX, float fromY, float toX, float toY) {
-  const float dx = toX - fromX;
-  const float dy = toY - fromY;
-  const float length = std::sqrt(dx * dx + dy * dy);
-  // A shot of no length (or of no sensible length) has no direction to show.
-  if (!(length > 0.0f) || !std::isfinite(length)) return;
-  const float ux = dx / length;
-  const float uy = dy / length;
-  const float angle = ShotAngle(ux, uy);
-
-  for (float t = kPuffSpacing; t <= length - kHalfCell; t += kPuffSpacing) {
-    m_Effects.push_back(std::make_unique<CEffect>(
-        CEffect{kPuffSprite, fromX + t * ux, fromY + t * uy, 1.0f, angle, 1000.0f, 1.0f, 1.0f, 1.0f, false}));
-  }
-  m_Effects.push_back(std::make_unique<CEffect>(CEffect{kFlashSprite, fromX + kHalfCell * ux, fromY + kHalfCell * uy,
-                                                        1.0f, angle, 300.0f, 1.0f, 0.9f, 0.6f, true}));
-  m_Effects.push_back(std::make_unique<CEffect>(CEffect{kFlashSprite, toX - kHalfCell * ux, toY - kHalfCell * uy, 0.7f,
-                                                        angle, 3000.0f, 1.0f, 0.9f, 0.0f, false}));
 }

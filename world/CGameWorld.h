@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "map/CFieldOfView.h"
 #include "map/CMap.h"
 #include "units/CPathFinder.h"
 
@@ -12,13 +14,27 @@ class CTank;
 struct CEffect;
 struct TankState;
 
-// The game itself: the battlefield, the tanks of both teams and the effects
-// of their shots, and the services the tanks ask of them. The drawing and the
-// input handling are still a placeholder: the start screen's background, and
-// Escape leaves.
+// The game itself: the battlefield, the tanks of both teams and the effects of
+// their shots, the state of the game flow from the start screen to victory,
+// the execution of turns in timed steps and the player's keys and clicks.
+//
+// Green (team 0) is the player's team, Blue (team 1) the computer's. A game
+// lives from NewGame to the next ClearGame; the world lives as long as the
+// engine that holds it.
 class CGameWorld {
  public:
   static constexpr std::uint32_t mc_numTeams = CMap::mc_numTeams;
+  static constexpr std::uint32_t mc_minTeamSize = 1;
+  static constexpr std::uint32_t mc_maxTeamSize = 10;
+  static constexpr std::uint32_t mc_modeStartScreen = 0;
+  static constexpr std::uint32_t mc_modePlay = 1;
+  // Consecutive turn ends holding the centre cell that win; also the count
+  // that marks a finished game.
+  static constexpr std::uint32_t mc_victoryHold = 10;
+  static constexpr std::int32_t mc_turnSteps = 4;
+  static constexpr std::uint32_t mc_tickMs = 16;
+  static constexpr std::uint32_t mc_stepIntervalMs = 300;
+
   // Every living tank of both teams; owned.
   using TankList = std::vector<std::unique_ptr<CTank>>;
   // One slot per tank created for a team, null once the tank is destroyed.
@@ -30,8 +46,14 @@ class CGameWorld {
   CGameWorld(const CGameWorld&) = delete;
   CGameWorld& operator=(const CGameWorld&) = delete;
 
+  // Sets up a game: the map, both teams' tanks, Blue's objectives, the first
+  // visibility and the computer's first plan. The mode stays as it is.
   void NewGame();
-  // Advances the game by the milliseconds since the last frame.
+  // Removes the game (tanks, effects, turn and victory state) and returns to
+  // the start screen. Team sizes and the map stay.
+  void ClearGame();
+
+  // Advances the game by at most one 16 ms tick; time not used is kept.
   void Update(std::uint32_t elapsedMs);
   void Render();
   // A key was pressed (pressed = true) or released; sym is the SDL 1.2 key symbol.
@@ -54,6 +76,17 @@ class CGameWorld {
   bool IsRepairCell(std::int32_t x, std::int32_t y) const;
   // The centre cell, with any heading.
   PathNode GetCentreGoal() const;
+
+  // The computer's turn planning for a team: its threat and vulnerability
+  // layers first, then every living tank of the team in slot order.
+  void PlanComputerTeam(int team);
+  // Rebuilds the computer's threat and vulnerability layers.
+  void UpdateThreatMaps();
+  // Plans one computer tank's commands for the coming turn.
+  void PlanTankTurn(CTank& tank);
+
+  // Both teams' visibility layers from every tank's cell and field of view.
+  void RefreshVisibility();
   // Shows a shot between two points of map drawing space: a puff every 32
   // pixels along it, a muzzle flash near the start and an impact near the end.
   void SpawnShotEffects(float fromX, float fromY, float toX, float toY);
@@ -62,22 +95,80 @@ class CGameWorld {
   // Fades the engine sound out, if it plays.
   void StopEngineSound();
 
+  // The battlefield file a new game reads; the shipped one unless changed.
+  void SetMapFile(const std::string& path) { m_MapFile = path; }
+  const std::string& GetMapFile() const { return m_MapFile; }
+  // The number of tanks a new game creates for the team, 1 to 10.
+  void SetTeamSize(std::uint32_t team, std::uint32_t size);
+
+  // Read access for the renderer, the planner and tests.
+  std::uint32_t GetAccumulator() const { return m_Accumulator; }
   const TankList& GetTanks() const { return m_Tanks; }
   const TeamSlots& GetTeamTanks(std::uint32_t team) const;
   std::int32_t GetAliveCount(std::uint32_t team) const;
+  std::uint32_t GetTeamSize(std::uint32_t team) const;
+  std::uint32_t GetSelected() const { return m_Selected; }
+  // The selected tank, or null when the selection is empty or its tank destroyed.
+  CTank* GetSelectedTank() const;
+  std::uint32_t GetPlayerTeam() const { return m_PlayerTeam; }
+  bool IsExecuting() const { return m_Executing; }
+  std::int32_t GetStepsDone() const { return m_StepsDone; }
+  std::uint32_t GetStepTimer() const { return m_StepTimer; }
   const EffectList& GetEffects() const { return m_Effects; }
+  std::int32_t GetHillTeam() const { return m_HillTeam; }
   std::uint32_t GetHillCount() const { return m_HillCount; }
   bool IsEnginePlaying() const { return m_EnginePlaying; }
   std::int32_t GetEngineChannel() const { return m_EngineChannel; }
+  std::uint32_t GetMode() const { return m_Mode; }
+  bool IsHelpShown() const { return m_ShowHelp; }
+  // A team has won: by holding the centre cell or by eliminating the other.
+  bool IsGameOver() const { return m_HillCount >= mc_victoryHold; }
+  // Both teams lost their last tanks.
+  bool IsTie() const { return m_AliveCount[0] == 0 && m_AliveCount[1] == 0; }
 
  private:
-  CGameEngine* m_GameEngine;                    // the engine; never null
-  CMap m_Map;                                   // the battlefield
-  TankList m_Tanks;                             // every living tank, both teams
-  TeamSlots m_TeamTanks[mc_numTeams];           // per team, its tanks in creation order
-  std::int32_t m_AliveCount[mc_numTeams] = {};  // per team, its living tanks
-  EffectList m_Effects;                         // effects alive now
-  std::uint32_t m_HillCount = 0;                // turn ends in a row the same team held the centre cell
-  bool m_EnginePlaying = false;                 // the looping engine sound plays
-  std::int32_t m_EngineChannel = -1;            // the mixer channel it plays on
+  // Removes tanks, effects, selection and the turn and victory state.
+  void ReleaseGame();
+  void PlaceTeams();
+  // Gives m_Vision the world's blocking test and reveal action.
+  void ConnectVision();
+
+  // One step of a turn: every tank once, those about to fire first.
+  void RunStep();
+  void RemoveDestroyedTanks();
+  void EndTurn();
+  void AddWreck(const CTank& tank);
+  void AgeEffects();
+
+  bool IsSelectionValid() const;
+  // Selects the player's tank in slot n - 1, or nothing when there is none.
+  void SelectSlot(std::uint32_t n);
+  // A command key for the selected tank; false when sym is none.
+  bool GiveCommand(CTank& tank, int sym);
+  void OnStartScreenClick(std::uint16_t x, std::uint16_t y);
+  void OnBattleClick(std::uint16_t x, std::uint16_t y);
+  void PlotPath(CTank& tank, std::int32_t column, std::int32_t row);
+
+  CGameEngine* m_GameEngine;                      // the engine; never null
+  std::uint32_t m_Accumulator = 0;                // ms not yet used by 16 ms ticks
+  CMap m_Map;                                     // the battlefield
+  TankList m_Tanks;                               // every living tank, both teams; owned
+  TeamSlots m_TeamTanks[mc_numTeams];             // per team, a slot per tank created, null once destroyed
+  std::int32_t m_AliveCount[mc_numTeams] = {};    // per team, its living tanks
+  std::uint32_t m_TeamSize[mc_numTeams] = {3, 3}; // per team, the tanks a new game creates
+  std::uint32_t m_Selected = 0;                   // the player's selected tank as slot + 1; 0 none
+  std::uint32_t m_PlayerTeam = 0;                 // the team the player commands and sees: Green
+  bool m_Executing = false;                       // a turn is being carried out
+  std::int32_t m_StepsDone = 0;                   // steps run in the current turn
+  std::uint32_t m_StepTimer = 0;                  // ms until the next step
+  EffectList m_Effects;                           // effects alive now; owned
+  std::int32_t m_HillTeam = 0;                    // team that held the centre cell at the last turn end
+  std::uint32_t m_HillCount = 0;                  // consecutive turn ends it held it; 10: it has won
+  CFieldOfView m_Vision;                          // casts what a tank sees
+  bool m_EnginePlaying = false;                   // the looping engine sound plays
+  std::int32_t m_EngineChannel = -1;              // the mixer channel it plays on
+  CPathFinder m_PathFinder;                       // plots the player's paths on m_Map
+  std::uint32_t m_Mode = mc_modeStartScreen;      // start screen or in play
+  bool m_ShowHelp = false;                        // the help panel is shown
+  std::string m_MapFile;                          // the battlefield file a new game reads
 };

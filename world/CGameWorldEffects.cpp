@@ -1,0 +1,101 @@
+#include <cmath>
+#include <cstring>
+
+#include "audio/SoundTable.h"
+#include "units/CTank.h"
+#include "world/CEffect.h"
+#include "world/CGameWorld.h"
+
+// The world's effects (shell trails, flashes, impacts and wrecks) and its
+// looping engine sound.
+
+namespace {
+
+constexpr int kEngineFadeMs = 500;
+constexpr std::int32_t kPuffSprite = 4;
+constexpr std::int32_t kFlashSprite = 6;
+constexpr float kPuffSpacing = 32.0f;
+constexpr float kHalfCell = 16.0f;
+constexpr float kCellSize = 32.0f;
+constexpr float kFullTurn = 6.2831855f;
+constexpr float kRadiansPerDegree = 0.0174533f;
+constexpr float kWreckFadeMs = 3000.0f;
+
+// 1 / sqrt(s) from the bit pattern of s, refined once. Horizontal shots get
+// their slight tilt from the error left in it.
+float FastInverseSqrt(float s) {
+  std::uint32_t bits = 0;
+  std::memcpy(&bits, &s, sizeof bits);
+  bits = 0x5F3759DFu - (bits >> 1);
+  float r = 0.0f;
+  std::memcpy(&r, &bits, sizeof r);
+  return r * (1.5f - 0.5f * s * r * r);
+}
+
+// Angle of the unit vector (ux, uy) in radians, in (0, 2 pi].
+float ShotAngle(float ux, float uy) {
+  const float s = ux * ux + uy * uy;
+  const float a = std::acos(ux * FastInverseSqrt(s));
+  return uy > 0.0f ? a : kFullTurn - a;
+}
+
+}  // namespace
+
+void CGameWorld::StartEngineSound() {
+  if (m_EnginePlaying) return;
+  m_EnginePlaying = true;
+  CSound* engine = GetSound(GetSounds(), kSoundEngine);
+  m_EngineChannel = engine ? engine->Play(true) : -1;
+}
+
+void CGameWorld::StopEngineSound() {
+  if (!m_EnginePlaying) return;
+  m_EnginePlaying = false;
+  // Channel -1 would fade every channel: when the engine sound got none (no
+  // sound file, no free channel) there is nothing to fade.
+  if (m_EngineChannel >= 0) FadeOutChannel(m_EngineChannel, kEngineFadeMs);
+  m_EngineChannel = -1;
+}
+
+void CGameWorld::SpawnShotEffects(float fromX, float fromY, float toX, float toY) {
+  const float dx = toX - fromX;
+  const float dy = toY - fromY;
+  const float length = std::sqrt(dx * dx + dy * dy);
+  // A shot of no length (or of no sensible length) has no direction to show.
+  if (!(length > 0.0f) || !std::isfinite(length)) return;
+  const float ux = dx / length;
+  const float uy = dy / length;
+  const float angle = ShotAngle(ux, uy);
+
+  for (float t = kPuffSpacing; t <= length - kHalfCell; t += kPuffSpacing) {
+    m_Effects.push_back(std::make_unique<CEffect>(
+        CEffect{kPuffSprite, fromX + t * ux, fromY + t * uy, 1.0f, angle, 1000.0f, 1.0f, 1.0f, 1.0f, false}));
+  }
+  m_Effects.push_back(std::make_unique<CEffect>(CEffect{kFlashSprite, fromX + kHalfCell * ux, fromY + kHalfCell * uy,
+                                                        1.0f, angle, 300.0f, 1.0f, 0.9f, 0.6f, true}));
+  m_Effects.push_back(std::make_unique<CEffect>(CEffect{kFlashSprite, toX - kHalfCell * ux, toY - kHalfCell * uy, 0.7f,
+                                                        angle, 3000.0f, 1.0f, 0.9f, 0.0f, false}));
+}
+
+void CGameWorld::AddWreck(const CTank& tank) {
+  // The tank sprites are numbered by team.
+  m_Effects.push_back(std::make_unique<CEffect>(
+      CEffect{tank.GetTeam(), kCellSize * static_cast<float>(tank.GetX()), kCellSize * static_cast<float>(tank.GetY()),
+              1.0f, static_cast<float>(tank.GetAngle()) * kRadiansPerDegree, kWreckFadeMs, 1.0f, 1.0f, 1.0f, false}));
+}
+
+void CGameWorld::AgeEffects() {
+  const float tick = static_cast<float>(mc_tickMs);
+  std::size_t i = 0;
+  while (i < m_Effects.size()) {
+    CEffect& effect = *m_Effects[i];
+    effect.m_alpha -= tick / effect.m_fadeTime;
+    if (effect.m_alpha <= 0.0f) {
+      // The last effect takes the hole, and is aged in its turn.
+      std::swap(m_Effects[i], m_Effects.back());
+      m_Effects.pop_back();
+    } else {
+      ++i;
+    }
+  }
+}

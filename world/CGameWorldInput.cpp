@@ -1,0 +1,163 @@
+#include <SDL.h>
+
+#include "engine/Assert.h"
+#include "engine/CGameEngine.h"
+#include "units/CTank.h"
+#include "world/CGameWorld.h"
+#include "world/StartScreenControls.h"
+
+// The player's keys and mouse buttons. Their meaning depends on the game's
+// state; releases never do anything.
+
+namespace {
+
+constexpr std::uint8_t kLeftButton = 1;
+constexpr std::uint8_t kRightButton = 3;
+constexpr std::int32_t kWindowHeight = 768;
+// The map's cell (0, 0) has its lower left corner at drawing point (34, 34):
+// its centre is at (50, 50) and a cell is 32 pixels wide.
+constexpr std::int32_t kMapLeft = 34;
+constexpr std::int32_t kMapTopInWindow = kWindowHeight - 34;
+constexpr std::int32_t kCellSize = 32;
+constexpr std::uint32_t kTenthSlot = 10;
+
+// The map cell under a window point. The difference is taken as a 16-bit
+// unsigned number, so a click left of or below the map lands on a column or
+// row of 2046 or more, outside every map.
+std::int32_t CellUnder(std::int32_t windowOffset) {
+  return static_cast<std::uint16_t>(windowOffset) / kCellSize;
+}
+
+}  // namespace
+
+void CGameWorld::OnKey(int sym, bool pressed) {
+  KV_ASSERT(m_GameEngine);
+  if (!pressed) return;
+  // The help panel takes the next key press and nothing else.
+  if (m_ShowHelp) {
+    m_ShowHelp = false;
+    return;
+  }
+  if (sym == SDLK_ESCAPE) {
+    if (m_Mode == mc_modeStartScreen) {
+      m_GameEngine->Stop();
+    } else {
+      m_Mode = mc_modeStartScreen;  // the game stays as it is, not shown
+    }
+  } else if (sym == SDLK_r) {
+    const std::uint32_t mode = m_Mode;
+    ClearGame();
+    NewGame();
+    m_Mode = mode;
+  }
+  if (m_Mode == mc_modeStartScreen) {
+    if (sym == SDLK_RETURN) {
+      ClearGame();
+      NewGame();
+      m_Mode = mc_modePlay;
+    }
+    return;
+  }
+
+  if (sym == SDLK_F1) m_ShowHelp = true;
+  if (!m_Executing && IsSelectionValid() && GiveCommand(*GetSelectedTank(), sym)) return;
+  if (sym == SDLK_0) {
+    SelectSlot(kTenthSlot);
+  } else if (sym >= SDLK_1 && sym <= SDLK_9) {
+    SelectSlot(static_cast<std::uint32_t>(sym - SDLK_1) + 1);
+  } else if (sym == SDLK_SPACE) {
+    // The turn starts on the next tick; a finished game refuses it there.
+    m_Executing = true;
+  }
+}
+
+bool CGameWorld::GiveCommand(CTank& tank, int sym) {
+  switch (sym) {
+    case SDLK_UP: tank.AddMoveForward(); return true;
+    case SDLK_DOWN: tank.AddMoveBack(); return true;
+    case SDLK_LEFT: tank.AddTurn(false); return true;
+    case SDLK_RIGHT: tank.AddTurn(true); return true;
+    case SDLK_w: tank.AddWait(); return true;
+    case SDLK_f: tank.AddFire(); return true;
+    case SDLK_BACKSPACE: tank.RemoveLastCommand(); return true;
+    case SDLK_DELETE: tank.ClearCommands(); return true;
+    default: return false;
+  }
+}
+
+void CGameWorld::OnMouseButton(std::uint8_t button, bool pressed, std::uint16_t x, std::uint16_t y) {
+  if (!pressed) return;
+  if (m_Mode == mc_modeStartScreen) {
+    if (button == kLeftButton) OnStartScreenClick(x, y);
+    return;
+  }
+  if (m_ShowHelp) {
+    m_ShowHelp = false;
+    return;
+  }
+  if (button == kRightButton) {
+    if (!m_Executing && IsSelectionValid()) GetSelectedTank()->ClearCommands();
+  } else if (button == kLeftButton) {
+    if (!m_Executing) OnBattleClick(x, y);
+  }
+}
+
+void CGameWorld::OnStartScreenClick(std::uint16_t x, std::uint16_t y) {
+  const std::int32_t yy = kWindowHeight - y;
+  if (StartScreenControls::mc_greenLess.Contains(x, yy)) {
+    if (m_TeamSize[0] > mc_minTeamSize) --m_TeamSize[0];
+  } else if (StartScreenControls::mc_greenMore.Contains(x, yy)) {
+    if (m_TeamSize[0] < mc_maxTeamSize) ++m_TeamSize[0];
+  } else if (StartScreenControls::mc_blueLess.Contains(x, yy)) {
+    if (m_TeamSize[1] > mc_minTeamSize) --m_TeamSize[1];
+  } else if (StartScreenControls::mc_blueMore.Contains(x, yy)) {
+    if (m_TeamSize[1] < mc_maxTeamSize) ++m_TeamSize[1];
+  } else if (StartScreenControls::mc_start.Contains(x, yy)) {
+    ClearGame();
+    NewGame();
+    m_Mode = mc_modePlay;
+  }
+}
+
+void CGameWorld::OnBattleClick(std::uint16_t x, std::uint16_t y) {
+  const std::int32_t column = CellUnder(x - kMapLeft);
+  const std::int32_t row = CellUnder(kMapTopInWindow - y);
+  // A click on one of the player's own tanks selects it; any other cell,
+  // an enemy's included, is where the selected tank should go.
+  const TeamSlots& slots = m_TeamTanks[m_PlayerTeam];
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    if (slots[i] && slots[i]->GetX() == column && slots[i]->GetY() == row) {
+      SelectSlot(static_cast<std::uint32_t>(i) + 1);
+      return;
+    }
+  }
+  if (IsSelectionValid()) PlotPath(*GetSelectedTank(), column, row);
+}
+
+void CGameWorld::PlotPath(CTank& tank, std::int32_t column, std::int32_t row) {
+  const TankState& state = tank.GetState();
+  const PathNode start{state.x, state.y, HeadingIndex(state.dx, state.dy)};
+  // Walls are avoided; a goal that cannot be reached leaves the tank with no commands.
+  m_PathFinder.Start(start, PathNode{column, row, kAnyHeading}, true);
+  while (m_PathFinder.IsActive()) m_PathFinder.Update();
+  tank.SetPath(m_PathFinder);
+}
+
+bool CGameWorld::IsSelectionValid() const { return GetSelectedTank() != nullptr; }
+
+CTank* CGameWorld::GetSelectedTank() const {
+  const TeamSlots& slots = m_TeamTanks[m_PlayerTeam];
+  if (m_Selected == 0 || m_Selected > slots.size()) return nullptr;
+  return slots[m_Selected - 1];
+}
+
+void CGameWorld::SelectSlot(std::uint32_t n) {
+  if (CTank* selected = GetSelectedTank()) selected->SetSelected(false);
+  const TeamSlots& slots = m_TeamTanks[m_PlayerTeam];
+  if (n >= 1 && n <= slots.size() && slots[n - 1]) {
+    m_Selected = n;
+    slots[n - 1]->SetSelected(true);
+  } else {
+    m_Selected = 0;
+  }
+}

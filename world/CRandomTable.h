@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+
+// The program's one source of random numbers: a table of values from 0 to
+// 32767 filled once from a generator seeded with the time, then read in turn.
+// A draw is one masked increment and one read; the table repeats after
+// mc_size draws.
+class CRandomTable {
+ public:
+  static constexpr std::uint32_t mc_size = 16384;
+  static constexpr std::int32_t mc_maxValue = 32767;
+
+  // Filled from a generator seeded with seed.
+  explicit CRandomTable(std::uint32_t seed);
+
+  // Refills every entry from a generator seeded with seed and puts the cursor
+  // back to 0, so that the next draw returns entry 1. The same seed gives the
+  // same table: tests use it to make a game repeatable.
+  void Fill(std::uint32_t seed);
+  // The next entry: the cursor moves on first, wrapping at the end.
+  std::int32_t Next();
+  // A value from 0 to n - 1 (n at least 1), from the next entry.
+  std::int32_t Random(std::int32_t n);
+
+  std::int32_t GetEntry(std::uint32_t index) const;
+  // Replaces one entry (0 to 32767); for tests that need particular draws.
+  void SetEntry(std::uint32_t index, std::int32_t value);
+  std::uint32_t GetCursor() const { return m_cursor; }
+
+ private:
+  std::int32_t m_entries[mc_size];  // values from 0 to 32767
+  std::uint32_t m_cursor = 0;       // index of the entry drawn last
+};
+
+// The program's random table, created on first use (seeded with the current
+// time in seconds) and never destroyed.
+CRandomTable& GetRandomTable();
