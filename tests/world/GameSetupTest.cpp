@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <SDL_mixer.h>
+
+#include "support/TempDir.h"
+#include "units/UnitsTestSupport.h"
+#include "world/CEffect.h"
+#include "world/WorldTestSupport.h"
+
+using worldtest::kArenaHeight;
+using worldtest::kArenaWidth;
+using worldtest::WorldTest;
+
+using GameSetupTest = WorldTest;
+
+namespace {
+
+void ExpectTank(const CTank* tank, std::int32_t team, std::int32_t x, std::int32_t y, std::int32_t dx, std::int32_t dy) {
+  ASSERT_NE(tank, nullptr);
+  EXPECT_EQ(tank->GetTeam(), team);
+  EXPECT_EQ(tank->GetX(), x);
+  EXPECT_EQ(tank->GetY(), y);
+  EXPECT_EQ(tank->GetState().dx, dx);
+  EXPECT_EQ(tank->GetState().dy, dy);
+  EXPECT_EQ(tank->GetHitPoints(), 100);
+  EXPECT_FALSE(tank->IsSelected());
+}
+
+}  // namespace
+
+TEST_F(GameSetupTest, ANewWorldWaitsOnTheStartScreenWithTeamsOfThree) {
+  EXPECT_EQ(m_world.GetMode(), CGameWorld::mc_modeStartScreen);
+  EXPECT_EQ(m_world.GetTeamSize(0), 3u);
+  EXPECT_EQ(m_world.GetTeamSize(1), 3u);
+  EXPECT_TRUE(m_world.GetTanks().empty());
+  EXPECT_EQ(m_world.GetEngineChannel(), -1);
+  // The engine sets up a first game behind the start screen.
+  m_world.NewGame();
+  EXPECT_EQ(m_world.GetMode(), CGameWorld::mc_modeStartScreen);
+  EXPECT_EQ(m_world.GetTanks().size(), 6u);
+  // Nothing advances there, however long the frames.
+  Press(SDLK_SPACE);
+  for (int i = 0; i < 100; ++i) m_world.Update(100);
+  EXPECT_FALSE(m_world.IsExecuting());
+  EXPECT_EQ(m_world.GetStepsDone(), 0);
+}
+
+TEST_F(GameSetupTest, OneAgainstOnePlacesBothInTheirCornersWithoutARandomDraw) {
+  StartGame(1, 1);
+  ASSERT_EQ(m_world.GetTanks().size(), 2u);
+  ExpectTank(Tank(0, 0), 0, 1, 1, 0, 1);
+  ExpectTank(Tank(1, 0), 1, kArenaWidth - 2, kArenaHeight - 2, 0, -1);
+  EXPECT_EQ(Tank(1, 0)->GetObjective(), (PathNode{7, 6, kAnyHeading}));
+  EXPECT_EQ(m_world.GetAliveCount(0), 1);
+  EXPECT_EQ(m_world.GetAliveCount(1), 1);
+  EXPECT_EQ(GetRandomTable().GetCursor(), 0u);
+}
+
+TEST_F(GameSetupTest, TenBlueTanksDrawNineObjectivesInCreationOrder) {
+  // Draw k gives row (value * 7) / 32768: 4681 is the last value of row 0,
+  // 4682 the first of row 1, 32767 the last of row 6.
+  const std::int32_t draws[] = {0, 4681, 4682, 9363, 14044, 18724, 18725, 23406, 32767};
+  const PathNode rows[] = {{18, 10, 4}, {18, 10, 4}, {18, 5, 4}, {13, 5, 4}, {6, 16, 4},
+                           {6, 16, 4},  {6, 11, 4},  {6, 7, 4},  {7, 6, 4}};  // the last: the centre
+  for (std::uint32_t i = 0; i < 9; ++i) GetRandomTable().SetEntry(i + 1, draws[i]);
+  StartGame(10, 10);
+  EXPECT_EQ(GetRandomTable().GetCursor(), 9u);
+  ASSERT_EQ(m_world.GetTeamTanks(1).size(), 10u);
+  EXPECT_EQ(Tank(1, 0)->GetObjective(), (PathNode{7, 6, kAnyHeading}));
+  for (std::size_t i = 1; i < 10; ++i) {
+    ExpectTank(Tank(1, i), 1, kArenaWidth - 2 - static_cast<std::int32_t>(i), kArenaHeight - 2, 0, -1);
+    EXPECT_EQ(Tank(1, i)->GetObjective(), rows[i - 1]) << "blue tank " << i + 1;
+  }
+  for (std::size_t i = 0; i < 10; ++i) ExpectTank(Tank(0, i), 0, static_cast<std::int32_t>(i) + 1, 1, 0, 1);
+  // Green first, then Blue, in the list of all tanks as in the slots.
+  for (std::size_t i = 0; i < 20; ++i) EXPECT_EQ(m_world.GetTanks()[i].get(), Tank(i < 10 ? 0 : 1, i % 10));
+}
+
+TEST_F(GameSetupTest, FirstVisibilityIsEachTeamsOwn) {
+  StartGame(3, 3);
+  const CMap& map = m_world.GetMap();
+  for (std::uint32_t x = 1; x <= 3; ++x) {
+    EXPECT_EQ(map.GetVisible(x, 1, 0), 1) << x;  // own cells
+    EXPECT_EQ(map.GetVisible(x, 2, 0), 1) << x;  // ahead
+    EXPECT_EQ(map.GetVisible(x, 0, 0), 0) << x;  // behind
+  }
+  for (std::uint32_t x = 10; x <= 12; ++x) {
+    EXPECT_EQ(map.GetVisible(x, 10, 1), 1) << x;
+    EXPECT_EQ(map.GetVisible(x, 11, 1), 0) << x;
+  }
+  EXPECT_EQ(map.GetVisible(12, 9, 1), 1);  // the wall in front of Blue's first tank
+  // Walls hide each team's corner from the other.
+  EXPECT_EQ(map.GetVisible(12, 9, 0), 0);
+  EXPECT_EQ(map.GetVisible(1, 2, 1), 0);
+}
+
+TEST_F(GameSetupTest, MissingBrokenOrTooSmallMapsGiveWayToTheBuiltInBattlefield) {
+  CMap builtIn;
+  ASSERT_TRUE(builtIn.LoadBuiltIn());
+  TempDir dir;
+  const std::string broken = dir.Write("broken.dat", std::string("\0\xff#\n\x01", 5));
+  struct Case {
+    std::string file;
+    std::uint32_t green, blue;
+    std::uint32_t width;  // of the battlefield played on
+  };
+  const Case cases[] = {
+      {worldtest::kNarrowMap, 3, 3, 7},
+      {worldtest::kNarrowMap, 6, 3, builtIn.GetWidth()},  // Green's sixth tank would stand on a wall
+      {dir.File("missing.dat"), 3, 3, builtIn.GetWidth()},
+      {broken, 3, 3, builtIn.GetWidth()},
+      {"", 3, 3, builtIn.GetWidth()},
+  };
+  for (const Case& c : cases) {
+    m_world.SetMapFile(c.file);
+    StartGame(c.green, c.blue);
+    EXPECT_EQ(m_world.GetMap().GetWidth(), c.width) << c.file << " " << c.green << " " << c.blue;
+    EXPECT_EQ(m_world.GetTanks().size(), c.green + c.blue);
+    EXPECT_TRUE(m_world.GetMap().CanHoldGame(c.green, c.blue));
+    Press(SDLK_ESCAPE);
+  }
+}
+
+TEST_F(GameSetupTest, ClearGameRemovesTheGameAndFadesTheEngineSound) {
+  unitstest::SoundBoard sounds;
+  ASSERT_TRUE(sounds.Ready());
+  StartGame(2, 2);
+  Tap(SDLK_1);
+  Tap(SDLK_F1);
+  m_world.SpawnShotEffects(32, 32, 32, 128);
+  m_world.StartEngineSound();
+  const int channel = m_world.GetEngineChannel();
+  ASSERT_GE(channel, 0);
+  Press(SDLK_SPACE);
+  m_world.Update(40);
+
+  m_world.ClearGame();
+  EXPECT_EQ(Mix_FadingChannel(channel), MIX_FADING_OUT);
+  EXPECT_FALSE(m_world.IsEnginePlaying());
+  EXPECT_TRUE(m_world.GetTanks().empty());
+  EXPECT_TRUE(m_world.GetTeamTanks(0).empty());
+  EXPECT_TRUE(m_world.GetTeamTanks(1).empty());
+  EXPECT_EQ(m_world.GetAliveCount(0), 0);
+  EXPECT_TRUE(m_world.GetEffects().empty());
+  EXPECT_EQ(m_world.GetSelected(), 0u);
+  EXPECT_FALSE(m_world.IsExecuting());
+  EXPECT_EQ(m_world.GetStepTimer(), 0u);
+  EXPECT_EQ(m_world.GetMode(), CGameWorld::mc_modeStartScreen);
+  EXPECT_FALSE(m_world.IsHelpShown());
+  // What a game does not own stays.
+  EXPECT_EQ(m_world.GetTeamSize(0), 2u);
+  EXPECT_EQ(m_world.GetAccumulator(), 24u);
+  EXPECT_EQ(m_world.GetMap().GetWidth(), static_cast<std::uint32_t>(kArenaWidth));
+}
+
+TEST_F(GameSetupTest, NewGameTwiceInARowStillHasOneTankPerCell) {
+  m_world.NewGame();
+  m_world.NewGame();
+  EXPECT_EQ(m_world.GetTanks().size(), 6u);
+  EXPECT_EQ(m_world.GetTeamTanks(0).size(), 3u);
+  EXPECT_EQ(m_world.GetAliveCount(1), 3);
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdint>
+
+#include "engine/CGameEngine.h"
+#include "units/CTank.h"
+#include "world/CGameWorld.h"
+#include "world/CRandomTable.h"
+
+namespace worldtest {
+
+// 14 x 12 cells with a wall border. Open: rows 1, 2 and 10 from x 1 to 12,
+// and the field x 4 to 9, y 3 to 9, with the centre cell (7, 6). Six pockets,
+// single open cells walled in on all four sides, park tanks out of the game:
+// (2, 4), (2, 6), (2, 8), (11, 4), (11, 6), (11, 8). Repair cells (1, 10) and
+// (12, 1).
+inline constexpr char kArenaMap[] = "tests/maps/world_arena.dat";
+inline constexpr std::int32_t kArenaWidth = 14;
+inline constexpr std::int32_t kArenaHeight = 12;
+// 7 x 7, open inside a wall border: room for three tanks a team, not ten.
+inline constexpr char kNarrowMap[] = "tests/maps/world_narrow.dat";
+
+// A pocket cell of the arena: a tank there can neither move, nor fire at
+// anything but a wall, nor be reached, whatever its team plans.
+struct Cell {
+  std::int32_t x;
+  std::int32_t y;
+};
+inline constexpr Cell kPockets[] = {{2, 4}, {2, 6}, {2, 8}, {11, 4}, {11, 6}, {11, 8}};
+
+// A real world, built by an engine of its own, playing on the arena with a
+// random table filled from a fixed seed. Input goes in as the engine hands it
+// over: key symbols, mouse buttons at window points, frame times.
+class WorldTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GetRandomTable().Fill(20240601);
+    m_world.SetMapFile(kArenaMap);
+  }
+
+  void Press(int sym) { m_world.OnKey(sym, true); }
+  void Tap(int sym) {
+    m_world.OnKey(sym, true);
+    m_world.OnKey(sym, false);
+  }
+  void Click(std::uint8_t button, int x, int y) {
+    m_world.OnMouseButton(button, true, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
+    m_world.OnMouseButton(button, false, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
+  }
+  // A click on the centre of a map cell; the map's cell (0, 0) is centred on
+  // drawing point (50, 50) and the window's y runs downward from 768.
+  void ClickCell(std::uint8_t button, std::int32_t x, std::int32_t y) { Click(button, 50 + 32 * x, 718 - 32 * y); }
+
+  // Sets the team sizes and starts play with Return.
+  void StartGame(std::uint32_t green, std::uint32_t blue) {
+    m_world.SetTeamSize(0, green);
+    m_world.SetTeamSize(1, blue);
+    Press(SDLK_RETURN);
+    ASSERT_EQ(m_world.GetMode(), CGameWorld::mc_modePlay);
+  }
+
+  CTank* Tank(std::uint32_t team, std::size_t slot) const { return m_world.GetTeamTanks(team).at(slot); }
+  // Puts a tank on a cell with a heading and hit points, and empties its
+  // queue (Blue's holds the computer's plan).
+  CTank* Place(std::uint32_t team, std::size_t slot, std::int32_t x, std::int32_t y, std::int32_t dx, std::int32_t dy,
+               std::int32_t hp = 100) {
+    CTank* tank = Tank(team, slot);
+    tank->SetState(TankState{x, y, dx, dy, hp});
+    tank->ClearCommands();
+    return tank;
+  }
+  void Park(std::uint32_t team, std::size_t slot, std::size_t pocket) {
+    Place(team, slot, kPockets[pocket].x, kPockets[pocket].y, 0, 1);
+  }
+
+  void Ticks(int count) {
+    for (int i = 0; i < count; ++i) m_world.Update(CGameWorld::mc_tickMs);
+  }
+  // Ticks until the turn under way has ended; the number of ticks it took.
+  int FinishTurn() {
+    int ticks = 0;
+    while (m_world.IsExecuting() && ticks < 1000) {
+      m_world.Update(CGameWorld::mc_tickMs);
+      ++ticks;
+    }
+    return ticks;
+  }
+  // Space, then the whole turn.
+  int PlayTurn() {
+    Press(SDLK_SPACE);
+    return FinishTurn();
+  }
+
+  CGameEngine m_engine;
+  CGameWorld& m_world = m_engine.GetWorld();
+};
+
+}  // namespace worldtest
