@@ -166,7 +166,7 @@ TEST(RandomInputTest, LongRandomStreamsKeepEveryInvariant) {
     GetRandomTable().Fill(seed);
     world.NewGame();
     InputStream stream(seed);
-    for (int i = 0; i < 60000; ++i) {
+    for (int i = 0; i < 40000; ++i) {
       const std::int32_t steps = world.GetStepsDone();
       const std::size_t tanks = world.GetTanks().size();
       const std::string event = stream.SendOne(world);
