@@ -123,7 +123,7 @@ class CGameWorld {
   bool IsHelpShown() const { return m_ShowHelp; }
   // A team has won: by holding the centre cell or by eliminating the other.
   bool IsGameOver() const { return m_HillCount >= mc_victoryHold; }
-  // Both teams lost their last tanks.
+  // Neither team has a tank left: both lost their last ones (or no game is set up).
   bool IsTie() const { return m_AliveCount[0] == 0 && m_AliveCount[1] == 0; }
 
  private:
