@@ -227,7 +227,8 @@ TEST_F(TankPlannerTest, WallsAndSeenEnemiesBlockTheLookAhead) {
     EXPECT_EQ(tree.GetRoot().m_children[2]->m_ownScore, 3);
   }
   m_world.GetMap().SetVisible(3, 4, kBlue, 1);
-  green->SetTeam(static_cast<std::int32_t>(kBlue));
+  green->SetPosition(8, 8);
+  Put(kBlue, 3, 4, 0, -1);
   const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
   EXPECT_EQ(tree.GetRoot().m_children[2]->m_ownScore, 3);
 }
