@@ -1,36 +1,19 @@
 #include "gfx/SpriteTable.h"
 
-#include <string>
-
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include "engine/CLineReader.h"
 #include "engine/DataFiles.h"
 #include "gfx/OpenGL.h"
+#include "gfx/SpriteList.h"
 #include "gfx/SpritePacking.h"
 
 namespace {
-
-constexpr std::size_t kListLineBuffer = 1024;
 
 // Atlas pixels are bytes R, G, B, A in memory.
 SDL_Surface* CreateAtlasSurface(int width, int height) {
   return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000,
                               0xFF000000);
-}
-
-std::vector<SpriteImage> ReadSpriteList(const char* listPath) {
-  std::vector<SpriteImage> images;
-  CLineReader reader(kListLineBuffer);
-  if (!reader.Open(listPath)) return images;
-  std::string line;
-  while (reader.Next(line)) {
-    SpriteImage image;
-    image.path = line;
-    images.push_back(image);
-  }
-  return images;
 }
 
 void LoadImages(std::vector<SpriteImage>& images) {

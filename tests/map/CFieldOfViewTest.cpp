@@ -195,10 +195,10 @@ TEST_F(CFieldOfViewDeathTest, CastingWithoutFunctionsOrWithAnUnknownFacingStopsT
 // sides of the diagonal alike, although only one of the two octants there
 // reveals the diagonal's cells.
 TEST(CFieldOfViewTest, SymmetricWallsCastSymmetricShadows) {
-  const int v = 30;
-  auto mirrorDiagonal = [v](Cell c) { return Cell{v + (c.second - v), v + (c.first - v)}; };
-  auto mirrorVertical = [v](Cell c) { return Cell{2 * v - c.first, c.second}; };
-  auto mirrorHorizontal = [v](Cell c) { return Cell{c.first, 2 * v - c.second}; };
+  constexpr int v = 30;
+  auto mirrorDiagonal = [](Cell c) { return Cell{v + (c.second - v), v + (c.first - v)}; };
+  auto mirrorVertical = [](Cell c) { return Cell{2 * v - c.first, c.second}; };
+  auto mirrorHorizontal = [](Cell c) { return Cell{c.first, 2 * v - c.second}; };
   auto symmetric = [](const CellSet& cells, auto mirror) {
     for (const Cell& c : cells) {
       if (!cells.count(mirror(c))) return false;
