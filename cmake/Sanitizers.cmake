@@ -8,7 +8,7 @@ endif()
 # Every program that links the game library gets the leak suppressions for
 # system libraries compiled in.
 function(korvane_add_leak_suppressions target)
-  if(KORVANE_SANITIZE)
+  if(KORVANE_SANITIZE OR KORVANE_FUZZERS)
     target_sources(${target} INTERFACE ${PROJECT_SOURCE_DIR}/tests/sanitizers/LeakSuppressions.cpp)
   endif()
 endfunction()

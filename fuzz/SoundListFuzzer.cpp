@@ -36,7 +36,7 @@ void RemoveWorkDir() {
 }
 
 // The folder the lists are read in: a good sound, a cut one, one of random
-// bytes, an empty one, and the game's own sounds under Data/.
+// bytes, an empty one, a broken FLAC one, and the game's own sounds under Data/.
 void MakeWorkDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "korvane-fuzz-sounds-XXXXXX").string();
   FUZZ_CHECK(mkdtemp(pattern.data()) != nullptr);
@@ -54,6 +54,9 @@ void MakeWorkDir() {
   }
   WriteFile("noise.wav", noise);
   WriteFile("empty.wav", "");
+  // A file that starts like FLAC and breaks off: SDL_mixer keeps part of its
+  // decoder then, which the leak suppressions must cover.
+  WriteFile("broken.flac", "fLaC" + noise.substr(0, 600));
   std::error_code ignored;
   std::filesystem::create_directory_symlink(std::string(KORVANE_SOURCE_DIR) + "/Data", "Data", ignored);
 }

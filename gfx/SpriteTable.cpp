@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include "engine/CQuietStderr.h"
 #include "engine/DataFiles.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteList.h"
@@ -19,7 +20,10 @@ SDL_Surface* CreateAtlasSurface(int width, int height) {
 void LoadImages(std::vector<SpriteImage>& images) {
   for (SpriteImage& image : images) {
     if (image.path.empty()) continue;
-    image.surface = IMG_Load(image.path.c_str());
+    {
+      const CQuietStderr quiet;  // libpng reports a broken file on standard error
+      image.surface = IMG_Load(image.path.c_str());
+    }
     if (!image.surface) continue;
     image.width = image.surface->w;
     image.height = image.surface->h;

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -86,4 +87,26 @@ TEST(SpriteAtlasTest, MissingListStillMakesAOnePixelTransparentAtlas) {
   EXPECT_EQ(side, 1);
   EXPECT_EQ(pixels[3], 0);
   DrawSprite(nullptr);  // no sprite: nothing drawn, no crash
+}
+
+// Found by the broken-data run of the game: libpng reported a PNG cut off in
+// its image data on standard error ("libpng error: IDAT: CRC error"). The
+// image is left out without a word.
+TEST(SpriteAtlasTest, PngCutOffInItsImageDataIsLeftOutSilently) {
+  TempDir dir;
+  std::FILE* shipped = std::fopen("Data/tank_green.png", "rb");
+  ASSERT_NE(shipped, nullptr);
+  std::string png(4096, '\0');
+  png.resize(std::fread(&png[0], 1, png.size(), shipped));
+  std::fclose(shipped);
+  ASSERT_GT(png.size(), 200u);
+  const std::string cut = dir.Write("cut.png", png.substr(0, png.size() / 2));
+  const std::string bmp = WriteBmp(dir, "a.bmp", 8, 8, 1, 2, 3);
+  const std::string list = dir.Write("sprites.dat", cut + "\n" + bmp + "\n");
+  SpriteTable table;
+  testing::internal::CaptureStderr();
+  LoadSprites(table, list.c_str());
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  ASSERT_EQ(table.size(), 1u);
+  EXPECT_FLOAT_EQ(table[0].halfWidth, 4.0f);
 }
