@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the unit
 # and end-to-end tests in the normal build, then again in the sanitizer build
-# (AddressSanitizer and UndefinedBehaviorSanitizer). Exits non-zero on any failure.
+# (AddressSanitizer and UndefinedBehaviorSanitizer), then the fuzz targets
+# (fuzz/run.sh). Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -16,3 +17,6 @@ echo "== sanitizer build"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_BENCHMARKS=OFF >/dev/null
 cmake --build build-asan
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== fuzzing (libFuzzer with ASan and UBSan: seed corpora replayed, each target fuzzed for 30 s)"
+./fuzz/run.sh 30
