@@ -1,12 +1,262 @@
-#include "engine/Assert.h"
-#include "gfx/OpenGL.h"
-#include "world/CGameWorld.h"
+// The picture of the world, drawn once per frame: the start screen, or the
+// battlefield with the heads-up display over it.
+#include <chrono>
+#include <cmath>
 
-// The picture of the world, drawn once per frame. For now the background only.
+#include "engine/Assert.h"
+#include "engine/TextFormat.h"
+#include "gfx/CFontManager.h"
+#include "gfx/CTextureFont.h"
+#include "gfx/OpenGL.h"
+#include "gfx/SpriteTable.h"
+#include "units/CTank.h"
+#include "world/CEffect.h"
+#include "world/CGameWorld.h"
+#include "world/HealthBar.h"
+#include "world/StatusMessage.h"
+
+namespace {
+
+constexpr float kCellSize = 32.0f;
+// The battlefield's cell (0, 0) is centred on this screen point.
+constexpr float kMapOriginX = 50.0f;
+constexpr float kMapOriginY = 50.0f;
+constexpr int kCentreMarkSprite = 5;
+constexpr int kRepairMarkSprite = 7;
+constexpr float kDegreesPerRadian = 57.29578f;
+
+constexpr float kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr float kBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+
+// Every formatted line of a frame goes through this one buffer: a frame
+// allocates nothing.
+char g_line[1024];
+
+// The game's font, font 0, taken from the font manager the first time it is
+// there and kept. Without it the frames show no text.
+const CTextureFont* Font() {
+  static const CTextureFont* font = nullptr;
+  if (!font) font = GetFontManager().GetFont(0);
+  return font;
+}
+
+// Milliseconds since the program started, for the pulse of the selected label.
+double ClockMs() {
+  static const std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+void SetColour(const float rgba[4]) { glColor4f(rgba[0], rgba[1], rgba[2], rgba[3]); }
+
+// Text with the start of its baseline at (x, y) of the current frame.
+void DrawText(float x, float y, const char* text) {
+  const CTextureFont* font = Font();
+  if (!font) return;
+  glPushMatrix();
+  glTranslatef(x, y, 0.0f);
+  font->Draw(text);
+  glPopMatrix();
+}
+
+// An untextured rectangle between two corners of the current frame.
+void DrawQuad(float left, float bottom, float right, float top) {
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glBegin(GL_QUADS);
+  glVertex2f(left, bottom);
+  glVertex2f(left, top);
+  glVertex2f(right, top);
+  glVertex2f(right, bottom);
+  glEnd();
+}
+
+void DrawSpriteAt(int id, float x, float y) {
+  glPushMatrix();
+  glTranslatef(x, y, 0.0f);
+  DrawSprite(GetSprite(GetSprites(), id));
+  glPopMatrix();
+}
+
+void DrawStartScreen(const CGameWorld& world) {
+  SetColour(kWhite);
+  DrawText(150, 450, "Korvane");
+  DrawText(150, 390, FormatText(g_line, sizeof g_line, "Green Team Size: %d", static_cast<int>(world.GetTeamSize(0))));
+  DrawText(150, 370, FormatText(g_line, sizeof g_line, "Blue Team Size:  %d", static_cast<int>(world.GetTeamSize(1))));
+  DrawText(150, 330, "Start");
+  DrawText(390, 390, "< >");
+  DrawText(390, 370, "< >");
+}
+
+bool PlayerSees(const CMap& map, const CTank& tank, std::uint32_t team) {
+  const std::int32_t x = tank.GetX();
+  const std::int32_t y = tank.GetY();
+  if (!map.HasGrid() || x < 0 || y < 0) return false;
+  const auto column = static_cast<std::uint32_t>(x);
+  const auto row = static_cast<std::uint32_t>(y);
+  return column < map.GetWidth() && row < map.GetHeight() && map.GetVisible(column, row, team) != 0;
+}
+
+void DrawEffect(const CEffect& effect) {
+  glPushMatrix();
+  glTranslatef(effect.m_x, effect.m_y, 0.0f);
+  glRotatef(effect.m_angle * kDegreesPerRadian, 0.0f, 0.0f, 1.0f);
+  glColor4f(effect.m_red, effect.m_green, effect.m_blue, effect.m_alpha);
+  if (effect.m_additive) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  DrawSprite(GetSprite(GetSprites(), effect.m_sprite));
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glPopMatrix();
+}
+
+// The battlefield in map space: cell (x, y) centred on (32x, 32y).
+void DrawBattlefield(const CGameWorld& world) {
+  const CMap& map = world.GetMap();
+  const std::uint32_t team = world.GetPlayerTeam();
+  const float width = static_cast<float>(map.GetWidth());
+  const float height = static_cast<float>(map.GetHeight());
+  glTranslatef(kMapOriginX, kMapOriginY, 0.0f);
+  map.Draw();
+  map.DrawVisibility(team);
+  SetColour(kWhite);
+  DrawSpriteAt(kCentreMarkSprite, kCellSize * static_cast<float>(map.GetWidth() / 2),
+               kCellSize * static_cast<float>(map.GetHeight() / 2));
+  DrawSpriteAt(kRepairMarkSprite, kCellSize * (width - 2.0f), kCellSize);
+  DrawSpriteAt(kRepairMarkSprite, kCellSize, kCellSize * (height - 2.0f));
+
+  // The planned commands lie under every tank.
+  for (const auto& tank : world.GetTanks()) {
+    if (tank->GetTeam() == static_cast<std::int32_t>(team)) tank->DrawCommands();
+  }
+  for (const auto& tank : world.GetTanks()) {
+    if (PlayerSees(map, *tank, team)) tank->Draw();
+  }
+  // Effects show through the fog.
+  for (const auto& effect : world.GetEffects()) DrawEffect(*effect);
+}
+
+void DrawStatusMessage(const CGameWorld& world) {
+  const StatusMessage message =
+      ChooseStatusMessage(world.GetHillCount(), world.GetAliveCount(0), world.GetAliveCount(1));
+  SetColour(kWhite);
+  for (std::size_t i = 0; i < message.m_count; ++i) {
+    const StatusLine& line = message.m_lines[i];
+    DrawText(StatusMessage::mc_left, static_cast<float>(line.m_y),
+             FormatStatusLine(line.m_text, world.GetHillCount(), world.GetHillTeam(), g_line, sizeof g_line));
+  }
+}
+
+// The health bar with its top centre 5 pixels above the origin.
+void DrawHealthBar(std::int32_t hitPoints) {
+  glColor4f(0.4f, 0.4f, 0.4f, 1.0f);
+  DrawQuad(-11.0f, -68.0f, 11.0f, 5.0f);
+  const HealthBar bar = HealthBarFor(hitPoints);
+  SetColour(bar.m_rgba);
+  for (std::int32_t i = 0; i < bar.m_segments; ++i) {
+    DrawQuad(-8.0f, -2.0f, 8.0f, 2.0f);
+    glTranslatef(0.0f, -7.0f, 0.0f);
+  }
+}
+
+// One slot of the player's roster: its number, the tank's icon (black once
+// destroyed) and the tank's health.
+void DrawRosterSlot(const CGameWorld& world, std::size_t slot, const CTank* tank) {
+  static constexpr const char* kLabels[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+  // Shifts that centre each label over its icon.
+  static constexpr float kLabelShifts[] = {-2, -5, -5, -5, -5, -5, -5, -5, -5, -6};
+  static constexpr std::size_t kSlotsPerRow = 5;
+  if (slot >= sizeof kLabels / sizeof kLabels[0]) return;
+
+  glPushMatrix();
+  glTranslatef(864.0f + 32.0f * static_cast<float>(slot % kSlotsPerRow),
+               145.0f + 145.0f * static_cast<float>(slot / kSlotsPerRow), 0.0f);
+  if (tank && world.GetSelected() == slot + 1) {
+    const double pulse = std::sin(ClockMs() * 4.0 / 1000.0) * 0.5 + 0.5;
+    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(pulse * 0.8 + 0.2));
+  } else {
+    SetColour(kWhite);
+  }
+  DrawText(kLabelShifts[slot], 0.0f, kLabels[slot]);
+
+  glTranslatef(0.0f, -20.0f, 0.0f);
+  SetColour(tank ? kWhite : kBlack);
+  glPushMatrix();
+  glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
+  DrawSprite(GetSprite(GetSprites(), static_cast<int>(world.GetPlayerTeam())));
+  glPopMatrix();
+
+  if (tank) {
+    glTranslatef(0.0f, -23.0f, 0.0f);
+    DrawHealthBar(tank->GetHitPoints());
+  }
+  glPopMatrix();
+}
+
+void DrawHelpPanel() {
+  struct Row {
+    const char* key;
+    const char* meaning;
+  };
+  static constexpr Row kRows[] = {
+      {"1 to 0", "- Select Tank"},
+      {"Arrow Keys", "- Move"},
+      {"F", "- Fire"},
+      {"W", "- Wait"},
+      {"Space", "- Execute Commands"},
+      {"Backspace", "- Erase Last Command"},
+      {"Delete or RMB", "- Erase All Commands"},
+      {"LMB", "- Plot Path or Select Tank"},
+  };
+  glPushMatrix();
+  glTranslatef(237.0f, 450.0f, 0.0f);
+  glColor4f(0.6f, 0.6f, 0.6f, 1.0f);
+  DrawQuad(-8.0f, -220.0f, 550.0f, 20.0f);
+  SetColour(kWhite);
+  glBegin(GL_LINE_LOOP);
+  glVertex2f(-8.0f, -220.0f);
+  glVertex2f(-8.0f, 20.0f);
+  glVertex2f(550.0f, 20.0f);
+  glVertex2f(550.0f, -220.0f);
+  glEnd();
+  DrawText(0.0f, 0.0f, "CONTROLS");
+  DrawText(0.0f, -20.0f, "------------");
+  float y = -60.0f;
+  for (const Row& row : kRows) {
+    DrawText(0.0f, y, row.key);
+    DrawText(200.0f, y, row.meaning);
+    y -= 20.0f;
+  }
+  glPopMatrix();
+}
+
+void DrawHud(const CGameWorld& world) {
+  glLoadIdentity();
+  DrawStatusMessage(world);
+  const CGameWorld::TeamSlots& slots = world.GetTeamTanks(world.GetPlayerTeam());
+  for (std::size_t i = 0; i < slots.size(); ++i) DrawRosterSlot(world, i, slots[i]);
+  if (world.IsHelpShown()) {
+    DrawHelpPanel();
+  } else {
+    SetColour(kWhite);
+    DrawText(400.0f, 12.0f, "Press F1 for help.");
+  }
+}
+
+}  // namespace
 
 void CGameWorld::Render() {
   KV_ASSERT(m_GameEngine);
   glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glEnable(GL_TEXTURE_2D);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+
+  if (m_Mode == mc_modeStartScreen) {
+    DrawStartScreen(*this);
+  } else {
+    DrawBattlefield(*this);
+    DrawHud(*this);
+  }
   glFlush();
 }

@@ -51,8 +51,10 @@ TEST_F(PlayerInputTest, SizeMarksCountBetweenOneAndTenAndHitOnlyOnTheirInk) {
     EXPECT_EQ(m_world.GetTeamSize(mark.team), size);
   }
   // Up to 10 and down to 1, no further.
-  for (int i = 0; i < 12; ++i) Click(kLeft, StartScreenControls::mc_greenMore.left, WindowY(391));
-  for (int i = 0; i < 12; ++i) Click(kLeft, StartScreenControls::mc_blueLess.left, WindowY(371));
+  const ClickBox greenMore = StartScreenControls::mc_greenMore;
+  const ClickBox blueLess = StartScreenControls::mc_blueLess;
+  for (int i = 0; i < 12; ++i) Click(kLeft, greenMore.left, WindowY(greenMore.bottom));
+  for (int i = 0; i < 12; ++i) Click(kLeft, blueLess.left, WindowY(blueLess.bottom));
   EXPECT_EQ(m_world.GetTeamSize(0), 10u);
   EXPECT_EQ(m_world.GetTeamSize(1), 1u);
   EXPECT_EQ(m_world.GetMode(), CGameWorld::mc_modeStartScreen);
@@ -63,7 +65,7 @@ TEST_F(PlayerInputTest, SizeMarksCountBetweenOneAndTenAndHitOnlyOnTheirInk) {
   EXPECT_EQ(m_world.GetTeamTanks(0).size(), 10u);
   EXPECT_EQ(m_world.GetTeamTanks(1).size(), 1u);
   // In play the marks are map cells: they change nothing.
-  Click(kLeft, StartScreenControls::mc_greenLess.left, WindowY(391));
+  Click(kLeft, StartScreenControls::mc_greenLess.left, WindowY(StartScreenControls::mc_greenLess.bottom));
   EXPECT_EQ(m_world.GetTeamSize(0), 10u);
 }
 

@@ -1,0 +1,53 @@
+#include "world/StatusMessage.h"
+
+#include <initializer_list>
+
+#include "engine/TextFormat.h"
+
+namespace {
+
+constexpr std::uint32_t kWon = 10;  // the count at which the leading team has won
+
+StatusMessage Lines(std::initializer_list<StatusLine> lines) {
+  StatusMessage message;
+  for (const StatusLine& line : lines) message.m_lines[message.m_count++] = line;
+  return message;
+}
+
+}  // namespace
+
+StatusMessage ChooseStatusMessage(std::uint32_t hillCount, std::int32_t greenAlive, std::int32_t blueAlive) {
+  if (hillCount >= kWon) {
+    return Lines({{StatusText::TeamName, 384}, {StatusText::Wins, 364}, {StatusText::PressR, 324},
+                  {StatusText::ToRestart, 304}});
+  }
+  if (hillCount > 0) {
+    return Lines({{StatusText::TeamName, 384}, {StatusText::Victory, 364}, {StatusText::TurnsLeft, 344}});
+  }
+  // When Green's last tank falls early in a turn while Blue still has tanks,
+  // the turn's end declares Blue the winner: until then the game is no tie.
+  if (greenAlive == 0 && blueAlive == 0) {
+    return Lines({{StatusText::Tie, 384}, {StatusText::PressR, 344}, {StatusText::ToRestart, 324}});
+  }
+  return StatusMessage{};
+}
+
+const char* FormatStatusLine(StatusText text, std::uint32_t hillCount, std::int32_t hillTeam, char* buffer,
+                             std::size_t size) {
+  switch (text) {
+    case StatusText::TeamName: return FormatText(buffer, size, "%s team", TeamName(hillTeam));
+    case StatusText::Victory: return FormatText(buffer, size, "  victory");
+    case StatusText::TurnsLeft:
+      return FormatText(buffer, size, "in %d turns.", static_cast<int>(kWon) - static_cast<int>(hillCount));
+    case StatusText::Wins: return FormatText(buffer, size, "   wins!");
+    case StatusText::Tie: return FormatText(buffer, size, "    Tie!");
+    case StatusText::PressR: return FormatText(buffer, size, "Press 'R'");
+    case StatusText::ToRestart: return FormatText(buffer, size, "to restart.");
+  }
+  return FormatText(buffer, size, "%s", "");
+}
+
+const char* TeamName(std::int32_t team) {
+  static constexpr const char* kNames[] = {"Green", "Blue"};
+  return team == 0 || team == 1 ? kNames[team] : "";
+}
