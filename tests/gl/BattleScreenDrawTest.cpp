@@ -1,0 +1,454 @@
+// The battle screen as Render draws it: the battlefield in map space from
+// window point (50, 50), then the status message, the roster and the help in
+// screen space. Games are set up on the test arena (14 x 12 cells, centre
+// cell (7, 6), repair cells (1, 10) and (12, 1)) and read back through
+// OpenGL's feedback mode.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <set>
+#include <thread>
+#include <utility>
+
+#include "FrameCapture.h"
+#include "gfx/CFontManager.h"
+#include "gfx/OpenGL.h"
+#include "gfx/SpriteTable.h"
+#include "world/CEffect.h"
+#include "world/WorldTestSupport.h"
+
+namespace {
+
+using Kind = DrawnQuad::Kind;
+
+constexpr float kMapLeftEdge = 834.0f;  // right of the arena's last column: the HUD
+constexpr int kGreenTank = 0;
+constexpr int kBlueTank = 1;
+
+// Window point of the centre of a map cell.
+float CellX(int x) { return 50.0f + 32.0f * static_cast<float>(x); }
+float CellY(int y) { return 50.0f + 32.0f * static_cast<float>(y); }
+
+// Feedback reports window points with float rounding of a few thousandths.
+constexpr float kPixel = 0.01f;
+
+bool Near(float a, float b) { return std::fabs(a - b) < kPixel; }
+bool At(const DrawnQuad& q, float x, float y) { return Near(q.CentreX(), x) && Near(q.CentreY(), y); }
+
+std::vector<DrawnQuad> OnTheMap(const std::vector<DrawnQuad>& quads) {
+  std::vector<DrawnQuad> found;
+  std::copy_if(quads.begin(), quads.end(), std::back_inserter(found),
+               [](const DrawnQuad& q) { return q.CentreX() < kMapLeftEdge; });
+  return found;
+}
+
+std::vector<DrawnQuad> WithColour(const std::vector<DrawnQuad>& quads, float r, float g, float b, float a) {
+  std::vector<DrawnQuad> found;
+  std::copy_if(quads.begin(), quads.end(), std::back_inserter(found),
+               [&](const DrawnQuad& q) { return q.HasColour(r, g, b, a); });
+  return found;
+}
+
+std::size_t FirstOrder(const std::vector<DrawnQuad>& quads) {
+  std::size_t first = SIZE_MAX;
+  for (const DrawnQuad& q : quads) first = std::min(first, q.order);
+  return first;
+}
+
+std::size_t LastOrder(const std::vector<DrawnQuad>& quads) {
+  std::size_t last = 0;
+  for (const DrawnQuad& q : quads) last = std::max(last, q.order);
+  return last;
+}
+
+class BattleScreenDrawTest : public worldtest::WorldTest {
+ protected:
+  void SetUp() override {
+    WorldTest::SetUp();
+    ASSERT_GE(GetSprites().size(), 14u) << "the game's sprites did not load";
+    for (const Sprite& sprite : GetSprites()) ASSERT_FALSE(sprite.turned);
+    ASSERT_NE(GetFontManager().GetFont(0), nullptr) << "the game's font did not load";
+  }
+
+  CapturedFrame Capture() { return CapturedFrame([this] { m_world.Render(); }); }
+
+  // The lines of the status message, top first, as drawn from x 854 on the
+  // baselines 384 down to 304.
+  static std::vector<std::pair<int, std::string>> StatusLines(const CapturedFrame& frame) {
+    std::vector<std::pair<int, std::string>> lines;
+    for (int y = 384; y >= 304; y -= 20) {
+      const std::string text = frame.TextAt(854, static_cast<float>(y));
+      if (!text.empty()) lines.emplace_back(y, text);
+    }
+    return lines;
+  }
+};
+
+}  // namespace
+
+TEST_F(BattleScreenDrawTest, MapSpaceHoldsTilesFogMarksCommandsSeenTanksAndEffectsInThatOrder) {
+  StartGame(3, 3);
+  Place(0, 0, 4, 3, 0, 1);  // looks up the open field
+  Park(0, 1, 0);
+  Park(0, 2, 1);
+  Place(1, 0, 4, 8, 0, -1);  // in Green's sight
+  Park(1, 1, 3);  // walled in: unseen, and its plan is Blue's own
+  Tank(1, 1)->AddFire();
+  Park(1, 2, 4);
+  Tap(SDLK_1);
+  Tap(SDLK_UP);
+  m_world.RefreshVisibility();
+  m_world.SpawnShotEffects(32.0f * 11, 32.0f * 9, 32.0f * 11, 32.0f * 4);  // down column 11, behind walls
+  const CMap& map = m_world.GetMap();
+  const CapturedFrame frame = Capture();
+  const std::vector<DrawnQuad>& quads = frame.Quads();
+
+  // Every cell's tile first, centred on its cell.
+  const int width = worldtest::kArenaWidth;
+  const int height = worldtest::kArenaHeight;
+  ASSERT_GE(quads.size(), static_cast<std::size_t>(width * height));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const DrawnQuad& tile = quads[static_cast<std::size_t>(x + y * width)];
+      EXPECT_EQ(tile.code, map.IsWall(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y)) ? 3 : 2);
+      EXPECT_TRUE(At(tile, CellX(x), CellY(y))) << x << ", " << y;
+    }
+  }
+
+  // Then half-transparent black over exactly the cells Green does not see.
+  const std::vector<DrawnQuad> fog = WithColour(frame.OfKind(Kind::Plain), 0, 0, 0, 0.5f);
+  std::set<std::pair<int, int>> fogged;
+  for (const DrawnQuad& f : fog) {
+    EXPECT_NEAR(f.right - f.left, 32.0f, kPixel);
+    EXPECT_NEAR(f.top - f.bottom, 32.0f, kPixel);
+    fogged.emplace(static_cast<int>(std::lround((f.CentreX() - 50) / 32)), static_cast<int>(std::lround((f.CentreY() - 50) / 32)));
+  }
+  std::set<std::pair<int, int>> unseen;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (!map.GetVisible(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), 0)) unseen.emplace(x, y);
+    }
+  }
+  EXPECT_EQ(fogged, unseen);
+  EXPECT_EQ(fog.size(), unseen.size());
+  EXPECT_TRUE(unseen.count({11, 4}) && !unseen.count({4, 8}));
+  EXPECT_EQ(FirstOrder(fog), static_cast<std::size_t>(width * height));
+
+  // The centre and repair marks over the fog, in white.
+  const std::vector<DrawnQuad> centre = frame.SpritesWithId(5);
+  const std::vector<DrawnQuad> repair = frame.SpritesWithId(7);
+  ASSERT_EQ(centre.size(), 1u);
+  ASSERT_EQ(repair.size(), 2u);
+  EXPECT_TRUE(At(centre[0], CellX(7), CellY(6)));
+  EXPECT_TRUE(At(repair[0], CellX(12), CellY(1)));
+  EXPECT_TRUE(At(repair[1], CellX(1), CellY(10)));
+  for (const DrawnQuad& mark : {centre[0], repair[0], repair[1]}) {
+    EXPECT_TRUE(mark.HasColour(1, 1, 1, 1));
+    EXPECT_GT(mark.order, LastOrder(fog));
+  }
+
+  // Green's planned move under the tanks; Blue's plan is not shown.
+  std::vector<DrawnQuad> commands;
+  for (int sprite = 8; sprite <= 13; ++sprite) {
+    for (const DrawnQuad& q : frame.SpritesWithId(sprite)) commands.push_back(q);
+  }
+  ASSERT_EQ(commands.size(), 2u);
+  EXPECT_TRUE(frame.SpritesWithId(13).empty());
+  EXPECT_TRUE(At(frame.SpritesWithId(8).at(0), CellX(4), CellY(4)));
+  EXPECT_GT(FirstOrder(commands), repair[1].order);
+
+  // Every Green tank, but of Blue only the one Green sees.
+  const std::vector<DrawnQuad> green = OnTheMap(frame.SpritesWithId(kGreenTank));
+  const std::vector<DrawnQuad> blue = OnTheMap(frame.SpritesWithId(kBlueTank));
+  ASSERT_EQ(green.size(), 3u);
+  ASSERT_EQ(blue.size(), 1u);
+  EXPECT_TRUE(At(green[0], CellX(4), CellY(3)));
+  EXPECT_TRUE(At(green[1], CellX(2), CellY(4)));
+  EXPECT_TRUE(At(green[2], CellX(2), CellY(6)));
+  EXPECT_TRUE(At(blue[0], CellX(4), CellY(8)));
+  EXPECT_EQ(blue[0].angle, 270);
+  std::vector<DrawnQuad> tanks = green;
+  tanks.push_back(blue[0]);
+  EXPECT_GT(FirstOrder(tanks), LastOrder(commands));
+
+  // The effects last, in list order, with their tint and turn, fog or no fog.
+  std::vector<DrawnQuad> effects;
+  for (const DrawnQuad& q : quads) {
+    if (q.kind == Kind::Sprite && (q.code == 4 || q.code == 6)) effects.push_back(q);
+  }
+  const CGameWorld::EffectList& list = m_world.GetEffects();
+  ASSERT_EQ(effects.size(), list.size());
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const CEffect& e = *list[i];
+    EXPECT_EQ(effects[i].code, e.m_sprite);
+    EXPECT_TRUE(At(effects[i], 50 + e.m_x, 50 + e.m_y)) << i;
+    EXPECT_TRUE(effects[i].HasColour(e.m_red, e.m_green, e.m_blue, e.m_alpha)) << i;
+    EXPECT_EQ(effects[i].angle, 270) << i;  // the shell flew straight down
+    EXPECT_GT(effects[i].order, LastOrder(tanks));
+  }
+  // The HUD over all of it.
+  EXPECT_GT(FirstOrder(frame.OfKind(Kind::Glyph)), LastOrder(effects));
+}
+
+TEST_F(BattleScreenDrawTest, AnAdditiveEffectLeavesOrdinaryBlendingToEverythingAfterIt) {
+  // Two games alike; in one a shot's additive flash is drawn before another
+  // shot's effects, which must look the same as in the game without it.
+  CGameEngine otherEngine;
+  CGameWorld& other = otherEngine.GetWorld();
+  other.SetMapFile(worldtest::kArenaMap);
+  for (CGameWorld* world : {&m_world, &other}) {
+    world->SetTeamSize(0, 1);
+    world->SetTeamSize(1, 1);
+    world->OnKey(SDLK_RETURN, true);
+  }
+  const float shotX = 32.0f * 5;
+  const float shotFrom = 32.0f * 9;
+  const float shotTo = 32.0f * 3;
+  // Around the first puff: 32 pixels below the shot's start.
+  const int puffX = static_cast<int>(50 + shotX);
+  const int puffY = static_cast<int>(50 + shotFrom - 32);
+  auto region = [&](const WindowPixels& pixels) {
+    std::vector<WindowPixels::Rgb> area;
+    for (int y = puffY - 16; y < puffY + 16; ++y) {
+      for (int x = puffX - 16; x < puffX + 16; ++x) area.push_back(pixels.At(x, y));
+    }
+    return area;
+  };
+
+  other.Render();
+  const auto withoutEffects = region(WindowPixels());
+  other.SpawnShotEffects(shotX, shotFrom, shotX, shotTo);
+  other.Render();
+  const auto shotAlone = region(WindowPixels());
+  EXPECT_NE(shotAlone, withoutEffects) << "the puff does not show";
+
+  m_world.SpawnShotEffects(32.0f * 10, 32.0f * 2, 32.0f * 10, 32.0f * 9);  // far off, its flash additive
+  const CGameWorld::EffectList& effects = m_world.GetEffects();
+  ASSERT_TRUE(std::any_of(effects.begin(), effects.end(), [](const auto& e) { return e->m_additive; }));
+  m_world.SpawnShotEffects(shotX, shotFrom, shotX, shotTo);
+  m_world.Render();
+  EXPECT_EQ(region(WindowPixels()), shotAlone);
+  GLint source = 0, destination = 0;
+  glGetIntegerv(GL_BLEND_SRC, &source);
+  glGetIntegerv(GL_BLEND_DST, &destination);
+  EXPECT_EQ(source, GL_SRC_ALPHA);
+  EXPECT_EQ(destination, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+TEST_F(BattleScreenDrawTest, TheRosterShowsTenSlotsInTwoRowsWithLabelsIconsAndHealthBars) {
+  StartGame(10, 1);
+  // Slot i stands on cell (i + 1, 1). Blue shoots slot 4 from behind.
+  const std::int32_t health[10] = {100, 61, 60, 31, 40, 30, 9, 100, 100, 100};
+  for (std::size_t i = 0; i < 10; ++i) Place(0, i, static_cast<std::int32_t>(i) + 1, 1, 0, -1, health[i]);
+  Place(1, 0, 5, 2, 0, -1)->AddFire();
+  Tap(SDLK_5);  // selected, then destroyed: its label must not pulse
+  PlayTurn();
+  ASSERT_EQ(Tank(0, 4), nullptr);
+  ASSERT_EQ(m_world.GetSelected(), 5u);
+  const CapturedFrame frame = Capture();
+
+  struct Look {
+    float rgba[4];
+    std::size_t segments;
+  };
+  const Look grey{{0.8f, 0.8f, 0.8f, 1}, 10}, red{{0.8f, 0, 0, 1}, 3};
+  const Look looks[10] = {grey,         {{0.8f, 0.8f, 0.8f, 1}, 6}, {{0.8f, 0.8f, 0, 1}, 6}, {{0.8f, 0.8f, 0, 1}, 3},
+                          red,          red,                        {{0.8f, 0, 0, 1}, 0},    grey,
+                          grey,         grey};
+  const char* const labels[10] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+  const float shifts[10] = {-2, -5, -5, -5, -5, -5, -5, -5, -5, -6};
+  const std::vector<DrawnQuad> icons = frame.SpritesWithId(kGreenTank);
+  const std::vector<DrawnQuad> plain = frame.OfKind(Kind::Plain);
+  std::size_t bars = 0;
+  for (std::size_t i = 0; i < 10; ++i) {
+    SCOPED_TRACE("slot " + std::to_string(i));
+    const float x = 864.0f + 32.0f * static_cast<float>(i % 5);
+    const float y = 145.0f + 145.0f * static_cast<float>(i / 5);
+    // Labels stand 32 pixels apart: read each on its own.
+    EXPECT_EQ(frame.TextAt(x + shifts[i], y, std::strlen(labels[i])), labels[i]);
+    const auto icon = std::find_if(icons.begin(), icons.end(), [&](const DrawnQuad& q) { return At(q, x, y - 20); });
+    ASSERT_NE(icon, icons.end());
+    EXPECT_EQ(icon->angle, 90);
+    const bool destroyed = i == 4;
+    EXPECT_TRUE(destroyed ? icon->HasColour(0, 0, 0, 1) : icon->HasColour(1, 1, 1, 1));
+
+    // The bar's background from 5 above to 68 below the point 43 under the
+    // label's baseline, its segments 7 apart from that point down.
+    const float top = y - 43;
+    std::vector<DrawnQuad> background, segments;
+    for (const DrawnQuad& q : plain) {
+      if (q.HasColour(0.4f, 0.4f, 0.4f, 1) && Near(q.left, x - 11) && Near(q.top, top + 5)) background.push_back(q);
+      if (q.HasColour(looks[i].rgba[0], looks[i].rgba[1], looks[i].rgba[2], 1) && Near(q.left, x - 8) && q.bottom < y - 30 &&
+          q.bottom > y - 120) {
+        segments.push_back(q);
+      }
+    }
+    if (destroyed) {
+      EXPECT_TRUE(background.empty());
+      EXPECT_TRUE(segments.empty());
+      continue;
+    }
+    ++bars;
+    ASSERT_EQ(background.size(), 1u);
+    EXPECT_NEAR(background[0].right, x + 11, kPixel);
+    EXPECT_NEAR(background[0].top, top + 5, kPixel);
+    EXPECT_NEAR(background[0].bottom, top - 68, kPixel);
+    ASSERT_EQ(segments.size(), looks[i].segments);
+    for (std::size_t k = 0; k < segments.size(); ++k) {
+      EXPECT_TRUE(At(segments[k], x, top - 7.0f * static_cast<float>(k))) << "segment " << k;
+      EXPECT_NEAR(segments[k].right - segments[k].left, 16.0f, kPixel);
+      EXPECT_NEAR(segments[k].top - segments[k].bottom, 4.0f, kPixel);
+      EXPECT_GT(segments[k].order, background[0].order);
+    }
+  }
+  EXPECT_EQ(bars, 9u);
+  EXPECT_EQ(frame.GlyphCount(), InkedCharacters("12345678910Press F1 for help."));
+  EXPECT_EQ(WithColour(plain, 0.4f, 0.4f, 0.4f, 1).size(), 9u);
+  for (const DrawnQuad& glyph : frame.OfKind(Kind::Glyph)) EXPECT_TRUE(glyph.HasColour(1, 1, 1, 1));
+}
+
+TEST_F(BattleScreenDrawTest, OnlyTheSelectedLivingTanksLabelPulsesBetweenOneFifthAndFull) {
+  StartGame(3, 1);
+  Tap(SDLK_2);
+  float lowest = 1, highest = 0;
+  // A pulse takes about 1.57 s; sixteen frames 110 ms apart cover more.
+  for (int frame = 0; frame < 16; ++frame) {
+    const CapturedFrame captured = Capture();
+    for (const DrawnQuad& glyph : captured.OfKind(Kind::Glyph)) {
+      if (!Near(glyph.baseline, 145) || glyph.CentreX() > 940) continue;
+      const bool selected = glyph.code == '2';
+      if (!selected) {
+        EXPECT_TRUE(glyph.HasColour(1, 1, 1, 1));
+        continue;
+      }
+      EXPECT_TRUE(glyph.HasColour(1, 1, 1, glyph.rgba[3]));
+      lowest = std::min(lowest, glyph.rgba[3]);
+      highest = std::max(highest, glyph.rgba[3]);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(110));
+  }
+  EXPECT_GE(lowest, 0.2f - 1e-4f);
+  EXPECT_LE(highest, 1.0f + 1e-4f);
+  EXPECT_LT(lowest, 0.4f);
+  EXPECT_GT(highest, 0.8f);
+}
+
+TEST_F(BattleScreenDrawTest, TheStatusMessageCountsDownToVictory) {
+  StartGame(1, 1);
+  Place(0, 0, 7, 6, 0, 1);  // on the centre cell
+  Park(1, 0, 3);
+  EXPECT_TRUE(StatusLines(Capture()).empty());
+  using Lines = std::vector<std::pair<int, std::string>>;
+  for (int turn = 1; turn <= 9; ++turn) {
+    PlayTurn();
+    Park(1, 0, 3);
+    ASSERT_EQ(m_world.GetHillCount(), static_cast<std::uint32_t>(turn));
+    const std::string left = "in " + std::to_string(10 - turn) + " turns.";
+    EXPECT_EQ(StatusLines(Capture()), (Lines{{384, "Green team"}, {364, "  victory"}, {344, left}})) << turn;
+  }
+  PlayTurn();
+  const CapturedFrame won = Capture();
+  EXPECT_EQ(StatusLines(won),
+            (Lines{{384, "Green team"}, {364, "   wins!"}, {324, "Press 'R'"}, {304, "to restart."}}));
+  // The battlefield stays under the message; besides it only the roster
+  // label and the hint are written.
+  EXPECT_EQ(OnTheMap(won.SpritesWithId(2)).size() + OnTheMap(won.SpritesWithId(3)).size(),
+            static_cast<std::size_t>(worldtest::kArenaWidth * worldtest::kArenaHeight));
+  EXPECT_EQ(won.GlyphCount(), InkedCharacters("Green team   wins!Press 'R'to restart.1Press F1 for help."));
+}
+
+TEST_F(BattleScreenDrawTest, ATieShowsOnlyWhenNeitherTeamHasATankLeft) {
+  using Lines = std::vector<std::pair<int, std::string>>;
+  // Both fire in the first step and each destroys the other.
+  StartGame(1, 1);
+  Place(0, 0, 5, 5, 0, 1, 10)->AddFire();
+  Place(1, 0, 5, 7, 0, -1, 10)->AddFire();
+  Press(SDLK_SPACE);
+  Ticks(1);
+  ASSERT_EQ(m_world.GetAliveCount(0) + m_world.GetAliveCount(1), 0);
+  const Lines tie{{384, "    Tie!"}, {344, "Press 'R'"}, {324, "to restart."}};
+  EXPECT_EQ(StatusLines(Capture()), tie);
+  FinishTurn();
+  EXPECT_EQ(StatusLines(Capture()), tie);
+
+  // Green's last tank falls in the first step while Blue's lives: no tie,
+  // and at the turn's end Blue has won.
+  Tap(SDLK_r);
+  Place(0, 0, 5, 5, 0, 1, 10);
+  Place(1, 0, 5, 7, 0, -1)->AddFire();
+  Press(SDLK_SPACE);
+  Ticks(1);
+  ASSERT_EQ(m_world.GetAliveCount(0), 0);
+  EXPECT_TRUE(StatusLines(Capture()).empty());
+  FinishTurn();
+  EXPECT_EQ(StatusLines(Capture()),
+            (Lines{{384, "Blue team"}, {364, "   wins!"}, {324, "Press 'R'"}, {304, "to restart."}}));
+}
+
+TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {
+  StartGame(3, 3);
+  const CapturedFrame hint = Capture();
+  EXPECT_EQ(hint.TextAt(400, 12), "Press F1 for help.");
+  EXPECT_TRUE(WithColour(hint.OfKind(Kind::Plain), 0.6f, 0.6f, 0.6f, 1).empty());
+  EXPECT_TRUE(hint.Lines().empty());
+
+  Tap(SDLK_F1);
+  const CapturedFrame help = Capture();
+  EXPECT_EQ(help.TextAt(400, 12), "");
+  const std::vector<DrawnQuad> panel = WithColour(help.OfKind(Kind::Plain), 0.6f, 0.6f, 0.6f, 1);
+  ASSERT_EQ(panel.size(), 1u);
+  EXPECT_NEAR(panel[0].left, 229, kPixel);
+  EXPECT_NEAR(panel[0].right, 787, kPixel);
+  EXPECT_NEAR(panel[0].bottom, 230, kPixel);
+  EXPECT_NEAR(panel[0].top, 470, kPixel);
+  // Over the roster, under its own border and text.
+  EXPECT_GT(panel[0].order, LastOrder(help.SpritesWithId(kGreenTank)));
+  EXPECT_GT(panel[0].order, LastOrder(WithColour(help.OfKind(Kind::Plain), 0.4f, 0.4f, 0.4f, 1)));
+
+  // The white border runs round the same rectangle.
+  const std::vector<DrawnLine>& border = help.Lines();
+  ASSERT_EQ(border.size(), 4u);
+  const float corners[4][2] = {{229, 230}, {229, 470}, {787, 470}, {787, 230}};
+  for (std::size_t i = 0; i < 4; ++i) {
+    const float* from = corners[i];
+    const float* to = corners[(i + 1) % 4];
+    EXPECT_NEAR(border[i].x0, from[0], kPixel);
+    EXPECT_NEAR(border[i].y0, from[1], kPixel);
+    EXPECT_NEAR(border[i].x1, to[0], kPixel);
+    EXPECT_NEAR(border[i].y1, to[1], kPixel);
+    for (float c : border[i].rgba) EXPECT_EQ(c, 1.0f);
+    EXPECT_GT(border[i].order, panel[0].order);
+  }
+
+  const struct {
+    float y;
+    const char* key;
+    const char* meaning;
+  } rows[] = {
+      {390, "1 to 0", "- Select Tank"},
+      {370, "Arrow Keys", "- Move"},
+      {350, "F", "- Fire"},
+      {330, "W", "- Wait"},
+      {310, "Space", "- Execute Commands"},
+      {290, "Backspace", "- Erase Last Command"},
+      {270, "Delete or RMB", "- Erase All Commands"},
+      {250, "LMB", "- Plot Path or Select Tank"},
+  };
+  EXPECT_EQ(help.TextAt(237, 450), "CONTROLS");
+  EXPECT_EQ(help.TextAt(237, 430), "------------");
+  std::size_t inked = InkedCharacters("CONTROLS------------123");  // with the roster's labels
+  for (const auto& row : rows) {
+    EXPECT_EQ(help.TextAt(237, row.y), row.key);
+    EXPECT_EQ(help.TextAt(437, row.y), row.meaning);
+    inked += InkedCharacters(row.key) + InkedCharacters(row.meaning);
+  }
+  EXPECT_EQ(help.GlyphCount(), inked);
+  for (const DrawnQuad& glyph : help.OfKind(Kind::Glyph)) {
+    if (glyph.CentreX() < kMapLeftEdge) {
+      EXPECT_GT(glyph.order, panel[0].order);
+    }
+  }
+}
