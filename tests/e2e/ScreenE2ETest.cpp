@@ -1,0 +1,339 @@
+// What the player sees: screenshots of the real game on the start screen and
+// in battle, checked pixel by pixel. Text is checked by where its ink lies and
+// by comparing the ink of equal texts; pictures by the game's own image files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "e2e/GameSession.h"
+#include "e2e/ScreenPixels.h"
+#include "world/StartScreenControls.h"
+
+using namespace screen;
+
+namespace {
+
+constexpr int kWindowHeight = 768;
+// The last row of the window, for turning drawing points into window points.
+constexpr int kTopRow = kWindowHeight - 1;
+
+// The roster's bar background, 0.4 grey, shows left of the segments.
+constexpr Pixel kBarGrey{102, 102, 102};
+constexpr Pixel kHelpGrey{153, 153, 153};  // 0.6 grey
+constexpr Pixel kSegmentGrey{204, 204, 204};  // 0.8: a healthy tank's segments
+
+// Areas of the start screen: each line of text between its neighbours. The
+// Blue line's tallest letters reach row 387, the Green line starts at 390.
+constexpr Box kTitleArea{140, 1023, 440, 767};
+constexpr Box kGreenSizeArea{140, 387, 389, 430};
+constexpr Box kBlueSizeArea{140, 387, 366, 388};
+constexpr Box kGreenMarksArea{388, 1023, 389, 430};
+constexpr Box kBlueMarksArea{388, 1023, 366, 388};
+constexpr Box kStartArea{140, 1023, 300, 365};
+// The size digits with a row to spare around them, alike for both lines.
+constexpr Box kGreenDigits{140, 387, 389, 408};
+constexpr Box kBlueDigits{140, 387, 369, 388};
+constexpr Box kHintArea{380, 700, 0, 33};   // below the battlefield
+constexpr Box kHintStart{380, 440, 0, 33};  // "Pres": the hint's first letters, none below the baseline
+
+bool Inside(const Box& box, int x, int y) { return x >= box.left && x <= box.right && y >= box.bottom && y <= box.top; }
+
+Box BoxOf(const ClickBox& c) { return Box{c.left, c.right, c.bottom, c.top}; }
+
+void ClickOn(GameSession& game, const ClickBox& box) {
+  game.Click((box.left + box.right) / 2, kWindowHeight - (box.top + box.bottom) / 2);
+}
+
+// The first columns of a patch.
+Patch LeftPart(const Patch& patch, int width) {
+  Patch part;
+  part.width = width;
+  part.height = patch.height;
+  for (int y = 0; y < patch.height; ++y) {
+    const auto row = patch.rgb.begin() + static_cast<std::ptrdiff_t>(y) * patch.width * 3;
+    part.rgb.insert(part.rgb.end(), row, row + width * 3);
+  }
+  return part;
+}
+
+// A line of text stands on its baseline and starts at its origin: its ink's
+// lowest row is the baseline (the area holds no letter that descends below
+// it) and its first column lies within the first letter's left bearing, at
+// most 3 pixels right of the origin.
+void ExpectTextAt(const Screenshot& shot, const Box& area, int x, int baseline, const char* what,
+                  Pixel background = kBackground) {
+  Box ink{};
+  ASSERT_TRUE(InkBox(shot, area, ink, background)) << what << ": no ink";
+  EXPECT_EQ(ink.bottom, baseline) << what << ": " << ToString(ink);
+  EXPECT_GE(ink.left, x) << what << ": " << ToString(ink);
+  EXPECT_LE(ink.left, x + 3) << what << ": " << ToString(ink);
+}
+
+// The battle screen is up once the first roster bar shows.
+Screenshot ShootBattle(const GameSession& game) { return game.ShootWhen(854, kTopRow - 104, kBarGrey); }
+
+// The tank picture as the roster shows it: turned a quarter counter-clockwise
+// over the background, centred on (cx, cy).
+void ExpectRosterIcon(const Screenshot& shot, const Picture& tank, int cx, int cy, const std::string& what) {
+  int worst = 0;
+  for (int dy = -tank.width / 2; dy < tank.width / 2; ++dy) {
+    for (int dx = -tank.height / 2; dx < tank.height / 2; ++dx) {
+      // The picture's right edge turns up, its top edge left.
+      const int col = tank.width / 2 + dy;
+      const int row = tank.height / 2 + dx;
+      const Pixel c = tank.At(col, row);
+      const int a = tank.AlphaAt(col, row);
+      auto over = [a](int channel, int under) { return (channel * a + under * (255 - a) + 127) / 255; };
+      const Pixel expected{over(c.r, kBackground.r), over(c.g, kBackground.g), over(c.b, kBackground.b)};
+      const Pixel shown = shot.AtGame(cx + dx, cy + dy);
+      worst = std::max({worst, std::abs(shown.r - expected.r), std::abs(shown.g - expected.g),
+                        std::abs(shown.b - expected.b)});
+    }
+  }
+  // Partly transparent texels are blended in 8 bits: one step of rounding.
+  EXPECT_LE(worst, 1) << what;
+}
+
+}  // namespace
+
+TEST(ScreenE2ETest, TheStartScreenShowsItsTextsAtTheirOriginsAndTheMarksChangeTheSizes) {
+  GameSession game;
+  ASSERT_TRUE(game.Start());
+  ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+  const Screenshot start = game.ShootWhen(153, kTopRow - 458, kWhite);  // the stem of the title's "K"
+  if (const std::string path = DocumentationShot("start-screen.png"); !path.empty()) game.Shoot(path);
+
+  ExpectTextAt(start, kTitleArea, 150, 450, "Korvane");
+  ExpectTextAt(start, kGreenSizeArea, 150, 390, "Green Team Size: 3");
+  ExpectTextAt(start, kBlueSizeArea, 150, 370, "Blue Team Size:  3");
+  ExpectTextAt(start, kStartArea, 150, 330, "Start");
+  // The "< >" marks are exactly where their clicks count, and so is "Start".
+  Box ink{};
+  ASSERT_TRUE(InkBox(start, kGreenMarksArea, ink));
+  EXPECT_EQ(ink, (Box{StartScreenControls::mc_greenLess.left, StartScreenControls::mc_greenMore.right,
+                      StartScreenControls::mc_greenLess.bottom, StartScreenControls::mc_greenLess.top}))
+      << ToString(ink);
+  ASSERT_TRUE(InkBox(start, kBlueMarksArea, ink));
+  EXPECT_EQ(ink, (Box{StartScreenControls::mc_blueLess.left, StartScreenControls::mc_blueMore.right,
+                      StartScreenControls::mc_blueLess.bottom, StartScreenControls::mc_blueLess.top}))
+      << ToString(ink);
+  ASSERT_TRUE(InkBox(start, kStartArea, ink));
+  EXPECT_EQ(ink, BoxOf(StartScreenControls::mc_start)) << ToString(ink);
+  // Nothing else: no battlefield, no HUD.
+  int stray = 0;
+  for (int y = 0; y < kWindowHeight; ++y) {
+    for (int x = 0; x < 1024; ++x) {
+      bool text = false;
+      for (const Box& area : {kTitleArea, kGreenSizeArea, kBlueSizeArea, kGreenMarksArea, kBlueMarksArea, kStartArea}) {
+        text = text || Inside(area, x, y);
+      }
+      if (!text && !Same(start.AtGame(x, y), kBackground)) ++stray;
+    }
+  }
+  EXPECT_EQ(stray, 0);
+
+  // The sizes are the last word of their lines. Both show "3" alike.
+  auto green = [](const Screenshot& s) { return LastWord(s, kGreenDigits); };
+  auto blue = [](const Screenshot& s) { return LastWord(s, kBlueDigits); };
+  const Patch three = green(start);
+  ASSERT_GT(three.width, 0);
+  EXPECT_EQ(blue(start), three);
+
+  ClickOn(game, StartScreenControls::mc_greenMore);
+  Screenshot shot = ShootUntil(game, [&](const Screenshot& s) { return green(s) != three; });
+  EXPECT_NE(green(shot), three);  // 4
+  EXPECT_EQ(blue(shot), three);
+  ClickOn(game, StartScreenControls::mc_greenLess);
+  shot = ShootUntil(game, [&](const Screenshot& s) { return green(s) == three; });
+  EXPECT_EQ(green(shot), three);
+
+  // Up to 10, which is two digits wide, and no further.
+  for (int i = 0; i < 7; ++i) ClickOn(game, StartScreenControls::mc_greenMore);
+  shot = ShootUntil(game, [&](const Screenshot& s) { return green(s).width > three.width * 3 / 2; });
+  const Patch ten = green(shot);
+  ASSERT_GT(ten.width, three.width * 3 / 2);
+  ClickOn(game, StartScreenControls::mc_greenMore);
+  GameSession::Wait(500);
+  EXPECT_EQ(green(game.Shoot()), ten);
+
+  // Down to 1, the first digit of "10", and no further.
+  ClickOn(game, StartScreenControls::mc_blueLess);
+  ClickOn(game, StartScreenControls::mc_blueLess);
+  shot = ShootUntil(game, [&](const Screenshot& s) {
+    const Patch one = blue(s);
+    return one.width > 0 && one.width < ten.width && LeftPart(ten, one.width) == one;
+  });
+  const Patch one = blue(shot);
+  ASSERT_GT(one.width, 0);
+  ASSERT_LT(one.width, ten.width);
+  EXPECT_EQ(LeftPart(ten, one.width), one);
+  ClickOn(game, StartScreenControls::mc_blueLess);
+  GameSession::Wait(500);
+  EXPECT_EQ(blue(game.Shoot()), one);
+
+  game.Key("Escape");
+  EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
+}
+
+TEST(ScreenE2ETest, TenAgainstTenShowTheRosterInTwoRowsAndALeftClickPlotsAPath) {
+  GameSession game;
+  ASSERT_TRUE(game.Start());
+  ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+  const Screenshot start = game.ShootWhen(153, kTopRow - 458, kWhite);
+  const int threeWidth = LastWord(start, kGreenDigits).width;
+  for (int i = 0; i < 7; ++i) {
+    ClickOn(game, StartScreenControls::mc_greenMore);
+    ClickOn(game, StartScreenControls::mc_blueMore);
+  }
+  ShootUntil(game, [&](const Screenshot& s) {
+    return LastWord(s, kGreenDigits).width > threeWidth * 3 / 2 && LastWord(s, kBlueDigits).width > threeWidth * 3 / 2;
+  });
+  ClickOn(game, StartScreenControls::mc_start);
+  const Screenshot battle = ShootBattle(game);
+  ASSERT_TRUE(Same(battle.AtGame(854, 104), kBarGrey)) << "no battle screen";
+
+  // Ten slots, five a row 32 apart, the second row 145 above the first: each
+  // with its label over the turned tank icon and a full health bar below.
+  const Picture tank = LoadPicture("tank_green.png");
+  ASSERT_GT(tank.width, 0);
+  for (int i = 0; i < 10; ++i) {
+    const int x = 864 + 32 * (i % 5);
+    const int y = 145 + 145 * (i / 5);
+    const std::string slot = "slot " + std::to_string(i + 1);
+    Box label{};
+    ASSERT_TRUE(InkBox(battle, Box{x - 8, x + 14, y - 1, y + 20}, label)) << slot;
+    // Round digits dip a pixel below the baseline.
+    EXPECT_GE(label.bottom, y - 1) << slot;
+    EXPECT_LE(label.bottom, y) << slot;
+    ExpectRosterIcon(battle, tank, x, y - 20, slot);
+    const int barTop = y - 43;
+    EXPECT_TRUE(Same(battle.AtGame(x - 10, barTop + 4), kBarGrey)) << slot;
+    EXPECT_TRUE(Same(battle.AtGame(x - 10, barTop - 67), kBarGrey)) << slot;
+    for (int k = 0; k < 10; ++k) {
+      EXPECT_TRUE(Same(battle.AtGame(x, barTop - 7 * k), kSegmentGrey)) << slot << " segment " << k;
+      EXPECT_TRUE(Same(battle.AtGame(x, barTop - 7 * k - 4), kBarGrey)) << slot << " below segment " << k;
+    }
+  }
+  // Nothing right of the fifth slot ("10" reaches x 1012), nor above the
+  // second row's labels.
+  Box stray{};
+  EXPECT_FALSE(InkBox(battle, Box{1014, 1023, 0, 767}, stray)) << ToString(stray);
+  EXPECT_FALSE(InkBox(battle, Box{840, 1023, 320, 767}, stray)) << ToString(stray);
+
+  // '1' selects the first tank; a left click on cell (5, 3) plots its path:
+  // markers appear on the cells it crosses, the goal's among them.
+  game.Key("1");
+  const Screenshot selected = game.Shoot();
+  game.Click(CellWindowX(5), CellWindowY(3));
+  const Screenshot plotted =
+      ShootUntil(game, [&](const Screenshot& s) { return Cell(s, 5, 3) != Cell(selected, 5, 3); });
+  EXPECT_NE(Cell(plotted, 5, 3), Cell(selected, 5, 3));
+  int marked = 0;
+  for (int y = 2; y <= 3; ++y) {
+    for (int x = 1; x <= 5; ++x) marked += Cell(plotted, x, y) != Cell(selected, x, y);
+  }
+  EXPECT_GE(marked, 5);  // at least one move into each of five cells
+  for (int x = 6; x <= 12; ++x) EXPECT_EQ(Cell(plotted, x, 6), Cell(selected, x, 6)) << "off the path: " << x;
+  if (const std::string path = DocumentationShot("battle-screen.png"); !path.empty()) game.Shoot(path);
+
+  game.Key("Escape");
+  game.Key("Escape");
+  EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
+}
+
+TEST(ScreenE2ETest, PlayingATurnMovesTheTankOneCellAndEscapeShowsTheStartScreenAgain) {
+  GameSession game;
+  ASSERT_TRUE(game.Start());
+  ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+  const Screenshot start = game.ShootWhen(153, kTopRow - 458, kWhite);
+
+  game.Key("Return");
+  const Screenshot battle = ShootBattle(game);
+  ASSERT_TRUE(Same(battle.AtGame(854, 104), kBarGrey)) << "Return did not start the game";
+  ExpectTextAt(battle, kHintStart, 400, 12, "Press F1 for help.");
+
+  // The cell ahead of the first tank shows the ground picture as it is; the
+  // far corner, beyond every Green tank's sight, shows it darkened by half
+  // (one step of 8-bit blending either way) and hides the Blue tank there.
+  const Picture ground = LoadPicture("tile_ground.png");
+  ASSERT_EQ(ground.width, 32);
+  ASSERT_EQ(ground.height, 32);
+  int worstSeen = 0, worstFogged = 0;
+  for (int dy = -16; dy < 16; ++dy) {
+    for (int dx = -16; dx < 16; ++dx) {
+      const Pixel texel = ground.At(16 + dx, 15 - dy);
+      ASSERT_EQ(ground.AlphaAt(16 + dx, 15 - dy), 255);
+      const Pixel seen = battle.AtGame(50 + 32 * 1 + dx, 50 + 32 * 2 + dy);
+      const Pixel fogged = battle.AtGame(50 + 32 * 23 + dx, 50 + 32 * 20 + dy);
+      worstSeen = std::max({worstSeen, std::abs(seen.r - texel.r), std::abs(seen.g - texel.g), std::abs(seen.b - texel.b)});
+      worstFogged = std::max({worstFogged, std::abs(2 * fogged.r - texel.r), std::abs(2 * fogged.g - texel.g),
+                              std::abs(2 * fogged.b - texel.b)});
+    }
+  }
+  EXPECT_EQ(worstSeen, 0);
+  EXPECT_LE(worstFogged, 2);  // twice the darkened value: within two of the picture's
+
+  // Green's three tanks stand alike on (1, 1), (2, 1) and (3, 1).
+  EXPECT_EQ(Cell(battle, 1, 1), Cell(battle, 2, 1));
+  EXPECT_EQ(Cell(battle, 3, 1), Cell(battle, 2, 1));
+  const Patch groundCell = Cell(battle, 1, 2);
+  EXPECT_NE(Cell(battle, 1, 1), groundCell);
+
+  // '1' selects the first tank: it pulses while the others stay as they are.
+  game.Key("1");
+  std::vector<Patch> pulse;
+  for (int i = 0; i < 6; ++i) {
+    const Screenshot shot = game.Shoot();
+    pulse.push_back(Cell(shot, 1, 1));
+    EXPECT_EQ(Cell(shot, 2, 1), Cell(battle, 2, 1));
+    GameSession::Wait(200);
+  }
+  int changes = 0;
+  for (std::size_t i = 1; i < pulse.size(); ++i) changes += pulse[i] != pulse[i - 1];
+  EXPECT_GT(changes, 0) << "the selected tank does not pulse";
+
+  // Up plans a move: its marker covers the cell ahead. Space runs the turn
+  // and the tank stands on that cell; '0' (no tenth tank) clears the
+  // selection, so that it shows like its neighbour.
+  game.Key("Up");
+  ShootUntil(game, [&](const Screenshot& s) { return Cell(s, 1, 2) != groundCell; });
+  game.Key("space");
+  game.Key("0");
+  const Screenshot moved =
+      ShootUntil(game, [&](const Screenshot& s) { return Cell(s, 1, 2) == Cell(battle, 2, 1); });
+  EXPECT_EQ(Cell(moved, 1, 2), Cell(battle, 2, 1));
+  EXPECT_NE(Cell(moved, 1, 1), Cell(battle, 2, 1));
+  GameSession::Wait(1500);  // the rest of the turn
+
+  // F1: the help panel over the battlefield instead of the hint.
+  game.Key("F1");
+  const Screenshot help = game.ShootWhen(780, kTopRow - 240, kHelpGrey);
+  EXPECT_TRUE(Same(help.AtGame(780, 240), kHelpGrey));
+  EXPECT_TRUE(Same(help.AtGame(235, 235), kHelpGrey));
+  // The border runs along x 229: the line falls on column 228 or 229.
+  EXPECT_TRUE(Same(help.AtGame(229, 350), kWhite) || Same(help.AtGame(228, 350), kWhite));
+  // Inside the border (its top on row 469), between the rows of text.
+  ExpectTextAt(help, Box{232, 430, 446, 468}, 237, 450, "CONTROLS", kHelpGrey);
+  ExpectTextAt(help, Box{435, 600, 388, 408}, 437, 390, "- Select Tank", kHelpGrey);
+  Box ink{};
+  EXPECT_FALSE(InkBox(help, kHintArea, ink)) << ToString(ink);
+
+  // Any key closes the help and does nothing else; Escape then leaves the
+  // battle for the start screen, which shows exactly as before.
+  game.Key("Escape");
+  const Screenshot closed = ShootUntil(game, [](const Screenshot& s) {
+    Box hint{};
+    return InkBox(s, kHintArea, hint);
+  });
+  ExpectTextAt(closed, kHintStart, 400, 12, "Press F1 for help.");
+  game.Key("Escape");
+  const Screenshot back = ShootUntil(game, [&](const Screenshot& s) { return s.rgb == start.rgb; });
+  EXPECT_TRUE(back.rgb == start.rgb) << "the start screen does not show as it did";
+  ASSERT_TRUE(game.Running());
+
+  game.Key("Escape");
+  EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
+}
