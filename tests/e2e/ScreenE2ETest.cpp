@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "e2e/GameSession.h"
 #include "e2e/ScreenPixels.h"
+#include "support/TempDir.h"
 #include "world/StartScreenControls.h"
 
 using namespace screen;
@@ -268,7 +270,8 @@ TEST(ScreenE2ETest, PlayingATurnMovesTheTankOneCellAndEscapeShowsTheStartScreenA
       ASSERT_EQ(ground.AlphaAt(16 + dx, 15 - dy), 255);
       const Pixel seen = battle.AtGame(50 + 32 * 1 + dx, 50 + 32 * 2 + dy);
       const Pixel fogged = battle.AtGame(50 + 32 * 23 + dx, 50 + 32 * 20 + dy);
-      worstSeen = std::max({worstSeen, std::abs(seen.r - texel.r), std::abs(seen.g - texel.g), std::abs(seen.b - texel.b)});
+      worstSeen =
+          std::max({worstSeen, std::abs(seen.r - texel.r), std::abs(seen.g - texel.g), std::abs(seen.b - texel.b)});
       worstFogged = std::max({worstFogged, std::abs(2 * fogged.r - texel.r), std::abs(2 * fogged.g - texel.g),
                               std::abs(2 * fogged.b - texel.b)});
     }
@@ -336,4 +339,37 @@ TEST(ScreenE2ETest, PlayingATurnMovesTheTankOneCellAndEscapeShowsTheStartScreenA
 
   game.Key("Escape");
   EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
+}
+
+TEST(ScreenE2ETest, WithoutItsFontTheGameDrawsEverythingButText) {
+  // A working directory with the game's icon and every data file but the font.
+  TempDir dir;
+  namespace fs = std::filesystem;
+  fs::create_directory(dir.File("Data"));
+  for (const fs::directory_entry& entry : fs::directory_iterator(SourceDir() + "/Data")) {
+    const std::string name = entry.path().filename().string();
+    if (name != "ACKNOWTT.TTF") fs::create_symlink(entry.path(), dir.File("Data/" + name));
+  }
+  fs::create_symlink(SourceDir() + "/KVIcon.bmp", dir.File("KVIcon.bmp"));
+  GameSession game;
+  ASSERT_TRUE(game.Start({dir.Path(), {}, {}, {}}));
+  ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+
+  // The start screen is all background; Return starts the game all the same.
+  const Screenshot start = game.ShootWhen(1015, kTopRow - 5, kBackground);
+  Box ink{};
+  EXPECT_FALSE(InkBox(start, Box{0, 1023, 0, 767}, ink)) << ToString(ink);
+  game.Key("Return");
+  const Screenshot battle = ShootBattle(game);
+  ASSERT_TRUE(Same(battle.AtGame(854, 104), kBarGrey)) << "no battle screen";
+  EXPECT_NE(Cell(battle, 1, 2), Cell(battle, 1, 1));  // ground, and a tank on it
+  ExpectRosterIcon(battle, LoadPicture("tank_green.png"), 864, 125, "slot 1");
+  // No labels, no hint.
+  EXPECT_FALSE(InkBox(battle, Box{850, 1023, 145, 170}, ink)) << ToString(ink);
+  EXPECT_FALSE(InkBox(battle, kHintArea, ink)) << ToString(ink);
+
+  game.Key("Escape");
+  game.Key("Escape");
+  EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
+  EXPECT_EQ(game.Stderr(), "");
 }

@@ -87,13 +87,11 @@ Patch LastWord(const Screenshot& shot, const Box& area) {
 }
 
 Pixel Picture::At(int x, int y) const {
-  const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4;
+  const std::size_t i = static_cast<std::size_t>(y * width + x) * 4;
   return {rgba[i], rgba[i + 1], rgba[i + 2]};
 }
 
-int Picture::AlphaAt(int x, int y) const {
-  return rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 4 + 3];
-}
+int Picture::AlphaAt(int x, int y) const { return rgba[static_cast<std::size_t>(y * width + x) * 4 + 3]; }
 
 Picture LoadPicture(const std::string& name) {
   Picture picture;

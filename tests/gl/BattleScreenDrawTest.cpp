@@ -13,6 +13,7 @@
 #include <thread>
 #include <utility>
 
+#include "AllocationCount.h"
 #include "FrameCapture.h"
 #include "gfx/CFontManager.h"
 #include "gfx/OpenGL.h"
@@ -124,7 +125,8 @@ TEST_F(BattleScreenDrawTest, MapSpaceHoldsTilesFogMarksCommandsSeenTanksAndEffec
   for (const DrawnQuad& f : fog) {
     EXPECT_NEAR(f.right - f.left, 32.0f, kPixel);
     EXPECT_NEAR(f.top - f.bottom, 32.0f, kPixel);
-    fogged.emplace(static_cast<int>(std::lround((f.CentreX() - 50) / 32)), static_cast<int>(std::lround((f.CentreY() - 50) / 32)));
+    fogged.emplace(static_cast<int>(std::lround((f.CentreX() - 50) / 32)),
+                   static_cast<int>(std::lround((f.CentreY() - 50) / 32)));
   }
   std::set<std::pair<int, int>> unseen;
   for (int y = 0; y < height; ++y) {
@@ -281,8 +283,8 @@ TEST_F(BattleScreenDrawTest, TheRosterShowsTenSlotsInTwoRowsWithLabelsIconsAndHe
     std::vector<DrawnQuad> background, segments;
     for (const DrawnQuad& q : plain) {
       if (q.HasColour(0.4f, 0.4f, 0.4f, 1) && Near(q.left, x - 11) && Near(q.top, top + 5)) background.push_back(q);
-      if (q.HasColour(looks[i].rgba[0], looks[i].rgba[1], looks[i].rgba[2], 1) && Near(q.left, x - 8) && q.bottom < y - 30 &&
-          q.bottom > y - 120) {
+      const bool segmentColour = q.HasColour(looks[i].rgba[0], looks[i].rgba[1], looks[i].rgba[2], 1);
+      if (segmentColour && Near(q.left, x - 8) && q.bottom < y - 30 && q.bottom > y - 120) {
         segments.push_back(q);
       }
     }
@@ -451,4 +453,21 @@ TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {
       EXPECT_GT(glyph.order, panel[0].order);
     }
   }
+}
+
+TEST_F(BattleScreenDrawTest, AFrameAllocatesNothing) {
+  StartGame(10, 10);
+  Tap(SDLK_1);
+  ClickCell(1, 7, 6);  // a path to the centre cell
+  Tap(SDLK_F1);
+  for (const auto& tank : m_world.GetTanks()) {
+    const float x = 32.0f * static_cast<float>(tank->GetX());
+    m_world.SpawnShotEffects(x, 32.0f * static_cast<float>(tank->GetY()), x, 32.0f * 6);
+  }
+  ASSERT_FALSE(m_world.GetTeamTanks(0)[0]->GetCommands().empty());
+  ASSERT_FALSE(m_world.GetEffects().empty());
+  m_world.Render();  // the first frame may fetch what it keeps
+  const std::size_t before = AllocationCount();
+  m_world.Render();
+  EXPECT_EQ(AllocationCount(), before);
 }

@@ -226,7 +226,7 @@ WindowPixels::WindowPixels() {
 
 WindowPixels::Rgb WindowPixels::At(int x, int y) const {
   if (x < 0 || y < 0 || x >= m_width || y >= m_height) return {-1, -1, -1};
-  const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) + static_cast<std::size_t>(x)) * 3;
+  const std::size_t i = static_cast<std::size_t>(y * m_width + x) * 3;
   return {m_rgb[i], m_rgb[i + 1], m_rgb[i + 2]};
 }
 
