@@ -18,8 +18,10 @@ StatusMessage Lines(std::initializer_list<StatusLine> lines) {
 
 StatusMessage ChooseStatusMessage(std::uint32_t hillCount, std::int32_t greenAlive, std::int32_t blueAlive) {
   if (hillCount >= kWon) {
-    return Lines({{StatusText::TeamName, 384}, {StatusText::Wins, 364}, {StatusText::PressR, 324},
-                  {StatusText::ToRestart, 304}});
+    // The restart lines stand where a tie shows them: one line lower, "to
+    // restart." would run into the labels of the roster's second row.
+    return Lines({{StatusText::TeamName, 384}, {StatusText::Wins, 364}, {StatusText::PressR, 344},
+                  {StatusText::ToRestart, 324}});
   }
   if (hillCount > 0) {
     return Lines({{StatusText::TeamName, 384}, {StatusText::Victory, 364}, {StatusText::TurnsLeft, 344}});

@@ -65,6 +65,19 @@ std::size_t LastOrder(const std::vector<DrawnQuad>& quads) {
   return last;
 }
 
+// No character of one line of text covers a character of another.
+void ExpectNoLinesOverlap(const CapturedFrame& frame) {
+  const std::vector<DrawnQuad> glyphs = frame.OfKind(Kind::Glyph);
+  for (const DrawnQuad& a : glyphs) {
+    for (const DrawnQuad& b : glyphs) {
+      if (Near(a.baseline, b.baseline)) continue;
+      const bool apart = a.right <= b.left || b.right <= a.left || a.top <= b.bottom || b.top <= a.bottom;
+      EXPECT_TRUE(apart) << static_cast<char>(a.code) << " on " << a.baseline << " and " << static_cast<char>(b.code)
+                         << " on " << b.baseline;
+    }
+  }
+}
+
 class BattleScreenDrawTest : public worldtest::WorldTest {
  protected:
   void SetUp() override {
@@ -338,8 +351,8 @@ TEST_F(BattleScreenDrawTest, OnlyTheSelectedLivingTanksLabelPulsesBetweenOneFift
   EXPECT_GT(highest, 0.8f);
 }
 
-TEST_F(BattleScreenDrawTest, TheStatusMessageCountsDownToVictory) {
-  StartGame(1, 1);
+TEST_F(BattleScreenDrawTest, TheStatusMessageCountsDownToVictoryClearOfTheRoster) {
+  StartGame(10, 1);
   Place(0, 0, 7, 6, 0, 1);  // on the centre cell
   Park(1, 0, 3);
   EXPECT_TRUE(StatusLines(Capture()).empty());
@@ -349,17 +362,20 @@ TEST_F(BattleScreenDrawTest, TheStatusMessageCountsDownToVictory) {
     Park(1, 0, 3);
     ASSERT_EQ(m_world.GetHillCount(), static_cast<std::uint32_t>(turn));
     const std::string left = "in " + std::to_string(10 - turn) + " turns.";
-    EXPECT_EQ(StatusLines(Capture()), (Lines{{384, "Green team"}, {364, "  victory"}, {344, left}})) << turn;
+    const CapturedFrame frame = Capture();
+    EXPECT_EQ(StatusLines(frame), (Lines{{384, "Green team"}, {364, "  victory"}, {344, left}})) << turn;
+    ExpectNoLinesOverlap(frame);
   }
   PlayTurn();
   const CapturedFrame won = Capture();
   EXPECT_EQ(StatusLines(won),
-            (Lines{{384, "Green team"}, {364, "   wins!"}, {324, "Press 'R'"}, {304, "to restart."}}));
+            (Lines{{384, "Green team"}, {364, "   wins!"}, {344, "Press 'R'"}, {324, "to restart."}}));
+  ExpectNoLinesOverlap(won);
   // The battlefield stays under the message; besides it only the roster
-  // label and the hint are written.
+  // labels and the hint are written.
   EXPECT_EQ(OnTheMap(won.SpritesWithId(2)).size() + OnTheMap(won.SpritesWithId(3)).size(),
             static_cast<std::size_t>(worldtest::kArenaWidth * worldtest::kArenaHeight));
-  EXPECT_EQ(won.GlyphCount(), InkedCharacters("Green team   wins!Press 'R'to restart.1Press F1 for help."));
+  EXPECT_EQ(won.GlyphCount(), InkedCharacters("Green team   wins!Press 'R'to restart.12345678910Press F1 for help."));
 }
 
 TEST_F(BattleScreenDrawTest, ATieShowsOnlyWhenNeitherTeamHasATankLeft) {
@@ -387,7 +403,7 @@ TEST_F(BattleScreenDrawTest, ATieShowsOnlyWhenNeitherTeamHasATankLeft) {
   EXPECT_TRUE(StatusLines(Capture()).empty());
   FinishTurn();
   EXPECT_EQ(StatusLines(Capture()),
-            (Lines{{384, "Blue team"}, {364, "   wins!"}, {324, "Press 'R'"}, {304, "to restart."}}));
+            (Lines{{384, "Blue team"}, {364, "   wins!"}, {344, "Press 'R'"}, {324, "to restart."}}));
 }
 
 TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {

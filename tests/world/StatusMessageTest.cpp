@@ -38,9 +38,9 @@ TEST(StatusMessageTest, TheCountdownNamesTheLeaderAndTheTurnsStillToHold) {
 TEST(StatusMessageTest, TenOrMoreIsAWinWithTheRestartLines) {
   for (std::uint32_t count : {10u, 11u, 4000000000u}) {
     EXPECT_EQ(Shown(count, 0, 2, 0),
-              (Lines{{384, "Green team"}, {364, "   wins!"}, {324, "Press 'R'"}, {304, "to restart."}}));
+              (Lines{{384, "Green team"}, {364, "   wins!"}, {344, "Press 'R'"}, {324, "to restart."}}));
     EXPECT_EQ(Shown(count, 1, 0, 4),
-              (Lines{{384, "Blue team"}, {364, "   wins!"}, {324, "Press 'R'"}, {304, "to restart."}}));
+              (Lines{{384, "Blue team"}, {364, "   wins!"}, {344, "Press 'R'"}, {324, "to restart."}}));
   }
 }
 
