@@ -40,10 +40,11 @@ const CTextureFont* Font() {
   return font;
 }
 
-// Milliseconds since the program started, for the pulse of the selected label.
+// Taken when the program starts: the selected label pulses with the time since.
+const std::chrono::steady_clock::time_point kProgramStart = std::chrono::steady_clock::now();
+
 double ClockMs() {
-  static const std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - kProgramStart).count();
 }
 
 void SetColour(const float rgba[4]) { glColor4f(rgba[0], rgba[1], rgba[2], rgba[3]); }
