@@ -5,6 +5,7 @@
 
 #include "audio/SoundTable.h"
 #include "engine/Assert.h"
+#include "engine/DepthFallback.h"
 #include "engine/DataFiles.h"
 #include "gfx/CFontManager.h"
 #include "gfx/OpenGL.h"
@@ -93,17 +94,12 @@ bool CGameEngine::InitVideo() {
   SDL_GL_SetAttribute(SDL_GL_BUFFER_SIZE, 32);
   m_VideoFlags = SDL_HWSURFACE | SDL_OPENGLBLIT;
   if (m_Fullscreen) m_VideoFlags |= SDL_FULLSCREEN;
-  m_Screen = SDL_SetVideoMode(m_Width, m_Height, m_Bpp, m_VideoFlags);
-  if (!m_Screen) {
-    // The game draws nothing that needs depth, so a display without a 32-bit
-    // depth buffer is asked for the next best instead of refusing to start.
-    for (int depth : {24, 16, 0}) {
-      SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
-      m_Screen = SDL_SetVideoMode(m_Width, m_Height, m_Bpp, m_VideoFlags);
-      if (m_Screen) break;
-    }
-  }
-  if (!m_Screen) return false;
+  const int depth = FirstWorkingDepth([this](int depthSize) {
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthSize);
+    m_Screen = SDL_SetVideoMode(m_Width, m_Height, m_Bpp, m_VideoFlags);
+    return m_Screen != nullptr;
+  });
+  if (depth < 0) return false;
   SDL_FillRect(m_Screen, nullptr, SDL_MapRGBA(m_Screen->format, 0, 0, 0, 0));
 
   // One unit is one pixel, the origin is the window's bottom-left corner.
