@@ -11,80 +11,21 @@
 #include <iostream>
 #include <ostream>
 #include <random>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "engine/CGameEngine.h"
 #include "engine/DataFiles.h"
-#include "units/CAction.h"
 #include "units/CPathFinder.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
 #include "world/CRandomTable.h"
+#include "world/WorldInvariants.h"
 
 namespace {
 
 constexpr int kTurnLimit = 300;
 constexpr int kTicksPerTurnLimit = 1000;
-
-::testing::AssertionResult QueueIsAChain(const CTank& tank) {
-  TankState expected = tank.GetState();
-  for (const auto& command : tank.GetCommands()) {
-    const TankState& before = command->GetBefore();
-    if (before.x != expected.x || before.y != expected.y || before.dx != expected.dx || before.dy != expected.dy) {
-      return ::testing::AssertionFailure() << "team " << tank.GetTeam() << " tank at " << tank.GetX() << ","
-                                           << tank.GetY() << " has a command planned from " << before.x << ","
-                                           << before.y << " instead of " << expected.x << "," << expected.y;
-    }
-    expected = command->GetAfter();
-  }
-  return ::testing::AssertionSuccess();
-}
-
-// The rules that hold between any two ticks of a game.
-::testing::AssertionResult HoldsInvariants(const CGameWorld& world) {
-  const CMap& map = world.GetMap();
-  std::set<const CTank*> living;
-  std::set<std::pair<std::int32_t, std::int32_t>> cells;
-  for (const auto& tank : world.GetTanks()) {
-    living.insert(tank.get());
-    if (map.IsWallOrOutside(tank->GetX(), tank->GetY())) {
-      return ::testing::AssertionFailure() << "a tank on a wall or off the map at " << tank->GetX() << ","
-                                           << tank->GetY();
-    }
-    if (!cells.insert({tank->GetX(), tank->GetY()}).second) {
-      return ::testing::AssertionFailure() << "two tanks on " << tank->GetX() << "," << tank->GetY();
-    }
-    if (tank->GetHitPoints() > 100 || tank->IsDestroyed()) {
-      return ::testing::AssertionFailure() << "a tank in play with " << tank->GetHitPoints() << " hit points";
-    }
-    const ::testing::AssertionResult chain = QueueIsAChain(*tank);
-    if (!chain) return chain;
-  }
-  std::size_t slotted = 0;
-  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
-    std::int32_t filled = 0;
-    for (const CTank* tank : world.GetTeamTanks(team)) {
-      if (!tank) continue;
-      ++filled;
-      if (!living.count(tank) || tank->GetTeam() != static_cast<std::int32_t>(team)) {
-        return ::testing::AssertionFailure() << "team " << team << " holds a slot for a tank not its own or gone";
-      }
-    }
-    slotted += static_cast<std::size_t>(filled);
-    if (filled != world.GetAliveCount(team)) {
-      return ::testing::AssertionFailure() << "team " << team << " counts " << world.GetAliveCount(team)
-                                           << " alive in " << filled << " slots";
-    }
-  }
-  if (slotted != living.size()) return ::testing::AssertionFailure() << "tanks without exactly one slot";
-  if (world.GetHillCount() > CGameWorld::mc_victoryHold) {
-    return ::testing::AssertionFailure() << "hill count " << world.GetHillCount();
-  }
-  return ::testing::AssertionSuccess();
-}
 
 // The computer's layers after it planned: Green's stay empty, and the
 // centre is always worth attacking from.
@@ -181,7 +122,7 @@ GameResult PlayGame(std::uint32_t seed, std::uint32_t teamSize, bool greenCharge
     while (world.IsExecuting() && ticks < kTicksPerTurnLimit) {
       world.Update(CGameWorld::mc_tickMs);
       ++ticks;
-      const ::testing::AssertionResult rules = HoldsInvariants(world);
+      const ::testing::AssertionResult rules = worldtest::HoldsInvariants(world);
       if (!rules) {
         ADD_FAILURE() << "seed " << seed << ", turn " << turn << ": " << rules.message();
         return {Outcome::TurnLimit, turn};
