@@ -126,22 +126,28 @@ const Sprite* GetSprite(const SpriteTable& table, int id) {
 
 void DrawSprite(const Sprite* sprite) {
   if (!sprite) return;
-  const float hw = sprite->halfWidth;
-  const float hh = sprite->halfHeight;
   glBindTexture(GL_TEXTURE_2D, sprite->texture);
   glBegin(GL_QUADS);
-  if (!sprite->turned) {
-    glTexCoord2f(sprite->u0, sprite->v1); glVertex2f(-hw, -hh);
-    glTexCoord2f(sprite->u0, sprite->v0); glVertex2f(-hw, hh);
-    glTexCoord2f(sprite->u1, sprite->v0); glVertex2f(hw, hh);
-    glTexCoord2f(sprite->u1, sprite->v1); glVertex2f(hw, -hh);
+  EmitSpriteCorners(*sprite, 0.0f, 0.0f);
+  glEnd();
+}
+
+void EmitSpriteCorners(const Sprite& sprite, float x, float y) {
+  const float left = x - sprite.halfWidth;
+  const float right = x + sprite.halfWidth;
+  const float bottom = y - sprite.halfHeight;
+  const float top = y + sprite.halfHeight;
+  if (!sprite.turned) {
+    glTexCoord2f(sprite.u0, sprite.v1); glVertex2f(left, bottom);
+    glTexCoord2f(sprite.u0, sprite.v0); glVertex2f(left, top);
+    glTexCoord2f(sprite.u1, sprite.v0); glVertex2f(right, top);
+    glTexCoord2f(sprite.u1, sprite.v1); glVertex2f(right, bottom);
   } else {
     // The atlas holds the image turned clockwise: its bottom-left corner is
     // the atlas rectangle's top-left, and so on round.
-    glTexCoord2f(sprite->u0, sprite->v0); glVertex2f(-hw, -hh);
-    glTexCoord2f(sprite->u1, sprite->v0); glVertex2f(-hw, hh);
-    glTexCoord2f(sprite->u1, sprite->v1); glVertex2f(hw, hh);
-    glTexCoord2f(sprite->u0, sprite->v1); glVertex2f(hw, -hh);
+    glTexCoord2f(sprite.u0, sprite.v0); glVertex2f(left, bottom);
+    glTexCoord2f(sprite.u1, sprite.v0); glVertex2f(left, top);
+    glTexCoord2f(sprite.u1, sprite.v1); glVertex2f(right, top);
+    glTexCoord2f(sprite.u0, sprite.v1); glVertex2f(right, bottom);
   }
-  glEnd();
 }

@@ -35,3 +35,9 @@ const Sprite* GetSprite(const SpriteTable& table, int id);
 // Draws the sprite centred on the current origin; the caller sets colour and
 // transformation. Null draws nothing.
 void DrawSprite(const Sprite* sprite);
+
+// The four textured corners of the sprite centred on (x, y) of the current
+// frame, for a batch of quads between glBegin(GL_QUADS) and glEnd that the
+// caller opens with the sprite's texture bound. DrawSprite draws the same
+// corners about the origin.
+void EmitSpriteCorners(const Sprite& sprite, float x, float y);

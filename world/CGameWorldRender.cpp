@@ -59,14 +59,19 @@ void DrawText(float x, float y, const char* text) {
   glPopMatrix();
 }
 
-// An untextured rectangle between two corners of the current frame.
-void DrawQuad(float left, float bottom, float right, float top) {
-  glBindTexture(GL_TEXTURE_2D, 0);
-  glBegin(GL_QUADS);
+// The corners of a rectangle, for a batch of quads.
+void EmitQuad(float left, float bottom, float right, float top) {
   glVertex2f(left, bottom);
   glVertex2f(left, top);
   glVertex2f(right, top);
   glVertex2f(right, bottom);
+}
+
+// An untextured rectangle between two corners of the current frame.
+void DrawQuad(float left, float bottom, float right, float top) {
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glBegin(GL_QUADS);
+  EmitQuad(left, bottom, right, top);
   glEnd();
 }
 
@@ -150,10 +155,13 @@ void DrawHealthBar(std::int32_t hitPoints) {
   DrawQuad(-11.0f, -68.0f, 11.0f, 5.0f);
   const HealthBar bar = HealthBarFor(hitPoints);
   SetColour(bar.m_rgba);
+  // The segments are one batch, each 7 pixels below the one before.
+  glBegin(GL_QUADS);
   for (std::int32_t i = 0; i < bar.m_segments; ++i) {
-    DrawQuad(-8.0f, -2.0f, 8.0f, 2.0f);
-    glTranslatef(0.0f, -7.0f, 0.0f);
+    const float y = -7.0f * static_cast<float>(i);
+    EmitQuad(-8.0f, y - 2.0f, 8.0f, y + 2.0f);
   }
+  glEnd();
 }
 
 // One slot of the player's roster: its number, the tank's icon (black once

@@ -13,11 +13,11 @@
 #include <thread>
 #include <utility>
 
-#include "AllocationCount.h"
 #include "FrameCapture.h"
 #include "gfx/CFontManager.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
+#include "support/AllocationCount.h"
 #include "world/CEffect.h"
 #include "world/WorldTestSupport.h"
 

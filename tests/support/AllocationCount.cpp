@@ -1,4 +1,4 @@
-#include "AllocationCount.h"
+#include "support/AllocationCount.h"
 
 #include <atomic>
 #include <cstdlib>
