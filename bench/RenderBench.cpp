@@ -108,6 +108,7 @@ void BM_RenderBattleFrame(benchmark::State& state) {
   state.counters["allocs_per_frame"] = Counter(static_cast<double>(allocations), Counter::kAvgIterations);
   state.counters["effects"] = static_cast<double>(world.GetEffects().size());
   state.counters["tanks"] = static_cast<double>(world.GetTanks().size());
+  if (const GLubyte* renderer = glGetString(GL_RENDERER)) state.SetLabel(reinterpret_cast<const char*>(renderer));
 }
 BENCHMARK(BM_RenderBattleFrame)->Unit(benchmark::kMillisecond)->UseManualTime();
 
