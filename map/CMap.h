@@ -84,7 +84,8 @@ class CMap {
   // the centre cell and both repair cells open.
   bool CanHoldGame(std::uint32_t greenTanks, std::uint32_t blueTanks) const;
 
-  // Draws every cell's tile sprite centred on (32x, 32y) of the current frame.
+  // Draws every cell's tile sprite centred on (32x, 32y) of the current frame,
+  // the whole grid as one batch.
   void Draw() const;
   // Covers every cell the team does not see with half-transparent black.
   void DrawVisibility(std::uint32_t team) const;

@@ -72,6 +72,7 @@ void CMap::Draw() const {
   // share a texture (the sprite table has a single atlas).
   const bool sharedTexture = !sprites[0] || !sprites[1] || sprites[0]->texture == sprites[1]->texture;
   bool nearest = false;
+  GLint ownFilter = GL_LINEAR;  // the texture's magnification filter, put back afterwards
   bool batchOpen = false;
   GLuint boundTexture = 0;
   for (std::uint32_t y = 0; y < m_height; ++y) {
@@ -82,8 +83,9 @@ void CMap::Draw() const {
         if (batchOpen) glEnd();
         boundTexture = sprite->texture;
         glBindTexture(GL_TEXTURE_2D, boundTexture);
-        if (sharedTexture && !batchOpen) {
-          nearest = NearestShowsTilesExactly(sprites);
+        if (sharedTexture && !batchOpen && NearestShowsTilesExactly(sprites)) {
+          glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &ownFilter);
+          nearest = ownFilter != GL_NEAREST;
           if (nearest) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         }
         glBegin(GL_QUADS);
@@ -94,8 +96,8 @@ void CMap::Draw() const {
   }
   if (!batchOpen) return;
   glEnd();
-  // The atlas keeps linear filtering for every other drawing.
-  if (nearest) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  // The texture keeps its own filtering for every other drawing.
+  if (nearest) glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, ownFilter);
 }
 
 void CMap::DrawVisibility(std::uint32_t team) const {

@@ -84,10 +84,11 @@ bool LoadText(CMap& map, const std::string& text) {
 
 // Puts two sprites of a 4 x 4 texture of its own in the table's tile places
 // for the life of the object, then puts the table's own back. The texture's
-// texels all differ, so any change of filtering shows.
+// texels all differ, so any change of filtering shows. Each sprite takes one
+// half of the texture, 2 x 4 texels.
 class ReplacedTiles {
  public:
-  ReplacedTiles(float halfWidth, float halfHeight) {
+  ReplacedTiles(float halfWidth, float halfHeight, GLint magFilter = GL_LINEAR) {
     std::uint8_t texels[4 * 4 * 4];
     for (int i = 0; i < 16; ++i) {
       texels[4 * i] = static_cast<std::uint8_t>(16 * i);
@@ -98,7 +99,7 @@ class ReplacedTiles {
     glGenTextures(1, &m_texture);
     glBindTexture(GL_TEXTURE_2D, m_texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
     SpriteTable& sprites = GetSprites();
     m_saved[0] = sprites.at(kOpenGroundSprite);
@@ -159,6 +160,19 @@ TEST(TileBatchTest, TilesOffTheWholePixelsKeepLinearFiltering) {
     EXPECT_EQ(Differences(DrawnAt(50.0f, 50.0f, [&] { DrawTileByTile(map); }),
                           DrawnAt(50.0f, 50.0f, [&] { map.Draw(); })),
               0u);
+  }
+}
+
+TEST(TileBatchTest, TilesOfOneTexelToAPixelLookTheSameAndTheirTextureKeepsItsFilter) {
+  CMap map;
+  ASSERT_TRUE(LoadText(map, "#.#.\n.##.\n#..#\n"));
+  // Tiles of 2 x 4 pixels show their 2 x 4 texels one to a pixel.
+  for (const GLint filter : {GL_LINEAR, GL_NEAREST}) {
+    const ReplacedTiles tiles(1.0f, 2.0f, filter);
+    const Pixels plain = DrawnAt(50.0f, 50.0f, [&] { DrawTileByTile(map); });
+    const Pixels batched = DrawnAt(50.0f, 50.0f, [&] { map.Draw(); });
+    EXPECT_EQ(Differences(plain, batched), 0u) << filter;
+    EXPECT_EQ(MagnificationFilter(tiles.Texture()), filter);
   }
 }
 
