@@ -1,7 +1,7 @@
 // The tank's drawing, kept apart so that the rules in CTank.cpp need no window.
-#include <chrono>
 #include <cmath>
 
+#include "engine/ProgramClock.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
 #include "units/CAction.h"
@@ -14,13 +14,6 @@ constexpr int kGreenTankSprite = 0;
 constexpr int kBlueTankSprite = 1;
 constexpr float kUnselectedMarkerAlpha = 0.3f;
 
-// Taken when the program starts: the selection pulse follows the time since then.
-const std::chrono::steady_clock::time_point kProgramStart = std::chrono::steady_clock::now();
-
-double SecondsSinceStart() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - kProgramStart).count();
-}
-
 }  // namespace
 
 void CTank::Draw() const {
@@ -28,7 +21,7 @@ void CTank::Draw() const {
                                            GetSprite(GetSprites(), kBlueTankSprite)};
   if (m_selected) {
     // Between half and full brightness, once every pi / 2 seconds.
-    const float grey = static_cast<float>(0.5 + 0.5 * (0.5 + 0.5 * std::sin(4.0 * SecondsSinceStart())));
+    const float grey = static_cast<float>(0.5 + 0.5 * (0.5 + 0.5 * std::sin(4.0 * SecondsSinceProgramStart())));
     glColor4f(grey, grey, grey, 1.0f);
   } else {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);

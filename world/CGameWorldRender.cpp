@@ -1,9 +1,9 @@
 // The picture of the world, drawn once per frame: the start screen, or the
 // battlefield with the heads-up display over it.
-#include <chrono>
 #include <cmath>
 
 #include "engine/Assert.h"
+#include "engine/ProgramClock.h"
 #include "engine/TextFormat.h"
 #include "gfx/CFontManager.h"
 #include "gfx/CTextureFont.h"
@@ -38,13 +38,6 @@ const CTextureFont* Font() {
   static const CTextureFont* font = nullptr;
   if (!font) font = GetFontManager().GetFont(0);
   return font;
-}
-
-// Taken when the program starts: the selected label pulses with the time since.
-const std::chrono::steady_clock::time_point kProgramStart = std::chrono::steady_clock::now();
-
-double ClockMs() {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - kProgramStart).count();
 }
 
 void SetColour(const float rgba[4]) { glColor4f(rgba[0], rgba[1], rgba[2], rgba[3]); }
@@ -177,7 +170,7 @@ void DrawRosterSlot(const CGameWorld& world, std::size_t slot, const CTank* tank
   glTranslatef(864.0f + 32.0f * static_cast<float>(slot % kSlotsPerRow),
                145.0f + 145.0f * static_cast<float>(slot / kSlotsPerRow), 0.0f);
   if (tank && world.GetSelected() == slot + 1) {
-    const double pulse = std::sin(ClockMs() * 4.0 / 1000.0) * 0.5 + 0.5;
+    const double pulse = std::sin(SecondsSinceProgramStart() * 4.0) * 0.5 + 0.5;
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(pulse * 0.8 + 0.2));
   } else {
     SetColour(kWhite);
