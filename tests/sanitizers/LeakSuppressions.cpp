@@ -17,8 +17,6 @@ extern "C" const char* __lsan_default_suppressions() {
       // SDL 2 (under the SDL 1.2 API) connects to D-Bus for screen-saver and
       // input-method services and keeps that connection for the process's life.
       "leak:libdbus-1.so\n"
-      "leak:libSDL2\n"
-      "leak:libSDL-1.2\n"
       // SDL_mixer 1.2 keeps its FLAC decoder's state when a sound file that
       // starts like FLAC turns out broken (found by fuzzing the sound list).
       "leak:Mix_LoadFLAC_RW\n";
