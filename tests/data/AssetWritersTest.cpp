@@ -81,15 +81,15 @@ TEST(AssetWritersTest, BmpKeepsPaletteAndRowsTopToBottom) {
 TEST(AssetWritersTest, WavHolds16BitMonoSamplesClipped) {
   const std::vector<float> samples = {0.0f, 0.5f, -0.5f, 1.0f, -1.0f, 1.7f, -3.0f, 0.25f};
   const std::vector<std::uint8_t> wav = EncodeWav(samples);
-  SDL_AudioSpec spec;
+  SDL_AudioSpec format;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
-  ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1, &spec, &buffer, &length),
+  ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1, &format, &buffer, &length),
             nullptr)
       << SDL_GetError();
-  EXPECT_EQ(spec.freq, 44100);
-  EXPECT_EQ(spec.format, AUDIO_S16LSB);
-  EXPECT_EQ(spec.channels, 1);
+  EXPECT_EQ(format.freq, 44100);
+  EXPECT_EQ(format.format, AUDIO_S16LSB);
+  EXPECT_EQ(format.channels, 1);
   ASSERT_EQ(length, samples.size() * 2);
   const std::int16_t expected[] = {0, 16384, -16384, 32767, -32767, 32767, -32767, 8192};
   for (std::size_t i = 0; i < samples.size(); ++i) {

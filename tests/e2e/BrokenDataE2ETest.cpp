@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
 #include "e2e/GameSession.h"
-#include "support/TempDir.h"
+#include "e2e/LinkedGameDir.h"
 
 // The real program with one data file broken or missing at a time. The game
 // leaves the resource out (a broken map gives way to the built-in
@@ -15,32 +14,6 @@
 // once, with status 1 and one line.
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// A working directory of its own: the repository's icon, and a Data folder
-// whose files link to the repository's until a test replaces one.
-class BrokenDataDir {
- public:
-  BrokenDataDir() {
-    fs::create_symlink(SourceDir() + "/KVIcon.bmp", m_dir.File("KVIcon.bmp"));
-    fs::create_directory(m_dir.File("Data"));
-    for (const auto& entry : fs::directory_iterator(SourceDir() + "/Data")) {
-      fs::create_symlink(entry.path(), m_dir.File("Data/" + entry.path().filename().string()));
-    }
-  }
-
-  // Replaces a file (a path inside the directory, such as "Data/map.dat").
-  void Replace(const std::string& name, const std::string& bytes) const {
-    fs::remove(m_dir.File(name));
-    m_dir.Write(name, bytes);
-  }
-  void RemoveData() const { fs::remove_all(m_dir.File("Data")); }
-  const std::string& Path() const { return m_dir.Path(); }
-
- private:
-  TempDir m_dir;
-};
 
 std::string ReadSourceFile(const std::string& name) {
   std::ifstream file(SourceDir() + "/" + name, std::ios::binary);
@@ -74,7 +47,7 @@ bool WaitForFirstFrame(const GameSession& game) {
 // move and a shot, three turns, then Escape back to the start screen (so the
 // game was in play) and Escape again to end it, with status 0 and nothing
 // said on standard error.
-void ExpectPlaysAsUsual(const BrokenDataDir& dir) {
+void ExpectPlaysAsUsual(const LinkedGameDir& dir) {
   GameSession game;
   ASSERT_TRUE(game.Start({dir.Path(), {}, {}, {}}));
   ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
@@ -101,19 +74,19 @@ void ExpectPlaysAsUsual(const BrokenDataDir& dir) {
 }  // namespace
 
 TEST(BrokenDataE2ETest, NoDataFolderAtAll) {
-  BrokenDataDir dir;
+  LinkedGameDir dir;
   dir.RemoveData();
   ExpectPlaysAsUsual(dir);
 }
 
 TEST(BrokenDataE2ETest, EmptySpriteList) {
-  BrokenDataDir dir;
+  LinkedGameDir dir;
   dir.Replace("Data/sprites.dat", "");
   ExpectPlaysAsUsual(dir);
 }
 
 TEST(BrokenDataE2ETest, TruncatedPng) {
-  BrokenDataDir dir;
+  LinkedGameDir dir;
   const std::string png = ReadSourceFile("Data/tank_green.png");
   ASSERT_GT(png.size(), 100u);
   dir.Replace("Data/tank_green.png", png.substr(0, png.size() / 2));
@@ -121,7 +94,7 @@ TEST(BrokenDataE2ETest, TruncatedPng) {
 }
 
 TEST(BrokenDataE2ETest, SoundFilesOfRandomBytes) {
-  BrokenDataDir dir;
+  LinkedGameDir dir;
   // The sounds of the scripted turns: the engine and Green's shot.
   dir.Replace("Data/engine.wav", RandomBytes(20000, 1));
   dir.Replace("Data/shot_green.wav", RandomBytes(20000, 2));
@@ -129,13 +102,13 @@ TEST(BrokenDataE2ETest, SoundFilesOfRandomBytes) {
 }
 
 TEST(BrokenDataE2ETest, FontFileOfRandomBytes) {
-  BrokenDataDir dir;
+  LinkedGameDir dir;
   dir.Replace("Data/ACKNOWTT.TTF", RandomBytes(60000, 3));
   ExpectPlaysAsUsual(dir);
 }
 
 TEST(BrokenDataE2ETest, MapOfOneTenMegabyteLine) {
-  BrokenDataDir dir;
+  LinkedGameDir dir;
   std::string line(10 * 1024 * 1024, '.');
   for (std::size_t i = 0; i < line.size(); i += 7) line[i] = '#';
   dir.Replace("Data/map.dat", line);
@@ -143,7 +116,7 @@ TEST(BrokenDataE2ETest, MapOfOneTenMegabyteLine) {
 }
 
 TEST(BrokenDataE2ETest, MapWithNoBorder) {
-  BrokenDataDir dir;
+  LinkedGameDir dir;
   std::string map;
   for (int row = 0; row < 20; ++row) map += std::string(20, '.') + "\n";
   dir.Replace("Data/map.dat", map);
@@ -151,14 +124,14 @@ TEST(BrokenDataE2ETest, MapWithNoBorder) {
 }
 
 TEST(BrokenDataE2ETest, MapThatCannotHoldTheTeams) {
-  BrokenDataDir dir;
+  LinkedGameDir dir;
   // A closed border with room for two tanks a team; a game has three.
   dir.Replace("Data/map.dat", "####\n#..#\n#..#\n####\n");
   ExpectPlaysAsUsual(dir);
 }
 
 TEST(BrokenDataE2ETest, IconOfRandomBytesStopsTheGameWithOneLine) {
-  BrokenDataDir dir;
+  LinkedGameDir dir;
   dir.Replace("KVIcon.bmp", RandomBytes(1000, 4));
   GameSession game;
   ASSERT_TRUE(game.Start({dir.Path(), {}, {}, {}}));

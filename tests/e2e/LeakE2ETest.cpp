@@ -6,17 +6,14 @@
 // program with a report instead of the clean exit.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "e2e/GameSession.h"
+#include "e2e/LinkedGameDir.h"
 #include "e2e/ScreenPixels.h"
-#include "support/TempDir.h"
 #include "world/StartScreenControls.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr int kWindowHeight = 768;
 constexpr int kMostTurns = 6;
@@ -25,21 +22,9 @@ constexpr int kMostTurns = 6;
 // of one column: Green starts at its bottom, Blue at its top, facing each
 // other, both on repair cells where a hit costs 70 hit points. Every shot
 // along the column hits the other tank, so a few turns of fire destroy one.
-class OneColumnDir {
+class OneColumnDir : public LinkedGameDir {
  public:
-  OneColumnDir() {
-    fs::create_symlink(SourceDir() + "/KVIcon.bmp", m_dir.File("KVIcon.bmp"));
-    fs::create_directory(m_dir.File("Data"));
-    for (const auto& entry : fs::directory_iterator(SourceDir() + "/Data")) {
-      if (entry.path().filename() == "map.dat") continue;
-      fs::create_symlink(entry.path(), m_dir.File("Data/" + entry.path().filename().string()));
-    }
-    m_dir.Write("Data/map.dat", "###\n#.#\n#.#\n#.#\n#.#\n#.#\n###\n");
-  }
-  const std::string& Path() const { return m_dir.Path(); }
-
- private:
-  TempDir m_dir;
+  OneColumnDir() { Replace("Data/map.dat", "###\n#.#\n#.#\n#.#\n#.#\n#.#\n###\n"); }
 };
 
 GameSession::Options LeakCheckOptions(const std::string& dir) {
