@@ -1,6 +1,7 @@
 #include "engine/CLineReader.h"
 
 #include "engine/Assert.h"
+#include "engine/LinePiece.h"
 
 CLineReader::CLineReader(std::size_t bufferSize) : m_maxPiece(bufferSize - 1) {
   KV_ASSERT(bufferSize >= 2);
@@ -55,11 +56,5 @@ int CLineReader::GetChar() {
 bool CLineReader::Next(std::string& piece) {
   piece.clear();
   if (!m_file) return false;
-  while (piece.size() < m_maxPiece) {
-    const int c = GetChar();
-    if (c == EOF) return !piece.empty();
-    if (c == '\n') return true;
-    piece.push_back(static_cast<char>(c));
-  }
-  return true;
+  return ReadLinePiece([this] { return GetChar(); }, m_maxPiece, piece);
 }

@@ -177,18 +177,6 @@ void CheckVisibility(const CGameWorld& world) {
   }
 }
 
-bool HasClosedBorder(const CMap& map) {
-  const std::uint32_t w = map.GetWidth();
-  const std::uint32_t h = map.GetHeight();
-  for (std::uint32_t x = 0; x < w; ++x) {
-    if (!map.IsWall(x, 0) || !map.IsWall(x, h - 1)) return false;
-  }
-  for (std::uint32_t y = 0; y < h; ++y) {
-    if (!map.IsWall(0, y) || !map.IsWall(w - 1, y)) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -245,7 +233,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckPathSearch(map, *tank, goal, avoidWalls);
   }
 
-  if (HasClosedBorder(map)) {
+  if (kvfuzz::HasClosedBorder(map)) {
     world.PlanComputerTeam(1);
     // The computer rates the battlefield for its own team only.
     for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {

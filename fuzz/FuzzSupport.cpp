@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "map/CMap.h"
+
 namespace kvfuzz {
 
 void CheckFailed(const char* condition, const char* file, int line) {
@@ -51,6 +53,18 @@ const std::string& ScratchFile::Write(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(size == 0 || std::fwrite(data, 1, size, file) == size);
   FUZZ_CHECK(std::fclose(file) == 0);
   return m_path;
+}
+
+bool HasClosedBorder(const CMap& map) {
+  const std::uint32_t w = map.GetWidth();
+  const std::uint32_t h = map.GetHeight();
+  for (std::uint32_t x = 0; x < w; ++x) {
+    if (!map.IsWall(x, 0) || !map.IsWall(x, h - 1)) return false;
+  }
+  for (std::uint32_t y = 0; y < h; ++y) {
+    if (!map.IsWall(0, y) || !map.IsWall(w - 1, y)) return false;
+  }
+  return true;
 }
 
 }  // namespace kvfuzz

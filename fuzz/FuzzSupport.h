@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+class CMap;
+
 // Shared by the fuzz targets: a check that ends the run as a crash (so that
 // libFuzzer keeps the input), a line splitter written apart from the game's
-// readers to check them against, and a scratch file for readers that only
+// readers to check them against, a border test, and a scratch file for readers that only
 // read files.
 
 // Ends the program with the failed condition; libFuzzer reports it as a crash
@@ -24,6 +26,10 @@ namespace kvfuzz {
 // of it) or when it holds bufferSize - 1 characters; a last piece without a
 // line feed counts unless it is empty.
 std::vector<std::string> SplitPieces(const std::uint8_t* data, std::size_t size, std::size_t bufferSize);
+
+// Whether every cell on the edge of the map (which has cells) is a wall,
+// worked out apart from the game's own test.
+bool HasClosedBorder(const CMap& map);
 
 // A file of this process under the system's temporary folder, rewritten for
 // every input and removed at exit.

@@ -138,18 +138,6 @@ void ExerciseLayers(CMap& map) {
   }
 }
 
-bool HasClosedBorder(const CMap& map) {
-  const std::uint32_t w = map.GetWidth();
-  const std::uint32_t h = map.GetHeight();
-  for (std::uint32_t x = 0; x < w; ++x) {
-    if (!map.IsWall(x, 0) || !map.IsWall(x, h - 1)) return false;
-  }
-  for (std::uint32_t y = 0; y < h; ++y) {
-    if (!map.IsWall(0, y) || !map.IsWall(w - 1, y)) return false;
-  }
-  return true;
-}
-
 bool IsOpen(const CMap& map, std::int64_t x, std::int64_t y) {
   return x >= 0 && y >= 0 && x < map.GetWidth() && y < map.GetHeight() &&
          !map.IsWall(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y));
@@ -166,7 +154,7 @@ void CheckGameFit(const CMap& map) {
     if (!fits) continue;
     const std::int64_t w = map.GetWidth();
     const std::int64_t h = map.GetHeight();
-    FUZZ_CHECK(HasClosedBorder(map));
+    FUZZ_CHECK(kvfuzz::HasClosedBorder(map));
     FUZZ_CHECK(IsOpen(map, w / 2, h / 2) && IsOpen(map, 1, h - 2) && IsOpen(map, w - 2, 1));
     for (std::int64_t i = 0; i < size; ++i) FUZZ_CHECK(IsOpen(map, i + 1, 1) && IsOpen(map, w - 2 - i, h - 2));
     FUZZ_CHECK(map.CanHoldGame(size, 1) && map.CanHoldGame(1, size));

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/Assert.h"
+#include "engine/LinePiece.h"
 
 CMemoryLineReader::CMemoryLineReader(const unsigned char* bytes, std::size_t size, std::size_t bufferSize)
     : m_bytes(bytes), m_size(bytes ? size : 0), m_maxPiece(bufferSize - 1) {
@@ -20,12 +21,5 @@ int CMemoryLineReader::GetChar() {
 }
 
 bool CMemoryLineReader::Next(std::string& piece) {
-  piece.clear();
-  while (piece.size() < m_maxPiece) {
-    const int c = GetChar();
-    if (c == EOF) return !piece.empty();
-    if (c == '\n') return true;
-    piece.push_back(static_cast<char>(c));
-  }
-  return true;
+  return ReadLinePiece([this] { return GetChar(); }, m_maxPiece, piece);
 }

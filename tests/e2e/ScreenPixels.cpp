@@ -45,19 +45,7 @@ int CellWindowX(int x) { return 50 + 32 * x; }
 int CellWindowY(int y) { return 718 - 32 * y; }
 
 bool InkBox(const Screenshot& shot, const Box& area, Box& ink, Pixel background) {
-  bool found = false;
-  for (int y = area.bottom; y <= area.top; ++y) {
-    for (int x = area.left; x <= area.right; ++x) {
-      if (Same(shot.AtGame(x, y), background)) continue;
-      if (!found) ink = Box{x, x, y, y};
-      found = true;
-      ink.left = std::min(ink.left, x);
-      ink.right = std::max(ink.right, x);
-      ink.bottom = std::min(ink.bottom, y);
-      ink.top = std::max(ink.top, y);
-    }
-  }
-  return found;
+  return FindInkBox(area, [&](int x, int y) { return !Same(shot.AtGame(x, y), background); }, ink);
 }
 
 Patch LastWord(const Screenshot& shot, const Box& area) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "e2e/GameSession.h"
+#include "support/PixelBox.h"
 
 // Reading the game's screenshots the way the game draws: drawing points with
 // the origin at the window's bottom-left, the battlefield's cell (x, y)
@@ -21,12 +22,7 @@ bool Same(const Pixel& a, const Pixel& b);
 bool Near(const Pixel& a, const Pixel& b, int tolerance);
 
 // A rectangle of drawing points, bounds inclusive.
-struct Box {
-  int left, right, bottom, top;
-  bool operator==(const Box& o) const {
-    return left == o.left && right == o.right && bottom == o.bottom && top == o.top;
-  }
-};
+using Box = PixelBox;
 std::string ToString(const Box& box);
 
 // The pixels of a rectangle, rows bottom first; equal patches show the same.

@@ -231,17 +231,5 @@ WindowPixels::Rgb WindowPixels::At(int x, int y) const {
 }
 
 bool WindowPixels::InkBox(int left, int right, int bottom, int top, Rgb background, Box& ink) const {
-  bool found = false;
-  for (int y = bottom; y <= top; ++y) {
-    for (int x = left; x <= right; ++x) {
-      if (At(x, y) == background) continue;
-      if (!found) ink = Box{x, x, y, y};
-      found = true;
-      ink.left = std::min(ink.left, x);
-      ink.right = std::max(ink.right, x);
-      ink.bottom = std::min(ink.bottom, y);
-      ink.top = std::max(ink.top, y);
-    }
-  }
-  return found;
+  return FindInkBox(Box{left, right, bottom, top}, [&](int x, int y) { return At(x, y) != background; }, ink);
 }

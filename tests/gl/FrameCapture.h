@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/PixelBox.h"
+
 // A frame drawn by the game, read back through OpenGL's feedback mode and
 // sorted into what was drawn: characters of the game's font, sprites of the
 // sprite atlas, untextured rectangles and lines, in drawing order. Positions
@@ -77,9 +79,7 @@ class WindowPixels {
 
   // The smallest box around every pixel in [left, right] x [bottom, top] that
   // differs from the colour; false when all of them have it.
-  struct Box {
-    int left, right, bottom, top;
-  };
+  using Box = PixelBox;
   bool InkBox(int left, int right, int bottom, int top, Rgb background, Box& ink) const;
 
   int Width() const { return m_width; }

@@ -4,20 +4,6 @@
 
 #include "FileOutput.h"
 
-namespace {
-
-void PutU16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  PutU16(out, v & 0xFFFFu);
-  PutU16(out, v >> 16);
-}
-
-}  // namespace
-
 std::vector<std::uint8_t> EncodeBmp8(int width, int height, const std::vector<std::uint8_t>& indices,
                                      const std::array<PaletteColour, 256>& palette) {
   const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) + 3u) & ~3u;  // rows are padded to 4 bytes
@@ -27,20 +13,20 @@ std::vector<std::uint8_t> EncodeBmp8(int width, int height, const std::vector<st
   bmp.reserve(headerBytes + pixelBytes);
   bmp.push_back('B');
   bmp.push_back('M');
-  PutU32(bmp, headerBytes + pixelBytes);
-  PutU32(bmp, 0);  // reserved
-  PutU32(bmp, headerBytes);
-  PutU32(bmp, 40);  // BITMAPINFOHEADER
-  PutU32(bmp, static_cast<std::uint32_t>(width));
-  PutU32(bmp, static_cast<std::uint32_t>(height));  // positive: rows stored bottom to top
-  PutU16(bmp, 1);   // planes
-  PutU16(bmp, 8);   // bits per pixel
-  PutU32(bmp, 0);   // no compression
-  PutU32(bmp, pixelBytes);
-  PutU32(bmp, 2835);  // 72 dpi
-  PutU32(bmp, 2835);
-  PutU32(bmp, 256);  // palette entries used
-  PutU32(bmp, 0);    // all of them important
+  PutU32LittleEndian(bmp, headerBytes + pixelBytes);
+  PutU32LittleEndian(bmp, 0);  // reserved
+  PutU32LittleEndian(bmp, headerBytes);
+  PutU32LittleEndian(bmp, 40);  // BITMAPINFOHEADER
+  PutU32LittleEndian(bmp, static_cast<std::uint32_t>(width));
+  PutU32LittleEndian(bmp, static_cast<std::uint32_t>(height));  // positive: rows stored bottom to top
+  PutU16LittleEndian(bmp, 1);   // planes
+  PutU16LittleEndian(bmp, 8);   // bits per pixel
+  PutU32LittleEndian(bmp, 0);   // no compression
+  PutU32LittleEndian(bmp, pixelBytes);
+  PutU32LittleEndian(bmp, 2835);  // 72 dpi
+  PutU32LittleEndian(bmp, 2835);
+  PutU32LittleEndian(bmp, 256);  // palette entries used
+  PutU32LittleEndian(bmp, 0);    // all of them important
   for (const PaletteColour& c : palette) {
     bmp.push_back(c.b);
     bmp.push_back(c.g);

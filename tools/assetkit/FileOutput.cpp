@@ -30,3 +30,24 @@ bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& by
 bool WriteFileText(const std::string& path, const std::string& text) {
   return WriteRaw(path, text.data(), text.size());
 }
+
+bool MakeDataFolder(const char* outDir, std::filesystem::path& dataDir) {
+  dataDir = std::filesystem::path(outDir) / "Data";
+  std::error_code error;
+  std::filesystem::create_directories(dataDir, error);
+  if (error) {
+    std::fprintf(stderr, "%s: %s\n", dataDir.string().c_str(), error.message().c_str());
+    return false;
+  }
+  return true;
+}
+
+void PutU16LittleEndian(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  out.push_back(static_cast<std::uint8_t>(v));
+  out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void PutU32LittleEndian(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  PutU16LittleEndian(out, v & 0xFFFFu);
+  PutU16LittleEndian(out, v >> 16);
+}

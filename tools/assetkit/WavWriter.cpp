@@ -6,16 +6,6 @@
 
 namespace {
 
-void PutU16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  PutU16(out, v & 0xFFFFu);
-  PutU16(out, v >> 16);
-}
-
 void PutTag(std::vector<std::uint8_t>& out, const char tag[4]) { out.insert(out.end(), tag, tag + 4); }
 
 }  // namespace
@@ -32,19 +22,19 @@ std::vector<std::uint8_t> EncodeWav(const std::vector<float>& samples) {
   std::vector<std::uint8_t> wav;
   wav.reserve(44 + dataBytes);
   PutTag(wav, "RIFF");
-  PutU32(wav, 36 + dataBytes);
+  PutU32LittleEndian(wav, 36 + dataBytes);
   PutTag(wav, "WAVE");
   PutTag(wav, "fmt ");
-  PutU32(wav, 16);
-  PutU16(wav, 1);  // PCM
-  PutU16(wav, channels);
-  PutU32(wav, kSampleRate);
-  PutU32(wav, kSampleRate * channels * bytesPerSample);
-  PutU16(wav, channels * bytesPerSample);
-  PutU16(wav, 8 * bytesPerSample);
+  PutU32LittleEndian(wav, 16);
+  PutU16LittleEndian(wav, 1);  // PCM
+  PutU16LittleEndian(wav, channels);
+  PutU32LittleEndian(wav, kSampleRate);
+  PutU32LittleEndian(wav, kSampleRate * channels * bytesPerSample);
+  PutU16LittleEndian(wav, channels * bytesPerSample);
+  PutU16LittleEndian(wav, 8 * bytesPerSample);
   PutTag(wav, "data");
-  PutU32(wav, dataBytes);
-  for (float s : samples) PutU16(wav, static_cast<std::uint16_t>(ToPcm16(s)));
+  PutU32LittleEndian(wav, dataBytes);
+  for (float s : samples) PutU16LittleEndian(wav, static_cast<std::uint16_t>(ToPcm16(s)));
   return wav;
 }
 

@@ -145,12 +145,7 @@ int main(int argc, char** argv) {
   for (const std::string& fault : faults) std::fprintf(stderr, "map layout: %s\n", fault.c_str());
   if (!faults.empty()) return 1;
 
-  const std::filesystem::path dataDir = std::filesystem::path(argv[1]) / "Data";
-  std::error_code error;
-  std::filesystem::create_directories(dataDir, error);
-  if (error) {
-    std::fprintf(stderr, "%s: %s\n", dataDir.string().c_str(), error.message().c_str());
-    return 1;
-  }
+  std::filesystem::path dataDir;
+  if (!MakeDataFolder(argv[1], dataDir)) return 1;
   return WriteFileText((dataDir / "map.dat").string(), MapText(walls)) ? 0 : 1;
 }

@@ -36,13 +36,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
     return 2;
   }
-  const std::filesystem::path dataDir = std::filesystem::path(argv[1]) / "Data";
-  std::error_code error;
-  std::filesystem::create_directories(dataDir, error);
-  if (error) {
-    std::fprintf(stderr, "%s: %s\n", dataDir.string().c_str(), error.message().c_str());
-    return 1;
-  }
+  std::filesystem::path dataDir;
+  if (!MakeDataFolder(argv[1], dataDir)) return 1;
   std::string list;
   for (const SoundEntry& entry : kSounds) {
     if (!WriteWav((dataDir / entry.file).string(), entry.synth())) return 1;

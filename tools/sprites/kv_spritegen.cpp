@@ -103,13 +103,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s OUTDIR [--sheet SHEET.png]\n", argv[0]);
     return 2;
   }
-  const std::filesystem::path dataDir = std::filesystem::path(argv[1]) / "Data";
-  std::error_code error;
-  std::filesystem::create_directories(dataDir, error);
-  if (error) {
-    std::fprintf(stderr, "%s: %s\n", dataDir.string().c_str(), error.message().c_str());
-    return 1;
-  }
+  std::filesystem::path dataDir;
+  if (!MakeDataFolder(argv[1], dataDir)) return 1;
 
   std::string list;
   std::vector<CCanvas> painted;
