@@ -15,8 +15,11 @@ constexpr std::uint32_t kHillCountForFullAggression = 5;
 float PlanAggression(std::int32_t hitPoints, std::uint32_t hillCount) {
   // hillCount / 10 >= 0.5, in whole numbers.
   if (hillCount >= kHillCountForFullAggression) return kMaxAggression;
-  const float product = static_cast<float>(hitPoints) * kMaxAggression;
-  return product / kFullHitPoints;
+  // One rounding, at the end: the product and the quotient in double are
+  // exact enough that converting once gives the nearest float to the true
+  // value for every hit-point value a tank can have.
+  return static_cast<float>(static_cast<double>(hitPoints) * static_cast<double>(kMaxAggression) /
+                            static_cast<double>(kFullHitPoints));
 }
 
 std::int32_t PlanScore(std::uint32_t threat, std::uint32_t vuln, std::int32_t budget, float aggression) {
@@ -31,10 +34,13 @@ std::int32_t PlanScore(std::uint32_t threat, std::uint32_t vuln, std::int32_t bu
   const long double exact = static_cast<long double>(vuln) * static_cast<long double>(aggression) +
                             static_cast<long double>(danger);
   const float rating = static_cast<float>(exact);
-  const float score = static_cast<float>(budget) + rating;
+  // The sum is truncated as it is: rounded to float first, a sum halfway
+  // between two floats could round up across a whole number (4 + (1 - 2^-22)
+  // would score 5). A double holds every such sum exactly.
+  const double score = static_cast<double>(budget) + static_cast<double>(rating);
   // Layers that wrapped around can give ratings beyond 32 bits: they are
   // held at the limits rather than converted out of range.
-  constexpr float kTwoToThe31 = 2147483648.0f;
+  constexpr double kTwoToThe31 = 2147483648.0;
   if (score >= kTwoToThe31) return std::numeric_limits<std::int32_t>::max();
   if (score < -kTwoToThe31) return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(score);

@@ -18,8 +18,12 @@ void CGameWorld::Update(std::uint32_t elapsedMs) {
   if (m_Mode == mc_modeStartScreen) return;
 
   if (m_StepsDone >= mc_turnSteps) EndTurn();
-  // A finished game executes nothing, even after Space.
-  if (IsGameOver() || IsTie()) m_Executing = false;
+  // A finished game executes nothing, even after Space. A tie in the middle
+  // of a turn never reaches the turn end that would fade the engine sound.
+  if (IsGameOver() || IsTie()) {
+    m_Executing = false;
+    StopEngineSound();
+  }
   if (m_Executing) {
     if (m_StepTimer <= mc_tickMs) {
       RunStep();

@@ -17,6 +17,13 @@ StatusMessage Lines(std::initializer_list<StatusLine> lines) {
 }  // namespace
 
 StatusMessage ChooseStatusMessage(std::uint32_t hillCount, std::int32_t greenAlive, std::int32_t blueAlive) {
+  // No tank left on either side ends the game whatever the count says: both
+  // teams may fall while one of them counts down on the centre. When Green's
+  // last tank falls early in a turn while Blue still has tanks, the turn's
+  // end declares Blue the winner: until then the game is no tie.
+  if (greenAlive == 0 && blueAlive == 0) {
+    return Lines({{StatusText::Tie, 384}, {StatusText::PressR, 344}, {StatusText::ToRestart, 324}});
+  }
   if (hillCount >= kWon) {
     // The restart lines stand where a tie shows them: one line lower, "to
     // restart." would run into the labels of the roster's second row.
@@ -25,11 +32,6 @@ StatusMessage ChooseStatusMessage(std::uint32_t hillCount, std::int32_t greenAli
   }
   if (hillCount > 0) {
     return Lines({{StatusText::TeamName, 384}, {StatusText::Victory, 364}, {StatusText::TurnsLeft, 344}});
-  }
-  // When Green's last tank falls early in a turn while Blue still has tanks,
-  // the turn's end declares Blue the winner: until then the game is no tie.
-  if (greenAlive == 0 && blueAlive == 0) {
-    return Lines({{StatusText::Tie, 384}, {StatusText::PressR, 344}, {StatusText::ToRestart, 324}});
   }
   return StatusMessage{};
 }

@@ -32,7 +32,8 @@ struct StatusMessage {
 
 // The message for the game's state: the turn ends at which the leading team
 // held the centre cell (10 or more: it has won) and the living tanks of each
-// team. A tie shows only when neither team has a tank left.
+// team. A tie shows whenever neither team has a tank left, even during a
+// countdown.
 StatusMessage ChooseStatusMessage(std::uint32_t hillCount, std::int32_t greenAlive, std::int32_t blueAlive);
 
 // Writes the line's text for the leading team and its count into the buffer

@@ -1,6 +1,7 @@
 // The planner's aggression and its rating of a position.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -10,11 +11,24 @@ namespace {
 
 TEST(PlanAggressionTest, FollowsHitPointsUntilTheCentreIsNearlyWon) {
   EXPECT_EQ(PlanAggression(100, 0), 0.9f);
-  EXPECT_EQ(PlanAggression(30, 0), 0.27f);
+  // 30 x 0.9f lies a little below 27: so does f below 0.27.
+  EXPECT_EQ(PlanAggression(30, 0), std::nextafter(0.27f, 0.0f));
   EXPECT_EQ(PlanAggression(50, 4), 0.45f);
   // From five turn ends on the centre, every tank fights at full aggression.
   EXPECT_EQ(PlanAggression(30, 5), 0.9f);
   EXPECT_EQ(PlanAggression(1, 9), 0.9f);
+}
+
+// f is hit points x 0.9f / 100 rounded once: no float lies nearer the true
+// quotient, which long double holds to well below a float's spacing.
+TEST(PlanAggressionTest, IsTheNearestFloatForEveryHitPointValue) {
+  for (std::int32_t hitPoints = 1; hitPoints <= 100; ++hitPoints) {
+    const long double exact = static_cast<long double>(hitPoints) * 0.9f / 100.0L;
+    const float f = PlanAggression(hitPoints, 0);
+    const long double error = std::fabs(f - exact);
+    EXPECT_LE(error, std::fabs(std::nextafter(f, 0.0f) - exact)) << hitPoints;
+    EXPECT_LE(error, std::fabs(std::nextafter(f, 1.0f) - exact)) << hitPoints;
+  }
 }
 
 TEST(PlanScoreTest, RatesPositionsAsTheGameAlwaysHas) {
@@ -33,6 +47,9 @@ TEST(PlanScoreTest, RatesPositionsAsTheGameAlwaysHas) {
   // Open ground counts only the time left, and a move back may overdraw it.
   EXPECT_EQ(PlanScore(0, 0, 4, healthy), 4);
   EXPECT_EQ(PlanScore(0, 0, -1, healthy), -1);
+  // 4 + (1 - 2^-22) lies halfway between two floats: the sum is truncated
+  // as it is, not after rounding up to 5.
+  EXPECT_EQ(PlanScore(8, 2, 4, healthy), 4);
 }
 
 // Layers that wrapped around hold values no real position has: the rating

@@ -201,6 +201,48 @@ TEST_F(TankPlannerTest, StandingStillWinsATie) {
   EXPECT_EQ(tree.GetBestActions(), (std::vector<PlanAction>{PlanAction::Forward}));
 }
 
+// Two positions whose plan hangs on a rounding. Blue at (3, 3) faces up; the
+// cell ahead is worth one more than standing still only when the score of
+// standing is rounded as the rule says, so the tank moves; a second rounding
+// would make the two equal and keep it where it is.
+TEST_F(TankPlannerTest, RoundingOnceDecidesBetweenStayingAndMoving) {
+  LoadMap(kOpenMap);
+  CMap& map = m_world.GetMap();
+  CTank* blue = Put(kBlue, 3, 3, 0, 1);
+  const struct {
+    const char* rounding;
+    std::int32_t hitPoints;
+    std::uint32_t threatHere;
+    std::uint32_t threatAhead;
+    std::uint32_t threatElsewhere;
+    std::uint32_t vulnHere;
+    std::uint32_t vulnAhead;
+  } cases[] = {
+      // Standing: 4 + (1 - 2^-22) is 4, not the 5 a float sum rounds to;
+      // ahead: 3 + 2.7 is 5.
+      {"budget plus rating", 100, 8, 0, 0, 2, 3},
+      // Standing under 200 threat is -25 with f rounded once, -24 with f
+      // rounded twice; ahead, under 190, is -24 either way.
+      {"aggression", 95, 200, 190, 200, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rounding);
+    map.ClearThreat();
+    map.ClearVuln();
+    for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
+      for (std::uint32_t x = 0; x < map.GetWidth(); ++x) map.AddThreat(x, y, kBlue, c.threatElsewhere);
+    }
+    // Unsigned layers wrap, so a difference sets a cell to a smaller value too.
+    map.AddThreat(3, 3, kBlue, c.threatHere - c.threatElsewhere);
+    map.AddThreat(3, 4, kBlue, c.threatAhead - c.threatElsewhere);
+    map.RaiseVuln(3, 3, kBlue, c.vulnHere);
+    map.RaiseVuln(3, 4, kBlue, c.vulnAhead);
+    blue->SetHitPoints(c.hitPoints);
+    Plan(*blue);
+    EXPECT_EQ(Describe(*blue), (Commands{"forward"}));
+  }
+}
+
 TEST_F(TankPlannerTest, WallsAndSeenEnemiesBlockTheLookAhead) {
   LoadMap(kOpenMap);
   RevealAll(kBlue);

@@ -6,6 +6,7 @@
 
 #include "units/UnitsTestSupport.h"
 #include "world/CEffect.h"
+#include "world/StatusMessage.h"
 #include "world/WorldTestSupport.h"
 
 using unitstest::SoundBoard;
@@ -178,6 +179,35 @@ TEST_F(TurnExecutionTest, BothLastTanksDestroyedInOneStepIsATieWithoutTurnEnd) {
   EXPECT_FALSE(m_world.IsExecuting());
   EXPECT_EQ(m_world.GetStepsDone(), 1);
   EXPECT_EQ(sounds.Playing(kSoundVictory), 0);
+}
+
+// Both last tanks fall in the second step, while Green counts down on the
+// centre: the tie ends the game there, its engine sound stops and the
+// countdown gives way to the tie message.
+TEST_F(TurnExecutionTest, ATieInMidTurnStopsTheEngineAndOutranksTheCountdown) {
+  StartGame(1, 1);
+  Place(0, 0, 7, 6, 0, 1);
+  Park(1, 0, 3);
+  PlayTurn();
+  ASSERT_EQ(m_world.GetHillCount(), 1u);
+  CTank* green = Place(0, 0, 7, 6, 0, 1, 10);
+  green->AddMoveForward();
+  green->AddFire();
+  CTank* blue = Place(1, 0, 7, 10, 0, -1, 10);
+  blue->AddMoveForward();
+  blue->AddFire();
+  Press(SDLK_SPACE);
+  Ticks(19);  // a later turn's steps come 19 ticks apart from Space on
+  EXPECT_TRUE(m_world.IsEnginePlaying());
+  Ticks(19);
+  ASSERT_TRUE(m_world.IsTie());
+  EXPECT_EQ(m_world.GetStepsDone(), 2);
+  Ticks(1);
+  EXPECT_FALSE(m_world.IsEnginePlaying());
+  const StatusMessage message = ChooseStatusMessage(m_world.GetHillCount(), m_world.GetAliveCount(0),
+                                                    m_world.GetAliveCount(1));
+  ASSERT_GT(message.m_count, 0u);
+  EXPECT_EQ(message.m_lines[0].m_text, StatusText::Tie);
 }
 
 TEST_F(TurnExecutionTest, TenTurnEndsOnTheCentreCellWinAndEndTheGame) {
