@@ -27,7 +27,7 @@ int ByteAt(const std::string& path, std::size_t i) {
 }
 
 // What an image "loaded" from the entry looks like: an entry whose path
-// starts with '!' stands for a file that does not load, as an empty one does.
+// starts with '!' stands for one without a picture, as an empty one is.
 struct StandIn {
   bool loads;
   int width;

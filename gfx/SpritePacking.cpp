@@ -41,8 +41,13 @@ int PackSprites(std::vector<SpriteImage>& images, std::vector<FreeRect>& freeRec
   std::stable_sort(images.begin(), images.end(), [](const SpriteImage& a, const SpriteImage& b) {
     return std::max(a.width, a.height) < std::max(b.width, b.height);
   });
+  // Free rectangles only ever shrink, so a size that found no room never
+  // will: a long list of broken lines, all shown at the placeholder's size,
+  // is not searched again for each of them.
+  int noRoomWidth = -1, noRoomHeight = -1;
   for (auto image = images.rbegin(); image != images.rend(); ++image) {
     if (!image->surface) continue;
+    if (image->width == noRoomWidth && image->height == noRoomHeight) continue;
     int bestCost = kMaxAtlasSide + 1;
     auto best = freeRects.end();
     for (auto f = freeRects.begin(); f != freeRects.end(); ++f) {
@@ -53,7 +58,11 @@ int PackSprites(std::vector<SpriteImage>& images, std::vector<FreeRect>& freeRec
         if (cost <= size) break;  // fits without growing the atlas
       }
     }
-    if (best == freeRects.end()) continue;
+    if (best == freeRects.end()) {
+      noRoomWidth = image->width;
+      noRoomHeight = image->height;
+      continue;
+    }
     size = std::max(size, bestCost);
     const FreeRect chosen = *best;
     freeRects.erase(best);

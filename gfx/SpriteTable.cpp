@@ -1,41 +1,19 @@
 #include "gfx/SpriteTable.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 
-#include "engine/CQuietStderr.h"
 #include "engine/DataFiles.h"
 #include "gfx/OpenGL.h"
+#include "gfx/RgbaSurface.h"
 #include "gfx/SpriteList.h"
 #include "gfx/SpritePacking.h"
 
 namespace {
 
-// Atlas pixels are bytes R, G, B, A in memory.
-SDL_Surface* CreateAtlasSurface(int width, int height) {
-  return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000,
-                              0xFF000000);
-}
-
-void LoadImages(std::vector<SpriteImage>& images) {
-  for (SpriteImage& image : images) {
-    if (image.path.empty()) continue;
-    {
-      const CQuietStderr quiet;  // libpng reports a broken file on standard error
-      image.surface = IMG_Load(image.path.c_str());
-    }
-    if (!image.surface) continue;
-    image.width = image.surface->w;
-    image.height = image.surface->h;
-    // Blits then copy the pixels, alpha included, as they stand.
-    SDL_SetAlpha(image.surface, 0, 0);
-  }
-}
-
 // Copies a turned image: the image's pixel (col, row) lands at column
 // width - 1 - row, row col of its atlas place, a quarter turn clockwise.
 void CopyTurned(SDL_Surface* image, SDL_Surface* atlas, int x, int y) {
-  SDL_Surface* upright = CreateAtlasSurface(image->w, image->h);
+  SDL_Surface* upright = CreateRgbaSurface(image->w, image->h);
   if (!upright) return;
   SDL_BlitSurface(image, nullptr, upright, nullptr);
   SDL_LockSurface(upright);
@@ -83,11 +61,12 @@ void LoadSprites(SpriteTable& table) { LoadSprites(table, kv::kSpriteListFile); 
 
 void LoadSprites(SpriteTable& table, const char* listPath) {
   std::vector<SpriteImage> images = ReadSpriteList(listPath);
-  LoadImages(images);
+  SDL_Surface* const placeholder = CreatePlaceholderImage();
+  LoadSpriteImages(images, placeholder);
   std::vector<FreeRect> freeRects{{0, 0, kMaxAtlasSide, kMaxAtlasSide}};
   const int side = PackSprites(images, freeRects);
 
-  SDL_Surface* atlas = CreateAtlasSurface(side, side);
+  SDL_Surface* atlas = CreateRgbaSurface(side, side);
   if (atlas) SDL_FillRect(atlas, nullptr, 0);
   GLuint texture = 0;
   glGenTextures(1, &texture);
@@ -101,10 +80,11 @@ void LoadSprites(SpriteTable& table, const char* listPath) {
         SDL_BlitSurface(image.surface, nullptr, atlas, &place);
       }
     }
-    SDL_FreeSurface(image.surface);
+    if (image.surface != placeholder) SDL_FreeSurface(image.surface);
     image.surface = nullptr;
     table.push_back(MakeSprite(image, side, texture));
   }
+  SDL_FreeSurface(placeholder);
   glBindTexture(GL_TEXTURE_2D, texture);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);

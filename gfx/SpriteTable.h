@@ -24,8 +24,9 @@ SpriteTable& GetSprites();
 
 // Reads the sprite list (the game's own, or the given one), loads each image,
 // packs them all into one square power-of-two RGBA texture and appends one
-// sprite per image that loaded. Needs a current OpenGL context. Missing or
-// broken files are left out silently.
+// sprite per listed image. Needs a current OpenGL context. A missing or
+// broken image shows the placeholder under its own id, silently; a blank line
+// gives no sprite.
 void LoadSprites(SpriteTable& table);
 void LoadSprites(SpriteTable& table, const char* listPath);
 

@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
 #include "e2e/GameSession.h"
 #include "e2e/LinkedGameDir.h"
+#include "e2e/ScreenPixels.h"
+#include "gfx/SpriteList.h"
+
+using namespace screen;
 
 // The real program with one data file broken or missing at a time. The game
 // leaves the resource out (a broken map gives way to the built-in
@@ -31,6 +38,19 @@ std::string RandomBytes(std::size_t count, std::uint32_t seed) {
   return bytes;
 }
 
+// How far the screen is from an opaque picture drawn upright at its own size
+// centred on drawing point (cx, cy): the largest difference of any channel.
+int OpaquePictureDistance(const Screenshot& shot, const Picture& picture, int cx, int cy) {
+  int worst = picture.width > 0 ? 0 : 255;
+  for (int i = 0; i < picture.width * picture.height; ++i) {
+    const int col = i % picture.width, row = i / picture.width;
+    const Pixel c = picture.At(col, row);
+    const Pixel s = shot.AtGame(cx - picture.width / 2 + col, cy + picture.height / 2 - 1 - row);
+    worst = std::max({worst, std::abs(s.r - c.r), std::abs(s.g - c.g), std::abs(s.b - c.b), 255 - picture.AlphaAt(col, row)});
+  }
+  return worst;
+}
+
 // Waits until the window shows anything but black: a frame has been drawn.
 bool WaitForFirstFrame(const GameSession& game) {
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -46,14 +66,15 @@ bool WaitForFirstFrame(const GameSession& game) {
 // The game in `dir` runs as usual: a frame, a game started with Return, a
 // move and a shot, three turns, then Escape back to the start screen (so the
 // game was in play) and Escape again to end it, with status 0 and nothing
-// said on standard error.
-void ExpectPlaysAsUsual(const LinkedGameDir& dir) {
+// said on standard error. `inBattle` looks at the battle screen first.
+void ExpectPlaysAsUsual(const LinkedGameDir& dir, const std::function<void(const GameSession&)>& inBattle = {}) {
   GameSession game;
   ASSERT_TRUE(game.Start({dir.Path(), {}, {}, {}}));
   ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
   ASSERT_TRUE(WaitForFirstFrame(game)) << game.Stderr();
 
   game.Key("Return");
+  if (inBattle) inBattle(game);
   game.Key("1");
   game.Key("Up");
   game.Key("f");
@@ -90,7 +111,20 @@ TEST(BrokenDataE2ETest, TruncatedPng) {
   const std::string png = ReadSourceFile("Data/tank_green.png");
   ASSERT_GT(png.size(), 100u);
   dir.Replace("Data/tank_green.png", png.substr(0, png.size() / 2));
-  ExpectPlaysAsUsual(dir);
+  // Green's tanks and roster icon (its first slot, centred on (864, 125)) show
+  // the placeholder's checker; the ground and the wall show their own pictures.
+  ExpectPlaysAsUsual(dir, [](const GameSession& game) {
+    auto checkered = [](const Screenshot& s) {
+      int magenta = 0;
+      for (int i = 0; i < kPlaceholderSide * kPlaceholderSide; ++i)
+        magenta += Same(s.AtGame(848 + i % kPlaceholderSide, 109 + i / kPlaceholderSide), {255, 0, 255});
+      return magenta == kPlaceholderSide * kPlaceholderSide / 2;
+    };
+    const Screenshot battle = ShootUntil(game, checkered);
+    EXPECT_TRUE(checkered(battle));
+    EXPECT_EQ(OpaquePictureDistance(battle, LoadPicture("tile_ground.png"), 50 + 32, 50 + 64), 0);  // cell (1, 2)
+    EXPECT_EQ(OpaquePictureDistance(battle, LoadPicture("tile_wall.png"), 50, 50 + 32), 0);        // cell (0, 1)
+  });
 }
 
 TEST(BrokenDataE2ETest, SoundFilesOfRandomBytes) {

@@ -87,7 +87,7 @@ TEST_F(SpritePackingTest, IdsFollowTheLargerSideNotTheFileOrder) {
   EXPECT_EQ(images[1].path, "wide");
 }
 
-TEST_F(SpritePackingTest, ImagesThatDidNotLoadTakeNoPlaceAndSortFirst) {
+TEST_F(SpritePackingTest, ImagesWithoutAPictureTakeNoPlaceAndSortFirst) {
   std::vector<SpriteImage> images{Loaded("a", 32, 32), Missing("gone"), Loaded("b", 8, 8)};
   EXPECT_EQ(PackSprites(images, m_free), 64);
   EXPECT_EQ(images[0].path, "gone");

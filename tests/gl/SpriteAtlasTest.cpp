@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gfx/OpenGL.h"
+#include "gfx/SpriteList.h"
 #include "gfx/SpriteTable.h"
 #include "support/TempDir.h"
 
@@ -56,7 +57,7 @@ TEST(SpriteAtlasTest, OneImageMakesAnAtlasOfItsSizeWithFullTextureRange) {
   EXPECT_EQ(pixels[3], 255);
 }
 
-TEST(SpriteAtlasTest, BlankAndBrokenLinesTakeNoId) {
+TEST(SpriteAtlasTest, BlankLinesTakeNoIdAndBrokenImagesKeepTheirPlace) {
   TempDir dir;
   const std::string small = WriteBmp(dir, "small.bmp", 16, 16, 0, 255, 0);
   const std::string wide = WriteBmp(dir, "wide.bmp", 64, 32, 0, 0, 255);
@@ -64,11 +65,12 @@ TEST(SpriteAtlasTest, BlankAndBrokenLinesTakeNoId) {
   const std::string list = dir.Write("sprites.dat", wide + "\n\n" + junk + "\r\n" + dir.File("missing.png") + "\n" + small);
   SpriteTable table;
   LoadSprites(table, list.c_str());
-  ASSERT_EQ(table.size(), 2u);
+  ASSERT_EQ(table.size(), 4u);
   EXPECT_FLOAT_EQ(table[0].halfWidth, 8.0f);   // the 16 x 16 image sorts first
-  EXPECT_FLOAT_EQ(table[1].halfWidth, 32.0f);  // then the 64 x 32 one
-  EXPECT_FLOAT_EQ(table[1].halfHeight, 16.0f);
-  EXPECT_EQ(GetSprite(table, 2), nullptr);
+  EXPECT_FLOAT_EQ(table[2].halfWidth, kPlaceholderSide / 2.0f);  // then the two broken ones
+  EXPECT_FLOAT_EQ(table[3].halfWidth, 32.0f);  // then the 64 x 32 one
+  EXPECT_FLOAT_EQ(table[3].halfHeight, 16.0f);
+  EXPECT_EQ(GetSprite(table, 4), nullptr);
   EXPECT_EQ(GetSprite(table, -1), nullptr);
 }
 
@@ -91,8 +93,8 @@ TEST(SpriteAtlasTest, MissingListStillMakesAOnePixelTransparentAtlas) {
 
 // Found by the broken-data run of the game: libpng reported a PNG cut off in
 // its image data on standard error ("libpng error: IDAT: CRC error"). The
-// image is left out without a word.
-TEST(SpriteAtlasTest, PngCutOffInItsImageDataIsLeftOutSilently) {
+// placeholder takes its place without a word.
+TEST(SpriteAtlasTest, PngCutOffInItsImageDataIsReplacedSilently) {
   TempDir dir;
   std::FILE* shipped = std::fopen("Data/tank_green.png", "rb");
   ASSERT_NE(shipped, nullptr);
@@ -107,6 +109,6 @@ TEST(SpriteAtlasTest, PngCutOffInItsImageDataIsLeftOutSilently) {
   testing::internal::CaptureStderr();
   LoadSprites(table, list.c_str());
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  ASSERT_EQ(table.size(), 1u);
+  ASSERT_EQ(table.size(), 2u);
   EXPECT_FLOAT_EQ(table[0].halfWidth, 4.0f);
 }
