@@ -10,10 +10,10 @@ CPlanTree::CPlanTree(const CGameWorld& world, const CTank& tank, float aggressio
     : m_world(world), m_team(tank.GetTeam()), m_aggression(aggression) {
   // Children point into the block: it must never move.
   m_nodes.reserve(mc_maxNodes);
-  Expand(NewNode(tank.GetState(), PlanAction::None, mc_turnBudget));
+  Expand(NewNode(tank.GetState(), Move::None, mc_turnBudget));
 }
 
-PlanNode& CPlanTree::NewNode(const TankState& state, PlanAction action, std::int32_t budget) {
+PlanNode& CPlanTree::NewNode(const TankState& state, Move action, std::int32_t budget) {
   KV_ASSERT(m_nodes.size() < mc_maxNodes);
   m_nodes.emplace_back();
   PlanNode& node = m_nodes.back();
@@ -34,7 +34,7 @@ bool CPlanTree::IsBlocked(const TankState& state) const {
 
 void CPlanTree::Expand(PlanNode& node) {
   if (IsBlocked(node.m_state)) {
-    node.m_action = PlanAction::None;
+    node.m_action = Move::None;
     node.m_budget = 0;
     node.m_ownScore = node.m_bestScore = mc_blockedScore;
     return;
@@ -47,22 +47,13 @@ void CPlanTree::Expand(PlanNode& node) {
   node.m_bestScore = node.m_ownScore;
   if (node.m_budget <= 0) return;
 
-  TankState right = node.m_state;
-  right.Turn(true);
-  TankState left = node.m_state;
-  left.Turn(false);
-  TankState ahead = node.m_state;
-  ahead.Advance();
-  TankState behind = node.m_state;
-  behind.Retreat();
-  node.m_children[0] = &NewNode(right, PlanAction::TurnRight, node.m_budget - 1);
-  Expand(*node.m_children[0]);
-  node.m_children[1] = &NewNode(left, PlanAction::TurnLeft, node.m_budget - 1);
-  Expand(*node.m_children[1]);
-  node.m_children[2] = &NewNode(ahead, PlanAction::Forward, node.m_budget - 1);
-  Expand(*node.m_children[2]);
-  node.m_children[3] = &NewNode(behind, PlanAction::Back, node.m_budget - 2);
-  Expand(*node.m_children[3]);
+  for (int i = 0; i < PlanNode::mc_childCount; ++i) {
+    const Move move = static_cast<Move>(i);
+    TankState next = node.m_state;
+    ApplyMove(next, move);
+    node.m_children[i] = &NewNode(next, move, node.m_budget - MoveTime(move));
+    Expand(*node.m_children[i]);
+  }
 
   // Only a strictly better child wins: standing still beats moving, and an
   // earlier child a later one, when they score the same.
@@ -74,10 +65,10 @@ void CPlanTree::Expand(PlanNode& node) {
   }
 }
 
-std::vector<PlanAction> CPlanTree::GetBestActions() const {
-  std::vector<PlanAction> actions;
+std::vector<Move> CPlanTree::GetBestActions() const {
+  std::vector<Move> actions;
   for (const PlanNode* node = GetRoot().m_bestChild; node; node = node->m_bestChild) {
-    if (node->m_action != PlanAction::None) actions.push_back(node->m_action);
+    if (node->m_action != Move::None) actions.push_back(node->m_action);
   }
   return actions;
 }

@@ -32,10 +32,10 @@ class CPlanTree {
   std::size_t GetNodeCount() const { return m_nodes.size(); }
   // The actions along the chain of best children from the root; empty when
   // nothing beats standing still.
-  std::vector<PlanAction> GetBestActions() const;
+  std::vector<Move> GetBestActions() const;
 
  private:
-  PlanNode& NewNode(const TankState& state, PlanAction action, std::int32_t budget);
+  PlanNode& NewNode(const TankState& state, Move action, std::int32_t budget);
   void Expand(PlanNode& node);
   bool IsBlocked(const TankState& state) const;
 

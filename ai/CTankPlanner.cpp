@@ -30,14 +30,9 @@ std::int32_t CTankPlanner::QueueLookAhead(CTank& tank, float aggression) const {
   if (!tree.GetRoot().m_bestChild) return 0;
   tank.ClearCommands();
   std::int32_t cost = 0;
-  for (const PlanAction action : tree.GetBestActions()) {
-    switch (action) {
-      case PlanAction::TurnRight: tank.AddTurn(true); cost += 1; break;
-      case PlanAction::TurnLeft: tank.AddTurn(false); cost += 1; break;
-      case PlanAction::Forward: tank.AddMoveForward(); cost += 1; break;
-      case PlanAction::Back: tank.AddMoveBack(); cost += 2; break;
-      case PlanAction::None: break;
-    }
+  for (const Move move : tree.GetBestActions()) {
+    tank.AddMove(move);
+    cost += MoveTime(move);
   }
   return cost;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "units/CTank.h"
+#include "units/Move.h"
 #include "world/CGameWorld.h"
 
 namespace {
@@ -18,9 +19,6 @@ constexpr std::uint32_t kCentreVuln = 100;
 // A tank on a repair cell takes 70 from any hit: its cells are worth more.
 constexpr std::uint32_t kRepairCellThreat = 200;
 constexpr std::uint32_t kRepairingShooterVuln = 300;
-
-// A move that places the walker of a line before it walks.
-enum class Move : std::uint8_t { Advance, Back, Right, Left };
 
 // One line of cells that a shooter threatens: where it starts relative to the
 // shooter, what it adds to the threat of its cells and, for the lines the
@@ -38,37 +36,29 @@ struct ThreatLine {
 
 using M = Move;
 constexpr ThreatLine kThreatLines[] = {
-    {{M::Advance}, 1, 100, 100, 100, 100, false},                              // ahead
-    {{M::Right, M::Advance}, 2, 100, 75, 100, 150, false},                     // to the right
-    {{M::Left, M::Advance}, 2, 100, 75, 100, 150, false},                      // to the left
-    {{M::Left, M::Left, M::Advance}, 3, 100, 50, 100, 250, false},             // behind
-    {{M::Advance, M::Right, M::Advance}, 3, 50, 50, 0, 0, false},              // right of the cell ahead
-    {{M::Advance, M::Left, M::Advance}, 3, 50, 50, 0, 0, false},               // left of the cell ahead
-    {{M::Back, M::Right, M::Advance}, 3, 25, 25, 0, 0, false},                 // right of the cell behind
-    {{M::Back, M::Left, M::Advance}, 3, 25, 25, 0, 0, false},                  // left of the cell behind
-    {{M::Left, M::Advance, M::Right, M::Advance}, 4, 40, 40, 0, 0, false},     // ahead of the cell left
-    {{M::Left, M::Advance, M::Left, M::Advance}, 4, 40, 40, 0, 0, false},      // behind the cell left
-    {{M::Right, M::Advance, M::Right, M::Advance}, 4, 40, 40, 0, 0, false},    // behind the cell right
-    {{M::Right, M::Advance, M::Left, M::Advance}, 4, 40, 40, 0, 0, false},     // ahead of the cell right
-    {{M::Advance, M::Advance, M::Right, M::Advance}, 4, 40, 40, 0, 0, true},   // right of the cell two ahead
-    {{M::Advance, M::Advance, M::Left, M::Advance}, 4, 40, 40, 0, 0, true},    // left of the cell two ahead
+    {{M::Forward}, 1, 100, 100, 100, 100, false},                              // ahead
+    {{M::TurnRight, M::Forward}, 2, 100, 75, 100, 150, false},                     // to the right
+    {{M::TurnLeft, M::Forward}, 2, 100, 75, 100, 150, false},                      // to the left
+    {{M::TurnLeft, M::TurnLeft, M::Forward}, 3, 100, 50, 100, 250, false},             // behind
+    {{M::Forward, M::TurnRight, M::Forward}, 3, 50, 50, 0, 0, false},              // right of the cell ahead
+    {{M::Forward, M::TurnLeft, M::Forward}, 3, 50, 50, 0, 0, false},               // left of the cell ahead
+    {{M::Back, M::TurnRight, M::Forward}, 3, 25, 25, 0, 0, false},                 // right of the cell behind
+    {{M::Back, M::TurnLeft, M::Forward}, 3, 25, 25, 0, 0, false},                  // left of the cell behind
+    {{M::TurnLeft, M::Forward, M::TurnRight, M::Forward}, 4, 40, 40, 0, 0, false},     // ahead of the cell left
+    {{M::TurnLeft, M::Forward, M::TurnLeft, M::Forward}, 4, 40, 40, 0, 0, false},      // behind the cell left
+    {{M::TurnRight, M::Forward, M::TurnRight, M::Forward}, 4, 40, 40, 0, 0, false},    // behind the cell right
+    {{M::TurnRight, M::Forward, M::TurnLeft, M::Forward}, 4, 40, 40, 0, 0, false},     // ahead of the cell right
+    {{M::Forward, M::Forward, M::TurnRight, M::Forward}, 4, 40, 40, 0, 0, true},   // right of the cell two ahead
+    {{M::Forward, M::Forward, M::TurnLeft, M::Forward}, 4, 40, 40, 0, 0, true},    // left of the cell two ahead
 };
-
-void Apply(TankState& walker, Move move) {
-  switch (move) {
-    case Move::Advance: walker.Advance(); break;
-    case Move::Back: walker.Retreat(); break;
-    case Move::Right: walker.Turn(true); break;
-    case Move::Left: walker.Turn(false); break;
-  }
-}
 
 bool IsInGrid(const CMap& map, std::int32_t x, std::int32_t y) {
   return x >= 0 && y >= 0 && static_cast<std::uint32_t>(x) < map.GetWidth() &&
          static_cast<std::uint32_t>(y) < map.GetHeight();
 }
 
-// Strictly inside the outer ring of cells.
+// On the map but off its left column and bottom row; the right column and the
+// top row count as inside.
 bool IsInsideBorder(const CMap& map, std::int32_t x, std::int32_t y) {
   return x > 0 && y > 0 && static_cast<std::uint32_t>(x) < map.GetWidth() &&
          static_cast<std::uint32_t>(y) < map.GetHeight();
@@ -83,7 +73,7 @@ void TraceLine(CGameWorld& world, const TankState& shooter, bool repairing, cons
   for (std::uint32_t i = 0; i < line.moveCount; ++i) {
     const bool last = i + 1 == line.moveCount;
     if (last && line.boundsCheckBeforeLastMove && !IsInsideBorder(map, walker.x, walker.y)) return;
-    Apply(walker, line.moves[i]);
+    ApplyMove(walker, line.moves[i]);
   }
   const bool ratesVuln = line.firstVuln != 0;
   for (std::uint32_t rated = 0;; ++rated) {

@@ -3,23 +3,15 @@
 
 #include "engine/Assert.h"
 #include "gfx/OpenGL.h"
+#include "gfx/SpriteId.h"
 #include "gfx/SpriteTable.h"
 #include "map/CMap.h"
+#include "world/ScreenLayout.h"
 
 namespace {
 
-constexpr int kCellSize = 32;
-constexpr int kHalfCell = kCellSize / 2;
-constexpr int kOpenGroundSprite = 2;
-constexpr int kWallSprite = 3;
-
-// The tile sprites, indexed by tile code; fetched from the sprite table on the
-// first draw and kept.
-const Sprite* const* TileSprites() {
-  static const Sprite* const sprites[2] = {GetSprite(GetSprites(), kOpenGroundSprite),
-                                           GetSprite(GetSprites(), kWallSprite)};
-  return sprites;
-}
+constexpr int kCellSize = ScreenLayout::mc_cellSize;
+constexpr int kHalfCell = ScreenLayout::mc_halfCell;
 
 bool IsWhole(float value) { return std::floor(value) == value; }
 
@@ -65,7 +57,9 @@ bool NearestShowsTilesExactly(const Sprite* const* sprites) {
 }  // namespace
 
 void CMap::Draw() const {
-  const Sprite* const* sprites = TileSprites();
+  // The tile sprites, indexed by tile code: looked up on every draw, so that
+  // a sprite table loaded again is drawn from.
+  const Sprite* const sprites[2] = {GetSprite(GetSprites(), kSpriteGround), GetSprite(GetSprites(), kSpriteWall)};
   if (!m_tiles) return;
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   // The whole grid is one batch of quads, row by row, as long as the tiles

@@ -24,6 +24,6 @@ void CActionMoveBack::Draw() const {
   const float y = CellCentre(m_after.y);
   DrawCommandMarker(kSpriteMoveDestination, x, y, angle);
   // Half-way towards the start, which lies ahead of the destination.
-  DrawCommandMarker(kSpriteBackTrack, x + 16.0f * static_cast<float>(m_after.dx),
-                    y + 16.0f * static_cast<float>(m_after.dy), angle);
+  DrawCommandMarker(kSpriteBackTrack, x + ScreenLayout::mc_halfCell * static_cast<float>(m_after.dx),
+                    y + ScreenLayout::mc_halfCell * static_cast<float>(m_after.dy), angle);
 }

@@ -24,6 +24,6 @@ void CActionMoveFwd::Draw() const {
   const float y = CellCentre(m_after.y);
   DrawCommandMarker(kSpriteMoveDestination, x, y, angle);
   // Half-way back towards the start.
-  DrawCommandMarker(kSpriteForwardTrack, x - 16.0f * static_cast<float>(m_after.dx),
-                    y - 16.0f * static_cast<float>(m_after.dy), angle);
+  DrawCommandMarker(kSpriteForwardTrack, x - ScreenLayout::mc_halfCell * static_cast<float>(m_after.dx),
+                    y - ScreenLayout::mc_halfCell * static_cast<float>(m_after.dy), angle);
 }

@@ -26,10 +26,6 @@ constexpr std::int32_t kDamageOnRepairCell = 70;
 constexpr float kBehindBelow = 45.0f;
 constexpr float kSideBelow = 135.0f;
 
-bool IsHeading(std::int32_t dx, std::int32_t dy) {
-  return (dx == 0 && (dy == 1 || dy == -1)) || (dy == 0 && (dx == 1 || dx == -1));
-}
-
 // The smaller angle between two directions, 0 to 180 degrees.
 float AngleBetween(float a, float b) {
   const float turn = std::fmod(std::fabs(a - b), 360.0f);
@@ -169,13 +165,16 @@ void CTank::ClearCommands() {
 
 void CTank::SetPath(const CPathFinder& finder) {
   ClearCommands();
-  for (const PathCommand command : CommandsForPath(finder)) {
-    switch (command) {
-      case PathCommand::TurnLeft: AddTurn(false); break;
-      case PathCommand::TurnRight: AddTurn(true); break;
-      case PathCommand::Forward: AddMoveForward(); break;
-      case PathCommand::Back: AddMoveBack(); break;
-    }
+  for (const Move move : CommandsForPath(finder)) AddMove(move);
+}
+
+void CTank::AddMove(Move move) {
+  switch (move) {
+    case Move::TurnRight: AddTurn(true); break;
+    case Move::TurnLeft: AddTurn(false); break;
+    case Move::Forward: AddMoveForward(); break;
+    case Move::Back: AddMoveBack(); break;
+    case Move::None: break;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "units/CPathFinder.h"
+#include "units/Move.h"
 #include "units/TankState.h"
 
 class CAction;
@@ -79,6 +80,8 @@ class CTank {
   // Moves into a wall or off the map are not planned.
   void AddMoveForward();
   void AddMoveBack();
+  // The command of a move, as the Add functions above plan it; None plans nothing.
+  void AddMove(Move move);
   void RemoveLastCommand();
   void ClearCommands();
   // Replaces the queue by the turns and moves that follow the finder's path;

@@ -10,15 +10,11 @@
 
 namespace {
 
-constexpr int kGreenTankSprite = 0;
-constexpr int kBlueTankSprite = 1;
 constexpr float kUnselectedMarkerAlpha = 0.3f;
 
 }  // namespace
 
 void CTank::Draw() const {
-  static const Sprite* const sprites[2] = {GetSprite(GetSprites(), kGreenTankSprite),
-                                           GetSprite(GetSprites(), kBlueTankSprite)};
   if (m_selected) {
     // Between half and full brightness, once every pi / 2 seconds.
     const float grey = static_cast<float>(0.5 + 0.5 * (0.5 + 0.5 * std::sin(4.0 * SecondsSinceProgramStart())));
@@ -29,7 +25,7 @@ void CTank::Draw() const {
   glPushMatrix();
   glTranslatef(CellCentre(m_state.x), CellCentre(m_state.y), 0.0f);
   glRotatef(static_cast<float>(GetAngle()), 0.0f, 0.0f, 1.0f);
-  DrawSprite(sprites[m_team == 0 ? 0 : 1]);
+  DrawSprite(GetSprite(GetSprites(), TankSprite(m_team)));
   glPopMatrix();
 }
 

@@ -3,7 +3,7 @@
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
 
-void DrawCommandMarker(int sprite, float x, float y, float angle, bool mirrored) {
+void DrawCommandMarker(SpriteId sprite, float x, float y, float angle, bool mirrored) {
   glPushMatrix();
   glTranslatef(x, y, 0.0f);
   glRotatef(angle, 0.0f, 0.0f, 1.0f);

@@ -1,23 +1,20 @@
 #include "units/PathCommands.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace {
 
 bool MovesAlongHeading(const PathNode& from, const PathNode& to) {
-  switch (from.heading) {
-    case 0: return to.x > from.x;
-    case 1: return to.y > from.y;
-    case 2: return to.x < from.x;
-    case 3: return to.y < from.y;
-    default: return false;
-  }
+  if (from.heading < 0 || from.heading >= kAnyHeading) return false;
+  const HeadingVector step = HeadingFromIndex(from.heading);
+  return (static_cast<std::int64_t>(to.x) - from.x) * step.dx + (static_cast<std::int64_t>(to.y) - from.y) * step.dy > 0;
 }
 
 }  // namespace
 
-std::vector<PathCommand> CommandsForPath(const std::vector<PathNode>& path) {
-  std::vector<PathCommand> commands;
+std::vector<Move> CommandsForPath(const std::vector<PathNode>& path) {
+  std::vector<Move> commands;
   if (path.size() < 2) return commands;
   commands.reserve(path.size() - 1);
   for (std::size_t k = path.size() - 1; k-- > 0;) {
@@ -25,15 +22,15 @@ std::vector<PathCommand> CommandsForPath(const std::vector<PathNode>& path) {
     const PathNode& cur = path[k];
     if (cur.heading != prev.heading) {
       const int quarters = ((cur.heading - prev.heading) % 4 + 4) % 4;
-      commands.push_back(quarters == 1 ? PathCommand::TurnLeft : PathCommand::TurnRight);
+      commands.push_back(quarters == 1 ? Move::TurnLeft : Move::TurnRight);
     } else {
-      commands.push_back(MovesAlongHeading(prev, cur) ? PathCommand::Forward : PathCommand::Back);
+      commands.push_back(MovesAlongHeading(prev, cur) ? Move::Forward : Move::Back);
     }
   }
   return commands;
 }
 
-std::vector<PathCommand> CommandsForPath(const CPathFinder& finder) {
+std::vector<Move> CommandsForPath(const CPathFinder& finder) {
   if (!finder.IsFound()) return {};
   return CommandsForPath(finder.GetPath());
 }

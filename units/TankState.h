@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "units/Heading.h"
+
 // A tank's cell, heading and hit points: its present state, the planned state
 // before and after each queued command, or a simulated state of the planner.
 struct TankState {
@@ -17,25 +19,6 @@ struct TankState {
   void Retreat();
   // A quarter turn in place; right is clockwise on screen.
   void Turn(bool right);
-  // The heading's angle in whole degrees, counter-clockwise from +x: 0, 90, 180 or -90.
+  // The heading's angle in degrees, as HeadingAngle gives it.
   std::int32_t Angle() const;
 };
-
-// The heading index of path finding and the planner: 0 = +x, 1 = +y, 2 = -x,
-// 3 = -y, and kAnyHeading (kAnyHeading) where a goal accepts
-// every heading.
-constexpr std::int32_t kAnyHeading = 4;
-
-// A heading as a unit vector.
-struct HeadingVector {
-  std::int32_t dx;  // x component
-  std::int32_t dy;  // y component
-};
-
-// Heading index of a heading vector.
-std::int32_t HeadingIndex(std::int32_t dx, std::int32_t dy);
-// Heading vector of a heading index from 0 to 3 (any other index stops the program).
-HeadingVector HeadingFromIndex(std::int32_t index);
-// Facing code of a heading vector for the field of view: eighths of a turn
-// clockwise from +x, so (1, 0) is 0, (0, -1) 2, (-1, 0) 4 and (0, 1) 6.
-std::int32_t FacingCode(std::int32_t dx, std::int32_t dy);

@@ -2,9 +2,11 @@
 #include <cstring>
 
 #include "audio/SoundTable.h"
+#include "gfx/SpriteId.h"
 #include "units/CTank.h"
 #include "world/CEffect.h"
 #include "world/CGameWorld.h"
+#include "world/ScreenLayout.h"
 
 // The world's effects (shell trails, flashes, impacts and wrecks) and its
 // looping engine sound.
@@ -12,13 +14,10 @@
 namespace {
 
 constexpr int kEngineFadeMs = 500;
-constexpr std::int32_t kPuffSprite = 4;
-constexpr std::int32_t kFlashSprite = 6;
 constexpr float kPuffSpacing = 32.0f;
-constexpr float kHalfCell = 16.0f;
-constexpr float kCellSize = 32.0f;
+constexpr float kHalfCell = ScreenLayout::mc_halfCell;
+constexpr float kCellSize = ScreenLayout::mc_cellSize;
 constexpr float kFullTurn = 6.2831855f;
-constexpr float kRadiansPerDegree = 0.0174533f;
 constexpr float kWreckFadeMs = 3000.0f;
 
 // 1 / sqrt(s) from the bit pattern of s, refined once. Horizontal shots get
@@ -69,18 +68,17 @@ void CGameWorld::SpawnShotEffects(float fromX, float fromY, float toX, float toY
 
   for (float t = kPuffSpacing; t <= length - kHalfCell; t += kPuffSpacing) {
     m_Effects.push_back(std::make_unique<CEffect>(
-        CEffect{kPuffSprite, fromX + t * ux, fromY + t * uy, 1.0f, angle, 1000.0f, 1.0f, 1.0f, 1.0f, false}));
+        CEffect{kSpritePuff, fromX + t * ux, fromY + t * uy, 1.0f, angle, 1000.0f, 1.0f, 1.0f, 1.0f, false}));
   }
-  m_Effects.push_back(std::make_unique<CEffect>(CEffect{kFlashSprite, fromX + kHalfCell * ux, fromY + kHalfCell * uy,
+  m_Effects.push_back(std::make_unique<CEffect>(CEffect{kSpriteFlash, fromX + kHalfCell * ux, fromY + kHalfCell * uy,
                                                         1.0f, angle, 300.0f, 1.0f, 0.9f, 0.6f, true}));
-  m_Effects.push_back(std::make_unique<CEffect>(CEffect{kFlashSprite, toX - kHalfCell * ux, toY - kHalfCell * uy, 0.7f,
+  m_Effects.push_back(std::make_unique<CEffect>(CEffect{kSpriteFlash, toX - kHalfCell * ux, toY - kHalfCell * uy, 0.7f,
                                                         angle, 3000.0f, 1.0f, 0.9f, 0.0f, false}));
 }
 
 void CGameWorld::AddWreck(const CTank& tank) {
-  // The tank sprites are numbered by team.
   m_Effects.push_back(std::make_unique<CEffect>(
-      CEffect{tank.GetTeam(), kCellSize * static_cast<float>(tank.GetX()), kCellSize * static_cast<float>(tank.GetY()),
+      CEffect{TankSprite(tank.GetTeam()), kCellSize * static_cast<float>(tank.GetX()), kCellSize * static_cast<float>(tank.GetY()),
               1.0f, static_cast<float>(tank.GetAngle()) * kRadiansPerDegree, kWreckFadeMs, 1.0f, 1.0f, 1.0f, false}));
 }
 

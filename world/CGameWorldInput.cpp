@@ -4,7 +4,7 @@
 #include "engine/CGameEngine.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
-#include "world/StartScreenControls.h"
+#include "world/ScreenLayout.h"
 
 // The player's keys and mouse buttons. Their meaning depends on the game's
 // state; releases never do anything.
@@ -13,19 +13,16 @@ namespace {
 
 constexpr std::uint8_t kLeftButton = 1;
 constexpr std::uint8_t kRightButton = 3;
-constexpr std::int32_t kWindowHeight = 768;
-// The map's cell (0, 0) has its lower left corner at drawing point (34, 34):
-// its centre is at (50, 50) and a cell is 32 pixels wide.
-constexpr std::int32_t kMapLeft = 34;
-constexpr std::int32_t kMapTopInWindow = kWindowHeight - 34;
-constexpr std::int32_t kCellSize = 32;
+constexpr std::int32_t kWindowHeight = ScreenLayout::mc_windowHeight;
+// The window's y of the bottom edge of the map's row 0.
+constexpr std::int32_t kMapBottomInWindow = kWindowHeight - ScreenLayout::mc_mapBottom;
 constexpr std::uint32_t kTenthSlot = 10;
 
 // The map cell under a window point. The difference is taken as a 16-bit
 // unsigned number, so a click left of or below the map lands on a column or
 // row of 2046 or more, outside every map.
 std::int32_t CellUnder(std::int32_t windowOffset) {
-  return static_cast<std::uint16_t>(windowOffset) / kCellSize;
+  return static_cast<std::uint16_t>(windowOffset) / ScreenLayout::mc_cellSize;
 }
 
 }  // namespace
@@ -120,8 +117,8 @@ void CGameWorld::OnStartScreenClick(std::uint16_t x, std::uint16_t y) {
 }
 
 void CGameWorld::OnBattleClick(std::uint16_t x, std::uint16_t y) {
-  const std::int32_t column = CellUnder(x - kMapLeft);
-  const std::int32_t row = CellUnder(kMapTopInWindow - y);
+  const std::int32_t column = CellUnder(x - ScreenLayout::mc_mapLeft);
+  const std::int32_t row = CellUnder(kMapBottomInWindow - y);
   // A click on one of the player's own tanks selects it; any other cell,
   // an enemy's included, is where the selected tank should go.
   const TeamSlots& slots = m_TeamTanks[m_PlayerTeam];

@@ -8,22 +8,19 @@
 #include "gfx/CFontManager.h"
 #include "gfx/CTextureFont.h"
 #include "gfx/OpenGL.h"
+#include "gfx/SpriteId.h"
 #include "gfx/SpriteTable.h"
 #include "units/CTank.h"
 #include "world/CEffect.h"
 #include "world/CGameWorld.h"
 #include "world/HealthBar.h"
+#include "world/ScreenLayout.h"
 #include "world/StatusMessage.h"
 
 namespace {
 
-constexpr float kCellSize = 32.0f;
-// The battlefield's cell (0, 0) is centred on this screen point.
-constexpr float kMapOriginX = 50.0f;
-constexpr float kMapOriginY = 50.0f;
-constexpr int kCentreMarkSprite = 5;
-constexpr int kRepairMarkSprite = 7;
-constexpr float kDegreesPerRadian = 57.29578f;
+using L = ScreenLayout;
+constexpr float kCellSize = L::mc_cellSize;
 
 constexpr float kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 constexpr float kBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -32,13 +29,9 @@ constexpr float kBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 // allocates nothing.
 char g_line[1024];
 
-// The game's font, font 0, taken from the font manager the first time it is
-// there and kept. Without it the frames show no text.
-const CTextureFont* Font() {
-  static const CTextureFont* font = nullptr;
-  if (!font) font = GetFontManager().GetFont(0);
-  return font;
-}
+// The game's font, font 0, looked up on every use so that a font manager
+// shut down and loaded again is drawn from. Without it the frames show no text.
+const CTextureFont* Font() { return GetFontManager().GetFont(0); }
 
 void SetColour(const float rgba[4]) { glColor4f(rgba[0], rgba[1], rgba[2], rgba[3]); }
 
@@ -68,7 +61,7 @@ void DrawQuad(float left, float bottom, float right, float top) {
   glEnd();
 }
 
-void DrawSpriteAt(int id, float x, float y) {
+void DrawSpriteAt(SpriteId id, float x, float y) {
   glPushMatrix();
   glTranslatef(x, y, 0.0f);
   DrawSprite(GetSprite(GetSprites(), id));
@@ -77,12 +70,15 @@ void DrawSpriteAt(int id, float x, float y) {
 
 void DrawStartScreen(const CGameWorld& world) {
   SetColour(kWhite);
-  DrawText(150, 450, "Korvane");
-  DrawText(150, 390, FormatText(g_line, sizeof g_line, "Green Team Size: %d", static_cast<int>(world.GetTeamSize(0))));
-  DrawText(150, 370, FormatText(g_line, sizeof g_line, "Blue Team Size:  %d", static_cast<int>(world.GetTeamSize(1))));
-  DrawText(150, 330, "Start");
-  DrawText(390, 390, "< >");
-  DrawText(390, 370, "< >");
+  constexpr float left = L::mc_startTextLeft;
+  DrawText(left, L::mc_titleBaseline, "Korvane");
+  DrawText(left, L::mc_greenSizeBaseline,
+           FormatText(g_line, sizeof g_line, "Green Team Size: %d", static_cast<int>(world.GetTeamSize(0))));
+  DrawText(left, L::mc_blueSizeBaseline,
+           FormatText(g_line, sizeof g_line, "Blue Team Size:  %d", static_cast<int>(world.GetTeamSize(1))));
+  DrawText(left, L::mc_startBaseline, "Start");
+  DrawText(L::mc_sizeMarksLeft, L::mc_greenSizeBaseline, "< >");
+  DrawText(L::mc_sizeMarksLeft, L::mc_blueSizeBaseline, "< >");
 }
 
 bool PlayerSees(const CMap& map, const CTank& tank, std::uint32_t team) {
@@ -105,20 +101,20 @@ void DrawEffect(const CEffect& effect) {
   glPopMatrix();
 }
 
-// The battlefield in map space: cell (x, y) centred on (32x, 32y).
+// The battlefield in map space: cell (x, y) centred on (cell size) * (x, y).
 void DrawBattlefield(const CGameWorld& world) {
   const CMap& map = world.GetMap();
   const std::uint32_t team = world.GetPlayerTeam();
   const float width = static_cast<float>(map.GetWidth());
   const float height = static_cast<float>(map.GetHeight());
-  glTranslatef(kMapOriginX, kMapOriginY, 0.0f);
+  glTranslatef(L::mc_mapOriginX, L::mc_mapOriginY, 0.0f);
   map.Draw();
   map.DrawVisibility(team);
   SetColour(kWhite);
-  DrawSpriteAt(kCentreMarkSprite, kCellSize * static_cast<float>(map.GetWidth() / 2),
+  DrawSpriteAt(kSpriteCentreMark, kCellSize * static_cast<float>(map.GetWidth() / 2),
                kCellSize * static_cast<float>(map.GetHeight() / 2));
-  DrawSpriteAt(kRepairMarkSprite, kCellSize * (width - 2.0f), kCellSize);
-  DrawSpriteAt(kRepairMarkSprite, kCellSize, kCellSize * (height - 2.0f));
+  DrawSpriteAt(kSpriteRepairMark, kCellSize * (width - 2.0f), kCellSize);
+  DrawSpriteAt(kSpriteRepairMark, kCellSize, kCellSize * (height - 2.0f));
 
   // The planned commands lie under every tank.
   for (const auto& tank : world.GetTanks()) {
@@ -137,7 +133,7 @@ void DrawStatusMessage(const CGameWorld& world) {
   SetColour(kWhite);
   for (std::size_t i = 0; i < message.m_count; ++i) {
     const StatusLine& line = message.m_lines[i];
-    DrawText(StatusMessage::mc_left, static_cast<float>(line.m_y),
+    DrawText(L::mc_statusLeft, static_cast<float>(line.m_y),
              FormatStatusLine(line.m_text, world.GetHillCount(), world.GetHillTeam(), g_line, sizeof g_line));
   }
 }
@@ -163,12 +159,12 @@ void DrawRosterSlot(const CGameWorld& world, std::size_t slot, const CTank* tank
   static constexpr const char* kLabels[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
   // Shifts that centre each label over its icon.
   static constexpr float kLabelShifts[] = {-2, -5, -5, -5, -5, -5, -5, -5, -5, -6};
-  static constexpr std::size_t kSlotsPerRow = 5;
+  static constexpr std::size_t kSlotsPerRow = L::mc_rosterSlotsPerRow;
   if (slot >= sizeof kLabels / sizeof kLabels[0]) return;
 
   glPushMatrix();
-  glTranslatef(864.0f + 32.0f * static_cast<float>(slot % kSlotsPerRow),
-               145.0f + 145.0f * static_cast<float>(slot / kSlotsPerRow), 0.0f);
+  glTranslatef(L::mc_rosterLeft + L::mc_rosterSlotStep * static_cast<float>(slot % kSlotsPerRow),
+               L::mc_rosterBottom + L::mc_rosterRowStep * static_cast<float>(slot / kSlotsPerRow), 0.0f);
   if (tank && world.GetSelected() == slot + 1) {
     const double pulse = std::sin(SecondsSinceProgramStart() * 4.0) * 0.5 + 0.5;
     glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(pulse * 0.8 + 0.2));
@@ -181,7 +177,7 @@ void DrawRosterSlot(const CGameWorld& world, std::size_t slot, const CTank* tank
   SetColour(tank ? kWhite : kBlack);
   glPushMatrix();
   glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
-  DrawSprite(GetSprite(GetSprites(), static_cast<int>(world.GetPlayerTeam())));
+  DrawSprite(GetSprite(GetSprites(), TankSprite(static_cast<std::int32_t>(world.GetPlayerTeam()))));
   glPopMatrix();
 
   if (tank) {
@@ -207,7 +203,7 @@ void DrawHelpPanel() {
       {"LMB", "- Plot Path or Select Tank"},
   };
   glPushMatrix();
-  glTranslatef(237.0f, 450.0f, 0.0f);
+  glTranslatef(L::mc_helpLeft, L::mc_helpTop, 0.0f);
   glColor4f(0.6f, 0.6f, 0.6f, 1.0f);
   DrawQuad(-8.0f, -220.0f, 550.0f, 20.0f);
   SetColour(kWhite);
@@ -218,12 +214,13 @@ void DrawHelpPanel() {
   glVertex2f(550.0f, -220.0f);
   glEnd();
   DrawText(0.0f, 0.0f, "CONTROLS");
-  DrawText(0.0f, -20.0f, "------------");
-  float y = -60.0f;
+  constexpr float step = L::mc_lineStep;
+  DrawText(0.0f, -step, "------------");
+  float y = -3.0f * step;
   for (const Row& row : kRows) {
     DrawText(0.0f, y, row.key);
     DrawText(200.0f, y, row.meaning);
-    y -= 20.0f;
+    y -= step;
   }
   glPopMatrix();
 }
@@ -237,7 +234,7 @@ void DrawHud(const CGameWorld& world) {
     DrawHelpPanel();
   } else {
     SetColour(kWhite);
-    DrawText(400.0f, 12.0f, "Press F1 for help.");
+    DrawText(L::mc_hintLeft, L::mc_hintBaseline, "Press F1 for help.");
   }
 }
 

@@ -3,10 +3,14 @@
 #include <initializer_list>
 
 #include "engine/TextFormat.h"
+#include "world/ScreenLayout.h"
 
 namespace {
 
 constexpr std::uint32_t kWon = 10;  // the count at which the leading team has won
+
+// The baseline of the status message's line n, counted from 0 at the top.
+constexpr int Line(int n) { return ScreenLayout::mc_statusTop - n * ScreenLayout::mc_lineStep; }
 
 StatusMessage Lines(std::initializer_list<StatusLine> lines) {
   StatusMessage message;
@@ -22,16 +26,16 @@ StatusMessage ChooseStatusMessage(std::uint32_t hillCount, std::int32_t greenAli
   // last tank falls early in a turn while Blue still has tanks, the turn's
   // end declares Blue the winner: until then the game is no tie.
   if (greenAlive == 0 && blueAlive == 0) {
-    return Lines({{StatusText::Tie, 384}, {StatusText::PressR, 344}, {StatusText::ToRestart, 324}});
+    return Lines({{StatusText::Tie, Line(0)}, {StatusText::PressR, Line(2)}, {StatusText::ToRestart, Line(3)}});
   }
   if (hillCount >= kWon) {
     // The restart lines stand where a tie shows them: one line lower, "to
     // restart." would run into the labels of the roster's second row.
-    return Lines({{StatusText::TeamName, 384}, {StatusText::Wins, 364}, {StatusText::PressR, 344},
-                  {StatusText::ToRestart, 324}});
+    return Lines({{StatusText::TeamName, Line(0)}, {StatusText::Wins, Line(1)}, {StatusText::PressR, Line(2)},
+                  {StatusText::ToRestart, Line(3)}});
   }
   if (hillCount > 0) {
-    return Lines({{StatusText::TeamName, 384}, {StatusText::Victory, 364}, {StatusText::TurnsLeft, 344}});
+    return Lines({{StatusText::TeamName, Line(0)}, {StatusText::Victory, Line(1)}, {StatusText::TurnsLeft, Line(2)}});
   }
   return StatusMessage{};
 }

@@ -17,14 +17,13 @@ enum class StatusText {
 // One line of the status message.
 struct StatusLine {
   StatusText m_text;  // what the line says
-  int m_y;            // baseline in screen pixels; every line starts at x = StatusMessage::mc_left
+  int m_y;            // baseline in screen pixels; every line starts at x = ScreenLayout::mc_statusLeft
 };
 
 // The status message at the right of the battlefield: the victory countdown,
 // the winner or a tie, as lines stacked downward.
 struct StatusMessage {
   static constexpr std::size_t mc_maxLines = 4;
-  static constexpr int mc_left = 854;
 
   StatusLine m_lines[mc_maxLines];  // the lines shown, top first
   std::size_t m_count = 0;          // how many of m_lines are shown

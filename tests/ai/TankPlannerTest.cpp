@@ -134,11 +134,11 @@ TEST_F(TankPlannerTest, OpenGroundOffersNothingBetterThanStandingStill) {
   CTank* blue = Put(kBlue, 3, 3, 0, 1);
   const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
   const PlanNode& root = tree.GetRoot();
-  EXPECT_EQ(root.m_action, PlanAction::None);
+  EXPECT_EQ(root.m_action, Move::None);
   EXPECT_EQ(root.m_budget, CPlanTree::mc_turnBudget);
   EXPECT_EQ(root.m_ownScore, 4);
   EXPECT_EQ(root.m_bestChild, nullptr);
-  const PlanAction order[] = {PlanAction::TurnRight, PlanAction::TurnLeft, PlanAction::Forward, PlanAction::Back};
+  const Move order[] = {Move::TurnRight, Move::TurnLeft, Move::Forward, Move::Back};
   for (int i = 0; i < PlanNode::mc_childCount; ++i) {
     ASSERT_NE(root.m_children[i], nullptr);
     EXPECT_EQ(root.m_children[i]->m_action, order[i]);
@@ -198,7 +198,7 @@ TEST_F(TankPlannerTest, StandingStillWinsATie) {
   map.RaiseVuln(3, 4, kBlue, 3);  // 3 + 2.7: 5
   const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
   EXPECT_EQ(tree.GetRoot().m_bestChild, tree.GetRoot().m_children[2]);
-  EXPECT_EQ(tree.GetBestActions(), (std::vector<PlanAction>{PlanAction::Forward}));
+  EXPECT_EQ(tree.GetBestActions(), (std::vector<Move>{Move::Forward}));
 }
 
 // Two positions whose plan hangs on a rounding. Blue at (3, 3) faces up; the
@@ -250,7 +250,7 @@ TEST_F(TankPlannerTest, WallsAndSeenEnemiesBlockTheLookAhead) {
   {
     const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
     const PlanNode* wall = tree.GetRoot().m_children[2];
-    EXPECT_EQ(wall->m_action, PlanAction::None);
+    EXPECT_EQ(wall->m_action, Move::None);
     EXPECT_EQ(wall->m_budget, 0);
     EXPECT_EQ(wall->m_ownScore, CPlanTree::mc_blockedScore);
     EXPECT_EQ(wall->m_bestScore, CPlanTree::mc_blockedScore);

@@ -11,9 +11,11 @@
 #include <cstring>
 #include <set>
 #include <thread>
+#include <tuple>
 #include <utility>
 
 #include "FrameCapture.h"
+#include "engine/DataFiles.h"
 #include "gfx/CFontManager.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
@@ -486,4 +488,29 @@ TEST_F(BattleScreenDrawTest, AFrameAllocatesNothing) {
   const std::size_t before = AllocationCount();
   m_world.Render();
   EXPECT_EQ(AllocationCount(), before);
+}
+
+// Frames drawn while the sprite table is empty show no sprite; frames after
+// the sprites and the font load again into new storage show the same as before.
+TEST_F(BattleScreenDrawTest, FramesDrawFromTheSpritesAndFontLoadedLast) {
+  StartGame(2, 2);
+  const auto shapes = [this] {
+    std::vector<std::tuple<Kind, int, float, float, float, float>> all;
+    const CapturedFrame frame = Capture();
+    for (const DrawnQuad& q : frame.Quads()) all.emplace_back(q.kind, q.code, q.left, q.bottom, q.right, q.top);
+    return all;
+  };
+  const auto before = shapes();
+  SpriteTable loaded;
+  loaded.swap(GetSprites());
+  const auto bare = shapes();
+  EXPECT_EQ(std::count_if(bare.begin(), bare.end(),
+                          [](const auto& q) { return std::get<0>(q) == Kind::Sprite || std::get<0>(q) == Kind::Unknown; }),
+            0);
+  LoadSprites(GetSprites());
+  glDeleteTextures(1, &loaded.front().texture);
+  GetFontManager().Shutdown();
+  ASSERT_EQ(GetFontManager().Init(), 0);
+  ASSERT_NE(GetFontManager().LoadFont(kv::kFontFile, 24.0f), nullptr);
+  EXPECT_EQ(shapes(), before);
 }

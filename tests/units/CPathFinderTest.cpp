@@ -11,7 +11,7 @@
 
 using pathtest::Commands;
 using pathtest::RunToEnd;
-using C = PathCommand;
+using C = Move;
 
 namespace {
 
@@ -207,7 +207,7 @@ TEST(CPathFinderDeathTest, FinderThatExpandsNothingIsAProgrammingError) {
 TEST(PathCommandsTest, TurnsFollowTheChangeOfHeadingIndexAndMovesTheHeading) {
   struct Case {
     PathNode from, to;
-    PathCommand expected;
+    Move expected;
   };
   const Case cases[] = {
       {{4, 4, 0}, {4, 4, 1}, C::TurnLeft},  {{4, 4, 1}, {4, 4, 2}, C::TurnLeft},

@@ -119,7 +119,7 @@ void CheckPath(const CMap& map, const CPathFinder& finder, const PathNode& start
               (goal.heading == kAnyHeading || end.heading == goal.heading))
       << what;
 
-  const std::vector<PathCommand> commands = CommandsForPath(finder);
+  const std::vector<Move> commands = CommandsForPath(finder);
   ASSERT_EQ(commands.size(), path.size() - 1) << what;
   std::uint64_t cost = 0;
   PathNode tank = start;

@@ -44,15 +44,16 @@ inline std::optional<std::uint32_t> MoveCost(const CMap& map, const PathNode& fr
 }
 
 // Carries out the commands on a tank state, the way a tank would.
-inline PathNode Apply(PathNode state, PathCommand command) {
+inline PathNode Apply(PathNode state, Move command) {
   std::int32_t dx = 0;
   std::int32_t dy = 0;
   HeadingStep(state.heading, dx, dy);
   switch (command) {
-    case PathCommand::TurnLeft: state.heading = (state.heading + 1) % 4; break;
-    case PathCommand::TurnRight: state.heading = (state.heading + 3) % 4; break;
-    case PathCommand::Forward: state.x += dx; state.y += dy; break;
-    case PathCommand::Back: state.x -= dx; state.y -= dy; break;
+    case Move::TurnLeft: state.heading = (state.heading + 1) % 4; break;
+    case Move::TurnRight: state.heading = (state.heading + 3) % 4; break;
+    case Move::Forward: state.x += dx; state.y += dy; break;
+    case Move::Back: state.x -= dx; state.y -= dy; break;
+    case Move::None: break;
   }
   return state;
 }
@@ -66,6 +67,6 @@ inline bool RunToEnd(CPathFinder& finder) {
   return true;
 }
 
-inline std::vector<PathCommand> Commands(std::initializer_list<PathCommand> list) { return list; }
+inline std::vector<Move> Commands(std::initializer_list<Move> list) { return list; }
 
 }  // namespace pathtest
