@@ -10,7 +10,7 @@ bool CActionFire::Execute(CTank& tank) {
 
 void CActionFire::Draw() const {
   // Half a cell ahead of the tank: at its muzzle.
-  const float x = 16.0f * static_cast<float>(2 * m_after.x + m_after.dx);
-  const float y = 16.0f * static_cast<float>(2 * m_after.y + m_after.dy);
+  const float x = ScreenLayout::mc_halfCell * static_cast<float>(2 * m_after.x + m_after.dx);
+  const float y = ScreenLayout::mc_halfCell * static_cast<float>(2 * m_after.y + m_after.dy);
   DrawCommandMarker(kSpriteFire, x, y, static_cast<float>(m_before.Angle()));
 }

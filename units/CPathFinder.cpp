@@ -18,7 +18,7 @@ std::uint32_t AddCost(std::uint32_t a, std::uint64_t b) {
   return sum > kMaxCost ? kMaxCost : static_cast<std::uint32_t>(sum);
 }
 
-bool IsRealHeading(std::int32_t heading) { return heading >= 0 && heading <= 3; }
+bool IsRealHeading(std::int32_t heading) { return heading >= 0 && heading < kAnyHeading; }
 
 }  // namespace
 

@@ -7,6 +7,3 @@
 // space, turned by angle degrees counter-clockwise and, when mirrored, flipped
 // across its own x axis after the turn. The caller sets the colour.
 void DrawCommandMarker(SpriteId sprite, float x, float y, float angle, bool mirrored = false);
-
-// Map drawing coordinate of a cell's centre along one axis.
-constexpr float CellCentre(int cell) { return static_cast<float>(ScreenLayout::mc_cellSize) * static_cast<float>(cell); }

@@ -19,6 +19,8 @@ constexpr std::int32_t kAnyHeading = 4;
 
 // Whether (dx, dy) is one of the four headings.
 bool IsHeading(std::int32_t dx, std::int32_t dy);
+// Quarter turns counter-clockwise from one heading index to another, 0 to 3.
+constexpr std::int32_t QuarterTurns(std::int32_t from, std::int32_t to) { return ((to - from) % 4 + 4) % 4; }
 // Heading index of a heading vector.
 std::int32_t HeadingIndex(std::int32_t dx, std::int32_t dy);
 // Heading vector of a heading index from 0 to 3 (any other index stops the program).

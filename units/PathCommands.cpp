@@ -21,8 +21,7 @@ std::vector<Move> CommandsForPath(const std::vector<PathNode>& path) {
     const PathNode& prev = path[k + 1];
     const PathNode& cur = path[k];
     if (cur.heading != prev.heading) {
-      const int quarters = ((cur.heading - prev.heading) % 4 + 4) % 4;
-      commands.push_back(quarters == 1 ? Move::TurnLeft : Move::TurnRight);
+      commands.push_back(QuarterTurns(prev.heading, cur.heading) == 1 ? Move::TurnLeft : Move::TurnRight);
     } else {
       commands.push_back(MovesAlongHeading(prev, cur) ? Move::Forward : Move::Back);
     }

@@ -16,7 +16,6 @@ namespace {
 constexpr int kEngineFadeMs = 500;
 constexpr float kPuffSpacing = 32.0f;
 constexpr float kHalfCell = ScreenLayout::mc_halfCell;
-constexpr float kCellSize = ScreenLayout::mc_cellSize;
 constexpr float kFullTurn = 6.2831855f;
 constexpr float kWreckFadeMs = 3000.0f;
 
@@ -78,7 +77,7 @@ void CGameWorld::SpawnShotEffects(float fromX, float fromY, float toX, float toY
 
 void CGameWorld::AddWreck(const CTank& tank) {
   m_Effects.push_back(std::make_unique<CEffect>(
-      CEffect{TankSprite(tank.GetTeam()), kCellSize * static_cast<float>(tank.GetX()), kCellSize * static_cast<float>(tank.GetY()),
+      CEffect{TankSprite(tank.GetTeam()), CellCentre(tank.GetX()), CellCentre(tank.GetY()),
               1.0f, static_cast<float>(tank.GetAngle()) * kRadiansPerDegree, kWreckFadeMs, 1.0f, 1.0f, 1.0f, false}));
 }
 

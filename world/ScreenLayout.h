@@ -47,3 +47,6 @@ struct ScreenLayout {
   static constexpr std::int32_t mc_hintLeft = 400;
   static constexpr std::int32_t mc_hintBaseline = 12;
 };
+
+// Map drawing coordinate of a cell's centre along one axis.
+constexpr float CellCentre(int cell) { return static_cast<float>(ScreenLayout::mc_cellSize) * static_cast<float>(cell); }

@@ -5,8 +5,7 @@
 // Where the start screen's controls take a left click, in drawing coordinates
 // (origin bottom-left, y = 768 - the window's y), bounds inclusive. Each box
 // is the ink of its mark or of "Start" as the start screen draws them with
-// the game's font at 24 pixels: "< >" from x 390 on the baselines 390 and
-// 370, "Start" from (150, 330).
+// the game's font at 24 pixels, where ScreenLayout places them.
 struct ClickBox {
   std::int32_t left;    // smallest x
   std::int32_t right;   // greatest x
