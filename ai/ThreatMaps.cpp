@@ -36,20 +36,20 @@ struct ThreatLine {
 
 using M = Move;
 constexpr ThreatLine kThreatLines[] = {
-    {{M::Forward}, 1, 100, 100, 100, 100, false},                              // ahead
-    {{M::TurnRight, M::Forward}, 2, 100, 75, 100, 150, false},                     // to the right
-    {{M::TurnLeft, M::Forward}, 2, 100, 75, 100, 150, false},                      // to the left
-    {{M::TurnLeft, M::TurnLeft, M::Forward}, 3, 100, 50, 100, 250, false},             // behind
-    {{M::Forward, M::TurnRight, M::Forward}, 3, 50, 50, 0, 0, false},              // right of the cell ahead
-    {{M::Forward, M::TurnLeft, M::Forward}, 3, 50, 50, 0, 0, false},               // left of the cell ahead
-    {{M::Back, M::TurnRight, M::Forward}, 3, 25, 25, 0, 0, false},                 // right of the cell behind
-    {{M::Back, M::TurnLeft, M::Forward}, 3, 25, 25, 0, 0, false},                  // left of the cell behind
-    {{M::TurnLeft, M::Forward, M::TurnRight, M::Forward}, 4, 40, 40, 0, 0, false},     // ahead of the cell left
-    {{M::TurnLeft, M::Forward, M::TurnLeft, M::Forward}, 4, 40, 40, 0, 0, false},      // behind the cell left
-    {{M::TurnRight, M::Forward, M::TurnRight, M::Forward}, 4, 40, 40, 0, 0, false},    // behind the cell right
-    {{M::TurnRight, M::Forward, M::TurnLeft, M::Forward}, 4, 40, 40, 0, 0, false},     // ahead of the cell right
-    {{M::Forward, M::Forward, M::TurnRight, M::Forward}, 4, 40, 40, 0, 0, true},   // right of the cell two ahead
-    {{M::Forward, M::Forward, M::TurnLeft, M::Forward}, 4, 40, 40, 0, 0, true},    // left of the cell two ahead
+    {{M::Forward}, 1, 100, 100, 100, 100, false},                                    // ahead
+    {{M::TurnRight, M::Forward}, 2, 100, 75, 100, 150, false},                       // to the right
+    {{M::TurnLeft, M::Forward}, 2, 100, 75, 100, 150, false},                        // to the left
+    {{M::TurnLeft, M::TurnLeft, M::Forward}, 3, 100, 50, 100, 250, false},           // behind
+    {{M::Forward, M::TurnRight, M::Forward}, 3, 50, 50, 0, 0, false},                // right of the cell ahead
+    {{M::Forward, M::TurnLeft, M::Forward}, 3, 50, 50, 0, 0, false},                 // left of the cell ahead
+    {{M::Back, M::TurnRight, M::Forward}, 3, 25, 25, 0, 0, false},                   // right of the cell behind
+    {{M::Back, M::TurnLeft, M::Forward}, 3, 25, 25, 0, 0, false},                    // left of the cell behind
+    {{M::TurnLeft, M::Forward, M::TurnRight, M::Forward}, 4, 40, 40, 0, 0, false},   // ahead of the cell left
+    {{M::TurnLeft, M::Forward, M::TurnLeft, M::Forward}, 4, 40, 40, 0, 0, false},    // behind the cell left
+    {{M::TurnRight, M::Forward, M::TurnRight, M::Forward}, 4, 40, 40, 0, 0, false},  // behind the cell right
+    {{M::TurnRight, M::Forward, M::TurnLeft, M::Forward}, 4, 40, 40, 0, 0, false},   // ahead of the cell right
+    {{M::Forward, M::Forward, M::TurnRight, M::Forward}, 4, 40, 40, 0, 0, true},     // right of the cell two ahead
+    {{M::Forward, M::Forward, M::TurnLeft, M::Forward}, 4, 40, 40, 0, 0, true},      // left of the cell two ahead
 };
 
 bool IsInGrid(const CMap& map, std::int32_t x, std::int32_t y) {
