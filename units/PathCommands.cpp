@@ -8,7 +8,8 @@ namespace {
 bool MovesAlongHeading(const PathNode& from, const PathNode& to) {
   if (from.heading < 0 || from.heading >= kAnyHeading) return false;
   const HeadingVector step = HeadingFromIndex(from.heading);
-  return (static_cast<std::int64_t>(to.x) - from.x) * step.dx + (static_cast<std::int64_t>(to.y) - from.y) * step.dy > 0;
+  const std::int64_t along = (static_cast<std::int64_t>(to.x) - from.x) * step.dx;
+  return along + (static_cast<std::int64_t>(to.y) - from.y) * step.dy > 0;
 }
 
 }  // namespace

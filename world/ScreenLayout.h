@@ -12,9 +12,9 @@ struct ScreenLayout {
 
   // The battlefield: cell (x, y) is centred on map-space point (32x, 32y), and
   // map space starts at the map origin.
-  static constexpr std::int32_t mc_cellSize = 32;                  // a cell's side
-  static constexpr std::int32_t mc_halfCell = mc_cellSize / 2;     // from a cell's centre to its edge
-  static constexpr std::int32_t mc_mapOriginX = 50;                // centre of cell (0, 0)
+  static constexpr std::int32_t mc_cellSize = 32;               // a cell's side
+  static constexpr std::int32_t mc_halfCell = mc_cellSize / 2;  // from a cell's centre to its edge
+  static constexpr std::int32_t mc_mapOriginX = 50;             // centre of cell (0, 0)
   static constexpr std::int32_t mc_mapOriginY = 50;
   static constexpr std::int32_t mc_mapLeft = mc_mapOriginX - mc_halfCell;    // left edge of column 0
   static constexpr std::int32_t mc_mapBottom = mc_mapOriginY - mc_halfCell;  // bottom edge of row 0
@@ -22,8 +22,8 @@ struct ScreenLayout {
   // The roster: slot i's label baseline starts at (left + step * (i % 5), bottom + rowStep * (i / 5)).
   static constexpr std::int32_t mc_rosterLeft = 864;
   static constexpr std::int32_t mc_rosterBottom = 145;
-  static constexpr std::int32_t mc_rosterSlotStep = 32;   // between slots of a row
-  static constexpr std::int32_t mc_rosterRowStep = 145;   // from the first row up to the second
+  static constexpr std::int32_t mc_rosterSlotStep = 32;  // between slots of a row
+  static constexpr std::int32_t mc_rosterRowStep = 145;  // from the first row up to the second
   static constexpr std::int32_t mc_rosterSlotsPerRow = 5;
 
   // The status message: lines start at this x, the first on the top baseline,
@@ -49,4 +49,6 @@ struct ScreenLayout {
 };
 
 // Map drawing coordinate of a cell's centre along one axis.
-constexpr float CellCentre(int cell) { return static_cast<float>(ScreenLayout::mc_cellSize) * static_cast<float>(cell); }
+constexpr float CellCentre(int cell) {
+  return static_cast<float>(ScreenLayout::mc_cellSize) * static_cast<float>(cell);
+}

@@ -504,9 +504,8 @@ TEST_F(BattleScreenDrawTest, FramesDrawFromTheSpritesAndFontLoadedLast) {
   SpriteTable loaded;
   loaded.swap(GetSprites());
   const auto bare = shapes();
-  EXPECT_EQ(std::count_if(bare.begin(), bare.end(),
-                          [](const auto& q) { return std::get<0>(q) == Kind::Sprite || std::get<0>(q) == Kind::Unknown; }),
-            0);
+  const auto textured = [](const auto& q) { return std::get<0>(q) == Kind::Sprite || std::get<0>(q) == Kind::Unknown; };
+  EXPECT_EQ(std::count_if(bare.begin(), bare.end(), textured), 0);
   LoadSprites(GetSprites());
   glDeleteTextures(1, &loaded.front().texture);
   GetFontManager().Shutdown();
