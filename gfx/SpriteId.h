@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-// Sprite ids the game draws; a sprite's id is its line number (from 0) in the
-// sprite list.
+// Sprite ids the game draws; a sprite's id is its place (from 0) among the
+// sprite list's lines that are not blank.
 enum SpriteId {
   kSpriteGreenTank = 0,
   kSpriteBlueTank = 1,
