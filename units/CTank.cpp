@@ -17,10 +17,6 @@
 
 namespace {
 
-constexpr std::int32_t kDamageFromBehind = 50;
-constexpr std::int32_t kDamageInTheSide = 20;
-constexpr std::int32_t kDamageInTheFront = 10;
-constexpr std::int32_t kDamageOnRepairCell = 70;
 // Angles between the shell's travel and the tank's heading that divide the
 // hits from behind, in the side and in the front.
 constexpr float kBehindBelow = 45.0f;
@@ -104,13 +100,13 @@ void CTank::TakeHit(float shotAngle) {
   // 0 degrees: the shell travels the way the tank faces, so it came from behind.
   const float angle = AngleBetween(shotAngle, static_cast<float>(GetAngle()));
   if (angle < kBehindBelow) m_hitFromBehind = true;
-  std::int32_t damage = kDamageInTheFront;
+  std::int32_t damage = mc_damageInTheFront;
   if (StandsOnRepairCell()) {
-    damage = kDamageOnRepairCell;
+    damage = mc_damageOnRepairCell;
   } else if (angle < kBehindBelow) {
-    damage = kDamageFromBehind;
+    damage = mc_damageFromBehind;
   } else if (angle < kSideBelow) {
-    damage = kDamageInTheSide;
+    damage = mc_damageInTheSide;
   }
   m_state.hp -= damage;
   if (m_state.hp <= 0) PlaySound(kSoundTankDestroyed);

@@ -22,6 +22,12 @@ class CTank {
   static constexpr std::int32_t mc_noTeam = 255;
   static constexpr std::int32_t mc_fullHitPoints = 100;
   static constexpr std::int32_t mc_repairPerStep = 10;
+  // Damage of a hit from behind, in the side, in the front, and of any hit on
+  // a repair cell.
+  static constexpr std::int32_t mc_damageFromBehind = 50;
+  static constexpr std::int32_t mc_damageInTheSide = 20;
+  static constexpr std::int32_t mc_damageInTheFront = 10;
+  static constexpr std::int32_t mc_damageOnRepairCell = 70;
 
   explicit CTank(CGameWorld* world);
   ~CTank();

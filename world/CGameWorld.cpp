@@ -1,5 +1,6 @@
 #include "world/CGameWorld.h"
 
+#include "ai/CHardPlanner.h"
 #include "engine/Assert.h"
 #include "engine/DataFiles.h"
 #include "units/CTank.h"
@@ -19,7 +20,10 @@ constexpr PathNode kGoalTable[kGoalRows - 1] = {
 }  // namespace
 
 CGameWorld::CGameWorld(CGameEngine* engine)
-    : m_GameEngine(engine), m_PathFinder(m_Map), m_MapFile(kv::kMapFile) {
+    : m_GameEngine(engine),
+      m_PathFinder(m_Map),
+      m_MapFile(kv::kMapFile),
+      m_HardPlanner(std::make_unique<CHardPlanner>()) {
   KV_ASSERT(m_GameEngine);
   ConnectVision();
 }
@@ -76,6 +80,7 @@ void CGameWorld::ReleaseGame() {
   m_StepTimer = 0;
   m_HillTeam = 0;
   m_HillCount = 0;
+  m_HardPlanner->Reset();
   StopEngineSound();
 }
 
@@ -94,6 +99,10 @@ CTank* CGameWorld::AddTank(std::uint32_t team, const TankState& state) {
 void CGameWorld::PlanComputerTeam(int team) {
   KV_ASSERT(team >= 0 && static_cast<std::uint32_t>(team) < mc_numTeams);
   UpdateThreatMaps();
+  if (m_Difficulty == Difficulty::Hard) {
+    m_HardPlanner->PlanTeam(*this, static_cast<std::uint32_t>(team));
+    return;
+  }
   for (CTank* tank : m_TeamTanks[team]) {
     if (tank) PlanTankTurn(*tank);
   }

@@ -8,8 +8,10 @@
 #include "map/CFieldOfView.h"
 #include "map/CMap.h"
 #include "units/CPathFinder.h"
+#include "world/Difficulty.h"
 
 class CGameEngine;
+class CHardPlanner;
 class CTank;
 struct CEffect;
 struct TankState;
@@ -100,6 +102,9 @@ class CGameWorld {
   const std::string& GetMapFile() const { return m_MapFile; }
   // The number of tanks a new game creates for the team, 1 to 10.
   void SetTeamSize(std::uint32_t team, std::uint32_t size);
+  // How the computer plans Blue from the next turn end on; Normal unless changed.
+  void SetDifficulty(Difficulty level) { m_Difficulty = level; }
+  Difficulty GetDifficulty() const { return m_Difficulty; }
 
   // Read access for the renderer, the planner and tests.
   std::uint32_t GetAccumulator() const { return m_Accumulator; }
@@ -171,4 +176,6 @@ class CGameWorld {
   std::uint32_t m_Mode = mc_modeStartScreen;      // start screen or in play
   bool m_ShowHelp = false;                        // the help panel is shown
   std::string m_MapFile;                          // the battlefield file a new game reads
+  Difficulty m_Difficulty = Difficulty::Normal;   // which planner plans Blue
+  std::unique_ptr<CHardPlanner> m_HardPlanner;    // the Hard planner, with its memory of the enemy
 };

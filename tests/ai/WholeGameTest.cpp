@@ -1,13 +1,16 @@
-// Whole games on the shipped battlefield: Blue planned by the computer, Green
-// by a player who presses random command keys. Every game must end in a win
-// or a tie, or reach the turn limit, with the rules of the world holding after
-// every tick.
+// Whole games on the shipped battlefield: Blue planned by the computer at
+// either level, Green by a player who presses random command keys, by one who
+// charges the centre, or by the Normal planner itself. Every game must end in
+// a win or a tie within the turn limit, with the rules of the world holding
+// after every tick. KORVANE_GAMES sets the games per opponent (the full table
+// of the README: 200).
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <iostream>
 #include <ostream>
 #include <random>
@@ -15,7 +18,9 @@
 #include <vector>
 
 #include "engine/CGameEngine.h"
+#include "ai/CTankPlanner.h"
 #include "engine/DataFiles.h"
+#include "units/CAction.h"
 #include "units/CPathFinder.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
@@ -44,18 +49,103 @@ constexpr int kTicksPerTurnLimit = 1000;
   return ::testing::AssertionSuccess();
 }
 
+enum class GreenKind { Random, Charging, Normal };
+
+// Appends to `to` the commands queued in `from`, made again from the states
+// each records.
+void CopyQueue(const CTank& from, CTank& to) {
+  for (const auto& command : from.GetCommands()) {
+    const TankState& before = command->GetBefore();
+    const TankState& after = command->GetAfter();
+    if (command->IsFire()) {
+      to.AddFire();
+    } else if (after.x == before.x + before.dx && after.y == before.y + before.dy) {
+      to.AddMoveForward();
+    } else if (after.x != before.x || after.y != before.y) {
+      to.AddMoveBack();
+    } else if (after.dx != before.dx || after.dy != before.dy) {
+      to.AddTurn(after.dx == before.dy && after.dy == -before.dx);
+    } else {
+      to.AddWait();
+    }
+  }
+}
+
+// Green planned by the Normal planner, which only ever plans Blue: a second
+// world holds the same tanks with the teams swapped and Green's sight as
+// Blue's, builds its layers, plans Green's tanks there and hands their
+// queues back. Green's objectives are Blue's goal table turned half round.
+class MirroredNormal {
+ public:
+  MirroredNormal() { m_mirror.GetMap().Load(kv::kMapFile); }
+
+  void SetObjectives(CGameWorld& world) {
+    const CMap& map = world.GetMap();
+    const auto w = static_cast<std::int32_t>(map.GetWidth());
+    const auto h = static_cast<std::int32_t>(map.GetHeight());
+    const PathNode goals[] = {{18, 10, kAnyHeading}, {18, 5, kAnyHeading}, {13, 5, kAnyHeading},
+                              {6, 16, kAnyHeading},  {6, 11, kAnyHeading}, {6, 7, kAnyHeading}};
+    std::uint32_t i = 0;
+    for (CTank* tank : world.GetTeamTanks(0)) {
+      const std::int32_t row = i++ == 0 ? 6 : GetRandomTable().Random(7);
+      const PathNode goal = row < 6 ? goals[row] : world.GetCentreGoal();
+      tank->SetObjective(row < 6 ? PathNode{w - 1 - goal.x, h - 1 - goal.y, kAnyHeading} : goal);
+    }
+  }
+
+  void PlanTurn(CGameWorld& world) {
+    m_mirror.ClearGame();
+    std::vector<std::pair<CTank*, CTank*>> green;
+    for (const auto& tank : world.GetTanks()) {
+      CTank* twin = m_mirror.AddTank(1 - static_cast<std::uint32_t>(tank->GetTeam()), tank->GetState());
+      if (tank->GetTeam() != 0) continue;
+      twin->SetObjective(tank->GetObjective());
+      twin->SetHitFromBehind(tank->WasHitFromBehind());
+      CopyQueue(*tank, *twin);
+      green.emplace_back(tank.get(), twin);
+    }
+    CMap& map = m_mirror.GetMap();
+    for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
+      for (std::uint32_t x = 0; x < map.GetWidth(); ++x) {
+        map.SetVisible(x, y, 1, world.GetMap().GetVisible(x, y, 0));
+        map.SetVisible(x, y, 0, world.GetMap().GetVisible(x, y, 1));
+      }
+    }
+    m_mirror.UpdateThreatMaps();
+    for (auto& pair : green) {
+      CTankPlanner(m_mirror).PlanTurn(*pair.second);
+      pair.first->ClearCommands();
+      CopyQueue(*pair.second, *pair.first);
+      pair.first->SetObjective(pair.second->GetObjective());
+      pair.first->SetHitFromBehind(false);
+    }
+  }
+
+ private:
+  CGameEngine m_engine;                       // owns the mirror world
+  CGameWorld& m_mirror = m_engine.GetWorld(); // the battle with the teams swapped
+};
+
 // Green's player. The random one gives each of his tanks up to four random
 // commands a turn, now and then throwing away what was still queued. The
 // charging one sends every idle tank along a path to the centre cell and has
 // it fire whenever it faces a Blue tank in sight.
 class GreenPlayer {
  public:
-  GreenPlayer(std::uint32_t seed, bool charges) : m_random(seed), m_charges(charges) {}
+  GreenPlayer(std::uint32_t seed, GreenKind kind) : m_random(seed), m_kind(kind) {}
+
+  void Start(CGameWorld& world) {
+    if (m_kind == GreenKind::Normal) m_normal.SetObjectives(world);
+  }
 
   void PlanTurn(CGameWorld& world) {
+    if (m_kind == GreenKind::Normal) {
+      m_normal.PlanTurn(world);
+      return;
+    }
     for (CTank* tank : world.GetTeamTanks(0)) {
       if (!tank) continue;
-      if (m_charges) {
+      if (m_kind == GreenKind::Charging) {
         Charge(world, *tank);
         continue;
       }
@@ -91,8 +181,9 @@ class GreenPlayer {
     tank.SetPath(finder);
   }
 
-  std::mt19937 m_random;  // the player's own dice, apart from the game's table
-  bool m_charges;         // heads for the centre instead of pressing keys at random
+  std::mt19937 m_random;   // the player's own dice, apart from the game's table
+  GreenKind m_kind;        // how the player plays
+  MirroredNormal m_normal; // the planner, when it plays Green
 };
 
 enum class Outcome { BlueHoldsTheCentre, BlueDestroysGreen, GreenWins, Tie, TurnLimit };
@@ -104,15 +195,17 @@ struct GameResult {
 
 // Plays one game to its end or to the turn limit, checking the rules after
 // every tick; a broken rule fails the test and ends the game.
-GameResult PlayGame(std::uint32_t seed, std::uint32_t teamSize, bool greenCharges) {
+GameResult PlayGame(std::uint32_t seed, std::uint32_t teamSize, Difficulty blue, GreenKind greenKind) {
   CGameEngine engine;
   CGameWorld& world = engine.GetWorld();
   GetRandomTable().Fill(seed);
   world.SetMapFile(kv::kMapFile);
   world.SetTeamSize(0, teamSize);
   world.SetTeamSize(1, teamSize);
+  world.SetDifficulty(blue);
   world.OnKey(SDLK_RETURN, true);
-  GreenPlayer green(seed * 7919u + 1u, greenCharges);
+  GreenPlayer green(seed * 7919u + 1u, greenKind);
+  green.Start(world);
 
   for (int turn = 1; turn <= kTurnLimit; ++turn) {
     EXPECT_TRUE(LayersAsPlanned(world)) << "seed " << seed << ", turn " << turn;
@@ -141,11 +234,14 @@ GameResult PlayGame(std::uint32_t seed, std::uint32_t teamSize, bool greenCharge
   return {Outcome::TurnLimit, kTurnLimit};
 }
 
-// One kind of Green player, and the share of games Blue must win against it.
+// One kind of Green player against one level of Blue, and the share of
+// games Blue must win.
 struct Opponent {
   const char* name;       // for the test's name
-  bool charges;           // runs for the centre instead of pressing keys at random
-  int minBlueWinPercent;  // Blue wins more than this share of the games
+  Difficulty blue;        // how Blue is planned
+  GreenKind green;        // how Green plays
+  int minBlueWinPerMille; // Blue wins at least this share of the games, in thousandths
+  int sampleGames;        // games played without KORVANE_GAMES
 };
 
 void PrintTo(const Opponent& opponent, std::ostream* out) { *out << opponent.name; }
@@ -153,10 +249,9 @@ void PrintTo(const Opponent& opponent, std::ostream* out) { *out << opponent.nam
 // Plays games with team sizes 1 to 10 a side and reports how they ended.
 class WholeGameTest : public ::testing::TestWithParam<Opponent> {
  protected:
-  static constexpr std::uint32_t mc_games = 200;
-
   void PlayAll() {
-    const bool charges = GetParam().charges;
+    const char* games = std::getenv("KORVANE_GAMES");
+    mc_games = static_cast<std::uint32_t>(games ? std::atoi(games) : GetParam().sampleGames);
     int centre = 0;
     int destroyed = 0;
     int greenWins = 0;
@@ -164,7 +259,7 @@ class WholeGameTest : public ::testing::TestWithParam<Opponent> {
     int unfinished = 0;
     std::vector<int> blueWinTurns;
     for (std::uint32_t seed = 1; seed <= mc_games; ++seed) {
-      const GameResult result = PlayGame(seed, seed % 10 + 1, charges);
+      const GameResult result = PlayGame(seed, seed % 10 + 1, GetParam().blue, GetParam().green);
       if (::testing::Test::HasFailure()) return;
       switch (result.outcome) {
         case Outcome::BlueHoldsTheCentre: ++centre; break;
@@ -181,30 +276,40 @@ class WholeGameTest : public ::testing::TestWithParam<Opponent> {
     m_blueWins = centre + destroyed;
     const bool anyWin = !blueWinTurns.empty();
     const int medianTurns = anyWin ? blueWinTurns[blueWinTurns.size() / 2] : 0;
-    std::cout << "[ games    ] Green " << (charges ? "charging the centre" : "at random") << ", " << mc_games
+    std::cout << "[ games    ] " << GetParam().name << ", " << mc_games
               << " games: Blue won " << m_blueWins << " (" << centre << " on the centre, " << destroyed
               << " by destroying Green; median " << medianTurns << " turns, "
               << (anyWin ? blueWinTurns.front() : 0) << " to " << (anyWin ? blueWinTurns.back() : 0) << "), Green " << greenWins << ", ties " << ties << ", unfinished after "
               << kTurnLimit << " turns " << unfinished << "\n";
     RecordProperty("blue_wins", m_blueWins);
     RecordProperty("blue_median_turns", medianTurns);
+    m_unfinished = unfinished;
   }
 
-  int m_blueWins = 0;  // games Blue won
+  std::uint32_t mc_games = 0;  // games played
+  int m_blueWins = 0;          // games Blue won
+  int m_unfinished = 0;        // games that reached the turn limit
 };
 
 TEST_P(WholeGameTest, EveryGameEndsWithTheRulesHeld) {
   PlayAll();
   if (HasFailure()) return;
-  EXPECT_GT(m_blueWins * 100, static_cast<int>(mc_games) * GetParam().minBlueWinPercent);
+  EXPECT_GE(m_blueWins * 1000, static_cast<int>(mc_games) * GetParam().minBlueWinPerMille);
+  if (GetParam().blue == Difficulty::Hard) {
+    EXPECT_EQ(m_unfinished, 0);
+  }
 }
 
 // A computer that plans at all beats a player who presses keys at random
 // nearly always. One who runs straight for the centre, closer to Green's
-// corner, and fires at what it faces is a fair fight that Blue still wins
-// more often than not.
+// corner, and fires at what it faces is a fair fight that Normal still wins
+// more often than not, and Hard nearly always; Hard also beats Normal.
 INSTANTIATE_TEST_SUITE_P(GreenPlayers, WholeGameTest,
-                         ::testing::Values(Opponent{"Random", false, 90}, Opponent{"Charging", true, 50}),
+                         ::testing::Values(Opponent{"Random", Difficulty::Normal, GreenKind::Random, 905, 200},
+                                           Opponent{"Charging", Difficulty::Normal, GreenKind::Charging, 505, 200},
+                                           Opponent{"HardVsRandom", Difficulty::Hard, GreenKind::Random, 990, 40},
+                                           Opponent{"HardVsCharging", Difficulty::Hard, GreenKind::Charging, 900, 40},
+                                           Opponent{"HardVsNormal", Difficulty::Hard, GreenKind::Normal, 650, 40}),
                          [](const ::testing::TestParamInfo<Opponent>& info) { return std::string(info.param.name); });
 
 }  // namespace

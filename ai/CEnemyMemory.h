@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+
+#include "units/TankState.h"
+
+class CGameWorld;
+
+// What a team knows of the enemy's tanks: each enemy tank as it was last seen
+// and how many turn ends ago. Only tanks standing on cells the team sees now
+// are ever read; a memory is dropped when its cell is seen empty or when it
+// has grown too old to trust.
+class CEnemyMemory {
+ public:
+  // One remembered enemy tank.
+  struct Sighting {
+    TankState m_state;         // cell, heading and hit points when last seen
+    std::uint32_t m_age = 0;   // turn ends since then; 0: seen now
+    bool m_known = false;      // the entry holds a tank
+  };
+
+  static constexpr std::uint32_t mc_maxTanks = 10;
+  // A tank unseen for more turn ends than this is forgotten.
+  static constexpr std::uint32_t mc_forgetAfter = 6;
+
+  // Forgets every tank: a new game.
+  void Clear();
+  // One turn end of the team `team`: the enemy tanks it sees now are noted,
+  // the rest grow a turn older.
+  void Update(const CGameWorld& world, std::uint32_t team);
+  // Entry of the enemy's slot; slots past mc_maxTanks are never known.
+  const Sighting& Get(std::uint32_t slot) const { return m_tanks[slot]; }
+
+ private:
+  Sighting m_tanks[mc_maxTanks];  // per enemy slot, its last sighting
+};

@@ -1,0 +1,402 @@
+#include "ai/CHardPlanner.h"
+
+#include <algorithm>
+
+#include "map/CMap.h"
+#include "units/CTank.h"
+#include "world/CGameWorld.h"
+
+namespace {
+
+constexpr std::int32_t kTurnBudget = 4;       // steps in a turn
+constexpr std::int32_t kFar = 1000;           // distance of a cell no goal reaches
+constexpr std::int16_t kNobody = -1;          // occupant of an empty cell
+constexpr std::int16_t kFriend = 100;         // occupant code of a tank of the planned team
+constexpr std::int32_t kFullHitPoints = CTank::mc_fullHitPoints;
+// Cells this far along a target's flank lines count as firing cells.
+constexpr std::int32_t kFlankReach = 10;
+// Cells around the centre where tanks gather when no enemy is known:
+// between these Manhattan distances.
+constexpr std::int32_t kRingNear = 2;
+constexpr std::int32_t kRingFar = 3;
+
+// Weights of an end state's rating.
+constexpr float kPerCell = 12.0f;         // one cell nearer the goal
+constexpr float kPerDamage = 3.0f;        // one point of damage dealt
+constexpr float kKillBonus = 150.0f;      // the target is destroyed
+constexpr float kHoldBonus = 250.0f;      // standing on the centre cell
+constexpr float kHoldPerTurn = 30.0f;     // ... more for every turn end already held
+constexpr float kDeathPenalty = 300.0f;   // the expected fire would destroy the tank
+constexpr float kFriendLinePenalty = 80.0f;  // standing in a friend's line of fire
+constexpr float kMovedShotFactor = 0.8f;  // a target may have moved before a later shot
+constexpr float kRememberedCertainty = 0.5f;  // a tank out of sight is perhaps still there
+
+// Shells an enemy is expected to send along a line in a turn: it faces the
+// line, must turn a quarter first, or turn right round.
+constexpr float kShotsAhead = 2.0f;
+constexpr float kShotsAfterQuarter = 1.5f;
+constexpr float kShotsAfterHalf = 1.0f;
+
+enum Move : std::uint8_t { kTurnRight, kTurnLeft, kForward, kBack };
+
+std::int32_t Opposite(std::int32_t d) { return (d + 2) & 3; }
+
+// Damage of a shell travelling along heading index `shot` into a tank with
+// heading index `heading` (-1: unknown, taken as a side hit).
+std::int32_t Damage(std::int32_t shot, std::int32_t heading, bool onRepairCell) {
+  if (onRepairCell) return CTank::mc_damageOnRepairCell;
+  if (heading < 0) return CTank::mc_damageInTheSide;
+  if (shot == heading) return CTank::mc_damageFromBehind;
+  if (shot == Opposite(heading)) return CTank::mc_damageInTheFront;
+  return CTank::mc_damageInTheSide;
+}
+
+std::int32_t HeadingOf(const TankState& state) { return HeadingIndex(state.dx, state.dy); }
+
+}  // namespace
+
+void CHardPlanner::PlanTeam(CGameWorld& world, std::uint32_t team) {
+  if (!world.GetMap().HasGrid()) return;
+  m_memory.Update(world, team);
+  Prepare(world, team);
+
+  // The taker of the centre: the tank on it, else the healthy tank nearest it.
+  const CTank* taker = nullptr;
+  std::int32_t nearest = kFar;
+  for (const CTank* tank : world.GetTeamTanks(team)) {
+    if (!tank || !IsOpen(tank->GetX(), tank->GetY())) continue;
+    const std::int32_t distance = m_centreField[Cell(tank->GetX(), tank->GetY())];
+    const bool healthy = tank->GetHitPoints() > mc_repairBelow;
+    if (distance == 0 || (healthy && distance < nearest)) {
+      nearest = distance;
+      taker = tank;
+    }
+    if (distance == 0) break;
+  }
+
+  for (CTank* tank : world.GetTeamTanks(team)) {
+    if (!tank) continue;
+    if (IsOpen(tank->GetX(), tank->GetY())) {
+      PlanTank(*tank, ChooseRole(*tank, tank == taker));
+    } else {
+      tank->ClearCommands();
+    }
+    tank->SetHitFromBehind(false);
+  }
+}
+
+bool CHardPlanner::IsRepairCell(std::int32_t x, std::int32_t y) const {
+  return (x == 1 && y == m_height - 2) || (x == m_width - 2 && y == 1);
+}
+
+bool CHardPlanner::IsOpen(std::int32_t x, std::int32_t y) const {
+  return x >= 0 && y >= 0 && x < m_width && y < m_height && m_walls[static_cast<std::size_t>(Cell(x, y))] == 0;
+}
+
+void CHardPlanner::Prepare(const CGameWorld& world, std::uint32_t team) {
+  const CMap& map = world.GetMap();
+  m_width = static_cast<std::int32_t>(map.GetWidth());
+  m_height = static_cast<std::int32_t>(map.GetHeight());
+  const std::size_t cells = static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height);
+  m_walls.assign(cells, 0);
+  for (std::int32_t y = 0; y < m_height; ++y) {
+    for (std::int32_t x = 0; x < m_width; ++x) m_walls[static_cast<std::size_t>(Cell(x, y))] = map.IsWall(x, y);
+  }
+  m_occupant.assign(cells, kNobody);
+  for (std::vector<float>& shots : m_shots) shots.assign(cells, 0.0f);
+  m_friendLine.assign(cells, 0);
+  m_centre = Cell(m_width / 2, m_height / 2);
+
+  const bool enemyHolds = world.GetHillTeam() != static_cast<std::int32_t>(team);
+  m_enemyHold = enemyHolds ? world.GetHillCount() : 0;
+  m_ownHold = enemyHolds ? 0 : world.GetHillCount();
+
+  for (const CTank* tank : world.GetTeamTanks(team)) {
+    if (tank && IsOpen(tank->GetX(), tank->GetY())) m_occupant[Cell(tank->GetX(), tank->GetY())] = kFriend;
+  }
+  GatherEnemies();
+  for (std::int32_t i = 0; i < m_enemyCount; ++i) AddEnemyFire(m_enemies[i]);
+  for (const CTank* tank : world.GetTeamTanks(team)) {
+    if (tank && tank->WasHitFromBehind() && IsOpen(tank->GetX(), tank->GetY())) AddFireFromBehind(*tank);
+  }
+
+  m_centreField.assign(cells, kFar);
+  if (m_walls[static_cast<std::size_t>(m_centre)] == 0) m_centreField[static_cast<std::size_t>(m_centre)] = 0;
+  FillField(m_centreField);
+
+  m_repairField.assign(cells, kFar);
+  bool anyRepair = false;
+  for (const PathNode& repair : {PathNode{1, m_height - 2, kAnyHeading}, PathNode{m_width - 2, 1, kAnyHeading}}) {
+    if (!IsOpen(repair.x, repair.y) || m_occupant[Cell(repair.x, repair.y)] != kNobody) continue;
+    m_repairField[Cell(repair.x, repair.y)] = 0;
+    anyRepair = true;
+  }
+  if (anyRepair) {
+    FillField(m_repairField);
+  } else {
+    m_repairField = m_centreField;
+  }
+
+  m_ringField.assign(cells, kFar);
+  for (std::int32_t y = 0; y < m_height; ++y) {
+    for (std::int32_t x = 0; x < m_width; ++x) {
+      const std::int32_t away = std::abs(x - m_width / 2) + std::abs(y - m_height / 2);
+      if (away >= kRingNear && away <= kRingFar && IsOpen(x, y)) m_ringField[Cell(x, y)] = 0;
+    }
+  }
+  FillField(m_ringField);
+
+  // The flank goal: the holder of the centre, else the known enemy nearest it.
+  std::int32_t hunted = m_holder;
+  if (hunted < 0) {
+    std::int32_t nearest = kFar;
+    for (std::int32_t i = 0; i < m_enemyCount; ++i) {
+      const TankState& s = m_enemies[i].m_state;
+      const std::int32_t distance = m_centreField[Cell(s.x, s.y)];
+      if (distance < nearest) {
+        nearest = distance;
+        hunted = i;
+      }
+    }
+  }
+  m_flankField.assign(cells, kFar);
+  m_hasFlankGoal = hunted >= 0;
+  if (m_hasFlankGoal) {
+    MarkFlankCells(m_flankField, m_enemies[hunted]);
+    FillField(m_flankField);
+  }
+}
+
+void CHardPlanner::GatherEnemies() {
+  m_enemyCount = 0;
+  m_holder = -1;
+  for (std::uint32_t slot = 0; slot < CEnemyMemory::mc_maxTanks; ++slot) {
+    const CEnemyMemory::Sighting& sighting = m_memory.Get(slot);
+    if (!sighting.m_known || !IsOpen(sighting.m_state.x, sighting.m_state.y)) continue;
+    const std::int32_t cell = Cell(sighting.m_state.x, sighting.m_state.y);
+    if (m_occupant[cell] != kNobody) continue;  // a friend stands there now
+    const float certainty =
+        sighting.m_age == 0 ? 1.0f
+                            : kRememberedCertainty * (1.0f - static_cast<float>(sighting.m_age) /
+                                                                 static_cast<float>(CEnemyMemory::mc_forgetAfter + 1));
+    m_enemies[m_enemyCount] = Enemy{sighting.m_state, true, certainty, sighting.m_state.hp};
+    if (cell == m_centre && sighting.m_age == 0) m_holder = m_enemyCount;
+    m_occupant[cell] = static_cast<std::int16_t>(m_enemyCount);
+    ++m_enemyCount;
+  }
+  // The count on the screen tells that an enemy stands on the centre, seen or not.
+  const bool centreFree = m_occupant[static_cast<std::size_t>(m_centre)] == kNobody;
+  if (m_holder < 0 && m_enemyHold > 0 && m_walls[static_cast<std::size_t>(m_centre)] == 0 && centreFree) {
+    TankState state;
+    state.x = m_width / 2;
+    state.y = m_height / 2;
+    state.hp = kFullHitPoints;
+    m_enemies[m_enemyCount] = Enemy{state, false, 1.0f, kFullHitPoints};
+    m_holder = m_enemyCount;
+    m_occupant[static_cast<std::size_t>(m_centre)] = static_cast<std::int16_t>(m_enemyCount);
+    ++m_enemyCount;
+  }
+  if (m_holder < 0 && m_occupant[static_cast<std::size_t>(m_centre)] >= 0 &&
+      m_occupant[static_cast<std::size_t>(m_centre)] < kFriend) {
+    m_holder = m_occupant[static_cast<std::size_t>(m_centre)];
+  }
+}
+
+void CHardPlanner::AddEnemyFire(const Enemy& enemy) {
+  const std::int32_t facing = enemy.m_headingKnown ? HeadingOf(enemy.m_state) : -1;
+  for (std::int32_t d = 0; d < 4; ++d) {
+    float shots = kShotsAfterQuarter;
+    if (facing == d) shots = kShotsAhead;
+    if (facing >= 0 && d == Opposite(facing)) shots = kShotsAfterHalf;
+    shots *= enemy.m_certainty;
+    const HeadingVector step = HeadingFromIndex(d);
+    // The shell stops at the first wall or known enemy; friends do not stop
+    // the line, since they may move out of it.
+    for (std::int32_t x = enemy.m_state.x + step.dx, y = enemy.m_state.y + step.dy; IsOpen(x, y);
+         x += step.dx, y += step.dy) {
+      const std::int16_t occupant = m_occupant[Cell(x, y)];
+      if (occupant != kNobody && occupant < kFriend) break;
+      m_shots[d][Cell(x, y)] += shots;
+    }
+  }
+}
+
+void CHardPlanner::AddFireFromBehind(const CTank& tank) {
+  // A shell came from behind: someone unseen sits on that line.
+  const std::int32_t d = HeadingOf(tank.GetState());
+  const HeadingVector step = HeadingFromIndex(d);
+  for (std::int32_t x = tank.GetX(), y = tank.GetY(); IsOpen(x, y); x -= step.dx, y -= step.dy) {
+    m_shots[d][Cell(x, y)] += kShotsAfterHalf;
+  }
+}
+
+void CHardPlanner::FillField(std::vector<std::int32_t>& field) {
+  m_queue.clear();
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] == 0) m_queue.push_back(static_cast<std::int32_t>(i));
+  }
+  for (std::size_t head = 0; head < m_queue.size(); ++head) {
+    const std::int32_t cell = m_queue[head];
+    const std::int32_t x = cell % m_width;
+    const std::int32_t y = cell / m_width;
+    for (std::int32_t d = 0; d < 4; ++d) {
+      const HeadingVector step = HeadingFromIndex(d);
+      const std::int32_t nx = x + step.dx;
+      const std::int32_t ny = y + step.dy;
+      if (!IsOpen(nx, ny)) continue;
+      const std::int32_t next = Cell(nx, ny);
+      const std::int16_t occupant = m_occupant[next];
+      if (field[next] != kFar || (occupant != kNobody && occupant < kFriend)) continue;
+      field[next] = field[cell] + 1;
+      m_queue.push_back(next);
+    }
+  }
+}
+
+void CHardPlanner::MarkFlankCells(std::vector<std::int32_t>& field, const Enemy& enemy) {
+  const std::int32_t facing = enemy.m_headingKnown ? HeadingOf(enemy.m_state) : -1;
+  for (std::int32_t d = 0; d < 4; ++d) {
+    // The line in front of the enemy is where it shoots back hardest.
+    if (d == facing) continue;
+    const HeadingVector step = HeadingFromIndex(d);
+    std::int32_t x = enemy.m_state.x + step.dx;
+    std::int32_t y = enemy.m_state.y + step.dy;
+    for (std::int32_t reach = 0; reach < kFlankReach && IsOpen(x, y); ++reach, x += step.dx, y += step.dy) {
+      const std::int16_t occupant = m_occupant[Cell(x, y)];
+      if (occupant != kNobody && occupant < kFriend) break;
+      field[Cell(x, y)] = 0;
+    }
+  }
+}
+
+CHardPlanner::Role CHardPlanner::ChooseRole(const CTank& tank, bool taker) const {
+  const std::int32_t hp = tank.GetHitPoints();
+  // Damage costs more the weaker the tank; the nearer the enemy is to
+  // winning on the centre, the less it counts.
+  float danger = 1.0f + static_cast<float>(kFullHitPoints - hp) / 40.0f;
+  if (m_holder >= 0) danger *= std::max(0.3f, 1.0f - static_cast<float>(m_enemyHold) / 10.0f);
+  const bool mending = hp <= mc_repairBelow || (IsRepairCell(tank.GetX(), tank.GetY()) && hp < mc_repairedAt);
+  // With the enemy five turn ends from winning, every tank goes for the holder.
+  const bool allIn = m_holder >= 0 && m_enemyHold >= 5;
+  if (mending && !allIn) return Role{&m_repairField, false, danger};
+  if (m_holder >= 0) return Role{&m_flankField, false, danger};
+  if (taker) return Role{&m_centreField, true, danger};
+  return Role{m_hasFlankGoal ? &m_flankField : &m_ringField, true, danger};
+}
+
+void CHardPlanner::PlanTank(CTank& tank, const Role& role) {
+  const std::int32_t home = Cell(tank.GetX(), tank.GetY());
+  // The tank's own cell is free for its plan.
+  m_occupant[home] = kNobody;
+  Plan path{};
+  path.m_target = -1;
+  Plan best{};
+  best.m_target = -1;
+  best.m_score = -1.0e30f;
+  Search(tank.GetState(), kTurnBudget, path, role, best);
+  Commit(tank, best);
+}
+
+void CHardPlanner::Search(const TankState& state, std::int32_t budget, Plan& path, const Role& role,
+                          Plan& best) const {
+  const float score = Rate(state, budget, path, role);
+  if (score > best.m_score) {
+    best = path;
+    best.m_score = score;
+    best.m_end = state;
+  }
+  if (budget <= 0 || path.m_moveCount >= 4) return;
+  for (std::uint8_t move = kTurnRight; move <= kBack; ++move) {
+    TankState next = state;
+    std::int32_t cost = 1;
+    switch (move) {
+      case kTurnRight: next.Turn(true); break;
+      case kTurnLeft: next.Turn(false); break;
+      case kForward: next.Advance(); break;
+      default: next.Retreat(); cost = 2; break;
+    }
+    if (move == kForward || move == kBack) {
+      if (!IsOpen(next.x, next.y) || m_occupant[Cell(next.x, next.y)] != kNobody) continue;
+    }
+    path.m_moves[path.m_moveCount++] = move;
+    Search(next, budget - cost, path, role, best);
+    --path.m_moveCount;
+  }
+}
+
+float CHardPlanner::Rate(const TankState& state, std::int32_t budget, Plan& path, const Role& role) const {
+  const std::int32_t cell = Cell(state.x, state.y);
+  const std::int32_t heading = HeadingOf(state);
+  const bool onRepairCell = IsRepairCell(state.x, state.y);
+  float score = static_cast<float>(std::max(budget, 0));
+  if (role.m_field) score -= kPerCell * static_cast<float>((*role.m_field)[cell]);
+  if (role.m_holdsCentre && cell == m_centre) score += kHoldBonus + kHoldPerTurn * static_cast<float>(m_ownHold);
+  if (m_friendLine[cell] != 0) score -= kFriendLinePenalty;
+
+  float danger = 0.0f;
+  for (std::int32_t d = 0; d < 4; ++d) {
+    danger += m_shots[d][cell] * static_cast<float>(Damage(d, heading, onRepairCell));
+  }
+  score -= role.m_dangerWeight * danger;
+  if (danger >= static_cast<float>(state.hp)) score -= kDeathPenalty;
+
+  // Whatever budget is left goes into shots: a shot takes a step and keeps
+  // the tank busy for the next; the last may run into the next turn.
+  path.m_shots = budget > 0 ? (budget + 1) / 2 : 0;
+  path.m_target = path.m_shots > 0 ? TargetAlong(state.x, state.y, heading) : -1;
+  if (path.m_target >= 0) {
+    const Enemy& enemy = m_enemies[path.m_target];
+    if (enemy.m_hpLeft > 0) {
+      const std::int32_t facing = enemy.m_headingKnown ? HeadingOf(enemy.m_state) : -1;
+      const bool targetRepairing = IsRepairCell(enemy.m_state.x, enemy.m_state.y);
+      const std::int32_t damage = Damage(heading, facing, targetRepairing) * path.m_shots;
+      const std::int32_t dealt = std::min(damage, enemy.m_hpLeft);
+      // The weaker the target, the more each point is worth: focus fire.
+      const float focus = 1.0f + static_cast<float>(kFullHitPoints - enemy.m_hpLeft) / 100.0f;
+      float value = kPerDamage * static_cast<float>(dealt) * focus;
+      if (damage >= enemy.m_hpLeft) value += kKillBonus;
+      if (path.m_target == m_holder) value *= 1.0f + static_cast<float>(m_enemyHold) / 3.0f;
+      value *= enemy.m_certainty;
+      if (path.m_moveCount > 0) value *= kMovedShotFactor;
+      score += value;
+    } else {
+      path.m_target = -1;
+    }
+  }
+  return score;
+}
+
+std::int32_t CHardPlanner::TargetAlong(std::int32_t x, std::int32_t y, std::int32_t d) const {
+  const HeadingVector step = HeadingFromIndex(d);
+  for (x += step.dx, y += step.dy; IsOpen(x, y); x += step.dx, y += step.dy) {
+    const std::int16_t occupant = m_occupant[Cell(x, y)];
+    if (occupant == kNobody) continue;
+    return occupant < kFriend ? occupant : -1;
+  }
+  return -1;
+}
+
+void CHardPlanner::Commit(CTank& tank, const Plan& plan) {
+  tank.ClearCommands();
+  for (std::int32_t i = 0; i < plan.m_moveCount; ++i) {
+    switch (plan.m_moves[i]) {
+      case kTurnRight: tank.AddTurn(true); break;
+      case kTurnLeft: tank.AddTurn(false); break;
+      case kForward: tank.AddMoveForward(); break;
+      default: tank.AddMoveBack(); break;
+    }
+  }
+  const TankState& end = plan.m_end;
+  m_occupant[Cell(end.x, end.y)] = kFriend;
+  if (plan.m_target < 0) return;
+  for (std::int32_t i = 0; i < plan.m_shots; ++i) tank.AddFire();
+  Enemy& enemy = m_enemies[plan.m_target];
+  const std::int32_t facing = enemy.m_headingKnown ? HeadingOf(enemy.m_state) : -1;
+  enemy.m_hpLeft -= Damage(HeadingOf(end), facing, IsRepairCell(enemy.m_state.x, enemy.m_state.y)) * plan.m_shots;
+  // Later tanks keep out of this line of fire.
+  const HeadingVector step = HeadingFromIndex(HeadingOf(end));
+  for (std::int32_t x = end.x + step.dx, y = end.y + step.dy;
+       IsOpen(x, y) && !(x == enemy.m_state.x && y == enemy.m_state.y); x += step.dx, y += step.dy) {
+    m_friendLine[Cell(x, y)] = 1;
+  }
+}
