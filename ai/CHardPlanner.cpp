@@ -15,6 +15,9 @@ constexpr std::int16_t kFriend = 100;         // occupant code of a tank of the 
 constexpr std::int32_t kFullHitPoints = CTank::mc_fullHitPoints;
 // Cells this far along a target's flank lines count as firing cells.
 constexpr std::int32_t kFlankReach = 10;
+// Enemies this many steps further from the centre than the nearest one are
+// hunted with it.
+constexpr std::int32_t kHuntedSpread = 4;
 // Cells around the centre where tanks gather when no enemy is known:
 // between these Manhattan distances.
 constexpr std::int32_t kRingNear = 2;
@@ -146,25 +149,22 @@ void CHardPlanner::Prepare(const CGameWorld& world, std::uint32_t team) {
   }
   FillField(m_ringField);
 
-  // The flank goal: the holder of the centre, else the known enemy nearest it.
-  std::int32_t hunted = m_holder;
-  if (hunted < 0) {
-    std::int32_t nearest = kFar;
-    for (std::int32_t i = 0; i < m_enemyCount; ++i) {
-      const TankState& s = m_enemies[i].m_state;
-      const std::int32_t distance = m_centreField[Cell(s.x, s.y)];
-      if (distance < nearest) {
-        nearest = distance;
-        hunted = i;
-      }
-    }
+  // The flank goal: the known enemies nearest the centre (the holder among
+  // them), whose flanks and backs are the cells to make for.
+  std::int32_t nearest = kFar;
+  for (std::int32_t i = 0; i < m_enemyCount; ++i) {
+    const TankState& s = m_enemies[i].m_state;
+    nearest = std::min(nearest, m_centreField[Cell(s.x, s.y)]);
   }
   m_flankField.assign(cells, kFar);
-  m_hasFlankGoal = hunted >= 0;
-  if (m_hasFlankGoal) {
-    MarkFlankCells(m_flankField, m_enemies[hunted]);
-    FillField(m_flankField);
+  m_hasFlankGoal = false;
+  for (std::int32_t i = 0; i < m_enemyCount; ++i) {
+    const TankState& s = m_enemies[i].m_state;
+    if (m_centreField[Cell(s.x, s.y)] > nearest + kHuntedSpread) continue;
+    MarkFlankCells(m_flankField, m_enemies[i]);
+    m_hasFlankGoal = true;
   }
+  if (m_hasFlankGoal) FillField(m_flankField);
 }
 
 void CHardPlanner::GatherEnemies() {
@@ -265,6 +265,8 @@ void CHardPlanner::MarkFlankCells(std::vector<std::int32_t>& field, const Enemy&
       const std::int16_t occupant = m_occupant[Cell(x, y)];
       if (occupant != kNobody && occupant < kFriend) break;
       field[Cell(x, y)] = 0;
+      // A friend already stands in this line: the cells behind it have no shot.
+      if (occupant == kFriend) break;
     }
   }
 }
