@@ -1,6 +1,7 @@
 // The computer's share of a turn end, as the world runs it: the threat and
 // vulnerability maps, then the planning of every Blue tank, with 10 tanks a
-// side in sight of each other across the shipped battlefield.
+// side in sight of each other across the shipped battlefield; at the Normal
+// level and at the Hard.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -64,9 +65,10 @@ bool SetUpBattle(CGameWorld& world) {
 // the route stage searches a path wherever the look-ahead and the guns find
 // nothing (the most work a turn end can have); otherwise the tanks keep what
 // the last turn end planned, as they do while following a route.
-void RunTurnEnds(benchmark::State& state, bool emptyQueues) {
+void RunTurnEnds(benchmark::State& state, bool emptyQueues, Difficulty level = Difficulty::Normal) {
   CGameEngine engine;
   CGameWorld& world = engine.GetWorld();
+  world.SetDifficulty(level);
   if (!SetUpBattle(world)) {
     state.SkipWithError("no battlefield with room for the tanks");
     return;
@@ -91,5 +93,10 @@ BENCHMARK(BM_ComputerTurnEndAllRoutesNew)->Unit(benchmark::kMicrosecond);
 
 void BM_ComputerTurnEndFollowingRoutes(benchmark::State& state) { RunTurnEnds(state, false); }
 BENCHMARK(BM_ComputerTurnEndFollowingRoutes)->Unit(benchmark::kMicrosecond);
+
+// The same turn end planned by the Hard level, which replans every tank
+// whatever it has queued.
+void BM_ComputerTurnEndHard(benchmark::State& state) { RunTurnEnds(state, true, Difficulty::Hard); }
+BENCHMARK(BM_ComputerTurnEndHard)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
