@@ -30,8 +30,10 @@ constexpr float kKillBonus = 150.0f;      // the target is destroyed
 constexpr float kHoldBonus = 250.0f;      // standing on the centre cell
 constexpr float kHoldPerTurn = 30.0f;     // ... more for every turn end already held
 constexpr float kDeathPenalty = 300.0f;   // the expected fire would destroy the tank
-constexpr float kFriendLinePenalty = 80.0f;  // standing in a friend's line of fire
+constexpr float kFriendLinePenalty = 400.0f;  // standing in a friend's line of fire: its shells hit
 constexpr float kMovedShotFactor = 0.8f;  // a target may have moved before a later shot
+constexpr std::int32_t kShotsNextTurn = 2;  // the shots of a whole turn, fired next turn ...
+constexpr float kNextTurnFactor = 0.5f;     // ... and worth this much now
 constexpr float kRememberedCertainty = 0.5f;  // a tank out of sight is perhaps still there
 
 // Shells an enemy is expected to send along a line in a turn: it faces the
@@ -157,6 +159,7 @@ void CHardPlanner::Prepare(const CGameWorld& world, std::uint32_t team) {
     nearest = std::min(nearest, m_centreField[Cell(s.x, s.y)]);
   }
   m_flankField.assign(cells, kFar);
+  m_heldFiringCell.assign(cells, 0);
   m_hasFlankGoal = false;
   for (std::int32_t i = 0; i < m_enemyCount; ++i) {
     const TankState& s = m_enemies[i].m_state;
@@ -264,9 +267,13 @@ void CHardPlanner::MarkFlankCells(std::vector<std::int32_t>& field, const Enemy&
     for (std::int32_t reach = 0; reach < kFlankReach && IsOpen(x, y); ++reach, x += step.dx, y += step.dy) {
       const std::int16_t occupant = m_occupant[Cell(x, y)];
       if (occupant != kNobody && occupant < kFriend) break;
+      // A friend in the line holds this firing cell (no other tank can take
+      // it), and the cells behind it have no shot.
+      if (occupant == kFriend) {
+        m_heldFiringCell[Cell(x, y)] = 1;
+        break;
+      }
       field[Cell(x, y)] = 0;
-      // A friend already stands in this line: the cells behind it have no shot.
-      if (occupant == kFriend) break;
     }
   }
 }
@@ -287,9 +294,9 @@ CHardPlanner::Role CHardPlanner::ChooseRole(const CTank& tank, bool taker) const
 }
 
 void CHardPlanner::PlanTank(CTank& tank, const Role& role) {
-  const std::int32_t home = Cell(tank.GetX(), tank.GetY());
+  m_home = Cell(tank.GetX(), tank.GetY());
   // The tank's own cell is free for its plan.
-  m_occupant[home] = kNobody;
+  m_occupant[m_home] = kNobody;
   Plan path{};
   path.m_target = -1;
   Plan best{};
@@ -331,7 +338,9 @@ float CHardPlanner::Rate(const TankState& state, std::int32_t budget, Plan& path
   const std::int32_t heading = HeadingOf(state);
   const bool onRepairCell = IsRepairCell(state.x, state.y);
   float score = static_cast<float>(std::max(budget, 0));
-  if (role.m_field) score -= kPerCell * static_cast<float>((*role.m_field)[cell]);
+  // A tank on a firing cell that is its own is at its goal.
+  const bool ownFiringCell = role.m_field == &m_flankField && cell == m_home && m_heldFiringCell[cell] != 0;
+  if (role.m_field && !ownFiringCell) score -= kPerCell * static_cast<float>((*role.m_field)[cell]);
   if (role.m_holdsCentre && cell == m_centre) score += kHoldBonus + kHoldPerTurn * static_cast<float>(m_ownHold);
   if (m_friendLine[cell] != 0) score -= kFriendLinePenalty;
 
@@ -345,13 +354,16 @@ float CHardPlanner::Rate(const TankState& state, std::int32_t budget, Plan& path
   // Whatever budget is left goes into shots: a shot takes a step and keeps
   // the tank busy for the next; the last may run into the next turn.
   path.m_shots = budget > 0 ? (budget + 1) / 2 : 0;
-  path.m_target = path.m_shots > 0 ? TargetAlong(state.x, state.y, heading) : -1;
+  path.m_target = TargetAlong(state.x, state.y, heading);
+  // Facing a target with no step left is worth part of next turn's shots.
+  const bool nextTurn = path.m_shots == 0;
+  const std::int32_t shots = nextTurn ? kShotsNextTurn : path.m_shots;
   if (path.m_target >= 0) {
     const Enemy& enemy = m_enemies[path.m_target];
     if (enemy.m_hpLeft > 0) {
       const std::int32_t facing = enemy.m_headingKnown ? HeadingOf(enemy.m_state) : -1;
       const bool targetRepairing = IsRepairCell(enemy.m_state.x, enemy.m_state.y);
-      const std::int32_t damage = Damage(heading, facing, targetRepairing) * path.m_shots;
+      const std::int32_t damage = Damage(heading, facing, targetRepairing) * shots;
       const std::int32_t dealt = std::min(damage, enemy.m_hpLeft);
       // The weaker the target, the more each point is worth: focus fire.
       const float focus = 1.0f + static_cast<float>(kFullHitPoints - enemy.m_hpLeft) / 100.0f;
@@ -360,11 +372,11 @@ float CHardPlanner::Rate(const TankState& state, std::int32_t budget, Plan& path
       if (path.m_target == m_holder) value *= 1.0f + static_cast<float>(m_enemyHold) / 3.0f;
       value *= enemy.m_certainty;
       if (path.m_moveCount > 0) value *= kMovedShotFactor;
+      if (nextTurn) value *= kNextTurnFactor;
       score += value;
-    } else {
-      path.m_target = -1;
     }
   }
+  if (nextTurn || (path.m_target >= 0 && m_enemies[path.m_target].m_hpLeft <= 0)) path.m_target = -1;
   return score;
 }
 

@@ -93,7 +93,8 @@ class CHardPlanner {
   std::vector<float> m_shots[4];            // per heading index, enemy shells expected per turn into the cell travelling that way
   std::vector<std::uint8_t> m_friendLine;   // 1 on cells a planned friend fires across
   std::vector<std::int32_t> m_centreField;  // steps to the centre cell
-  std::vector<std::int32_t> m_flankField;   // steps to a flank of the enemy holder, or of the hunted enemy
+  std::vector<std::int32_t> m_flankField;   // steps to a free firing cell on a flank of the enemies nearest the centre
+  std::vector<std::uint8_t> m_heldFiringCell;  // 1 on such a firing cell where a friend stands already
   std::vector<std::int32_t> m_ringField;    // steps to the cells around the centre
   std::vector<std::int32_t> m_repairField;  // steps to a free repair cell
   std::vector<std::int32_t> m_queue;        // the breadth-first search's cells
@@ -101,6 +102,7 @@ class CHardPlanner {
   std::int32_t m_enemyCount = 0;            // entries of m_enemies in use
   std::int32_t m_holder = -1;               // the enemy on the centre cell, or -1
   std::int32_t m_centre = 0;                // the centre's cell index
+  std::int32_t m_home = 0;                  // cell of the tank being planned
   std::uint32_t m_enemyHold = 0;            // turn ends the enemy has held the centre
   std::uint32_t m_ownHold = 0;              // turn ends this team has held it
   bool m_hasFlankGoal = false;              // m_flankField leads somewhere

@@ -105,6 +105,8 @@ class CGameWorld {
   // How the computer plans Blue from the next turn end on; Normal unless changed.
   void SetDifficulty(Difficulty level) { m_Difficulty = level; }
   Difficulty GetDifficulty() const { return m_Difficulty; }
+  // The Hard level's planner, with what it remembers of Green.
+  const CHardPlanner& GetHardPlanner() const { return *m_HardPlanner; }
 
   // Read access for the renderer, the planner and tests.
   std::uint32_t GetAccumulator() const { return m_Accumulator; }

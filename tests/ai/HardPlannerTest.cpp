@@ -1,0 +1,177 @@
+// The Hard level: it plans from what Blue sees and remembers, never from the
+// hidden truth, and it plays the moves a strong player would.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <vector>
+
+#include "ai/CHardPlanner.h"
+#include "ai/AiTestSupport.h"
+#include "units/CAction.h"
+
+namespace {
+
+using aitest::kBlue;
+using aitest::kGreen;
+
+struct Placed {
+  std::uint32_t team;
+  TankState state;
+};
+
+// Every queued command of Blue's tanks, in slot order, as the states it
+// leads to and whether it fires.
+using BluePlan = std::vector<std::array<std::int32_t, 5>>;
+
+BluePlan PlanOf(const CGameWorld& world) {
+  BluePlan plan;
+  for (const CTank* tank : world.GetTeamTanks(kBlue)) {
+    for (const auto& command : tank->GetCommands()) {
+      const TankState& s = command->GetAfter();
+      plan.push_back({s.x, s.y, s.dx, s.dy, command->IsFire() ? 1 : 0});
+    }
+    plan.push_back({-1, -1, -1, -1, -1});
+  }
+  return plan;
+}
+
+class HardPlannerTest : public aitest::AiWorldTest {
+ protected:
+  void SetUp() override {
+    LoadMap(aitest::kOpenMap);
+    m_world.SetDifficulty(Difficulty::Hard);
+  }
+  void Plan() {
+    m_world.RefreshVisibility();
+    m_world.PlanComputerTeam(static_cast<int>(kBlue));
+  }
+  bool BlueSees(std::int32_t x, std::int32_t y) const {
+    return m_world.GetMap().GetVisible(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), kBlue) != 0;
+  }
+};
+
+// Worlds alike in all that Blue sees, with Green tanks hidden in different
+// places (one right behind a Blue tank, where it would be shot at or fled
+// from if it were known): the plans are the same.
+TEST(HardPlannerFairnessTest, HiddenGreenTanksDoNotChangeThePlan) {
+  const std::vector<Placed> seen = {{kBlue, {5, 7, 0, -1, 100}}, {kBlue, {2, 7, 0, -1, 60}},
+                                    {kGreen, {5, 2, 0, 1, 100}}, {kGreen, {8, 4, -1, 0, 40}}};
+  const std::vector<std::vector<Placed>> hidden = {
+      {}, {{kGreen, {5, 8, 0, -1, 100}}}, {{kGreen, {8, 9, -1, 0, 10}}, {kGreen, {1, 9, 1, 0, 100}}}};
+  BluePlan first;
+  for (std::size_t i = 0; i < hidden.size(); ++i) {
+    CGameEngine engine;
+    CGameWorld& world = engine.GetWorld();
+    ASSERT_TRUE(world.GetMap().Load(aitest::kOpenMap));
+    world.SetDifficulty(Difficulty::Hard);
+    for (const Placed& p : seen) world.AddTank(p.team, p.state);
+    for (const Placed& p : hidden[i]) world.AddTank(p.team, p.state);
+    world.RefreshVisibility();
+    for (const Placed& p : hidden[i]) {
+      ASSERT_EQ(world.GetMap().GetVisible(p.state.x, p.state.y, kBlue), 0) << "world " << i;
+    }
+    // Two turn ends, so that the memory takes part as well.
+    world.PlanComputerTeam(static_cast<int>(kBlue));
+    world.PlanComputerTeam(static_cast<int>(kBlue));
+    const BluePlan plan = PlanOf(world);
+    if (i == 0) {
+      first = plan;
+      EXPECT_GT(plan.size(), 2u) << "Blue plans nothing at all";
+    } else {
+      EXPECT_EQ(plan, first) << "world " << i;
+    }
+  }
+}
+
+// A Green tank that drops out of sight is remembered for a few turn ends
+// and then forgotten; one whose cell is seen empty is forgotten at once.
+TEST_F(HardPlannerTest, MemoryKeepsALostTankForAWhileAndDropsACellSeenEmpty) {
+  CTank* blue = Put(kBlue, 5, 7, 0, -1);
+  CTank* green = Put(kGreen, 5, 2, 0, 1);
+  Plan();
+  const CEnemyMemory& memory = m_world.GetHardPlanner().GetMemory();
+  ASSERT_TRUE(memory.Get(0).m_known);
+
+  blue->SetHeading(0, 1);  // Green is now behind
+  for (std::uint32_t turn = 1; turn <= CEnemyMemory::mc_forgetAfter + 1; ++turn) {
+    Plan();
+    ASSERT_FALSE(BlueSees(5, 2));
+    const bool remembered = turn <= CEnemyMemory::mc_forgetAfter;
+    EXPECT_EQ(memory.Get(0).m_known, remembered) << "turn " << turn;
+    EXPECT_EQ(memory.Get(0).m_state.y, remembered ? 2 : 0) << "turn " << turn;
+  }
+
+  blue->SetHeading(0, -1);
+  blue->ClearCommands();
+  Plan();
+  ASSERT_TRUE(memory.Get(0).m_known);
+  green->SetPosition(5, 9);  // behind Blue, out of sight; its old cell lies open to view
+  blue->ClearCommands();
+  Plan();
+  EXPECT_FALSE(memory.Get(0).m_known);
+}
+
+// What Hard does in a few small positions on the open 11 x 11 battlefield.
+struct Position {
+  const char* what;
+  std::vector<Placed> tanks;  // Blue's tank to watch first
+  TankState end;              // where the watched tank ends its moves
+  int shots;                  // shots it fires after them
+};
+
+TEST_F(HardPlannerTest, PlaysTheStrongMove) {
+  const std::vector<Position> positions = {
+      {"turns from a healthy enemy ahead to finish the weak one at its side",
+       {{kBlue, {5, 5, 0, 1, 100}}, {kGreen, {5, 9, -1, 0, 100}}, {kGreen, {1, 5, 0, 1, 20}}},
+       {5, 5, -1, 0, 100},
+       2},
+      {"makes for the centre holder's flank and faces it",
+       {{kBlue, {8, 8, 0, -1, 100}}, {kGreen, {5, 5, 0, 1, 100}}},
+       {8, 5, -1, 0, 100},
+       0},
+      {"keeps out of a friend's line of fire",
+       {{kBlue, {2, 1, 0, 1, 100}}, {kBlue, {1, 4, 1, 0, 100}}, {kGreen, {2, 8, 1, 0, 100}}},
+       {2, 1, 0, 1, 100},
+       2},
+  };
+  for (const Position& position : positions) {
+    CGameEngine engine;
+    CGameWorld& world = engine.GetWorld();
+    ASSERT_TRUE(world.GetMap().Load(aitest::kOpenMap));
+    world.SetDifficulty(Difficulty::Hard);
+    for (const Placed& p : position.tanks) world.AddTank(p.team, p.state);
+    world.RefreshVisibility();
+    world.PlanComputerTeam(static_cast<int>(kBlue));
+    const CTank& tank = *world.GetTeamTanks(kBlue)[0];
+    int shots = 0;
+    TankState end = tank.GetState();
+    for (const auto& command : tank.GetCommands()) {
+      if (command->IsFire()) ++shots;
+      else end = command->GetAfter();
+    }
+    EXPECT_EQ(end.x, position.end.x) << position.what;
+    EXPECT_EQ(end.y, position.end.y) << position.what;
+    EXPECT_EQ(end.dx, position.end.dx) << position.what;
+    EXPECT_EQ(end.dy, position.end.dy) << position.what;
+    EXPECT_EQ(shots, position.shots) << position.what;
+    // No friend ends on a cell the watched tank fires across.
+    for (std::size_t i = 1; shots > 0 && i < world.GetTeamTanks(kBlue).size(); ++i) {
+      const TankState after = world.GetTeamTanks(kBlue)[i]->PlannedState();
+      EXPECT_FALSE(after.x == end.x && (after.y - end.y) * end.dy > 0) << position.what;
+    }
+  }
+}
+
+// A badly damaged tank with nothing in sight heads for the nearer repair cell.
+TEST_F(HardPlannerTest, AWeakTankMakesForARepairCell) {
+  CTank* blue = Put(kBlue, 5, 5, 0, 1, CHardPlanner::mc_repairBelow);
+  Plan();
+  const TankState end = blue->PlannedState();
+  const auto toRepair = [](const TankState& s) {
+    return std::min(std::abs(s.x - 1) + std::abs(s.y - 9), std::abs(s.x - 9) + std::abs(s.y - 1));
+  };
+  EXPECT_LT(toRepair(end), toRepair(blue->GetState()) - 1);
+}
+
+}  // namespace
