@@ -41,6 +41,7 @@ bool CGameEngine::Init(const CEngineSettings& settings) {
   m_Fullscreen = settings.m_Fullscreen;
   m_IconFile = settings.m_IconFile;
   m_Caption = settings.m_Caption;
+  m_GameWorld.SetDifficulty(settings.m_Difficulty);
   m_Active = true;
   m_InitError.clear();
 

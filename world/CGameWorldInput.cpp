@@ -48,6 +48,7 @@ void CGameWorld::OnKey(int sym, bool pressed) {
     m_Mode = mode;
   }
   if (m_Mode == mc_modeStartScreen) {
+    if (sym == SDLK_d) m_Difficulty = NextDifficulty(m_Difficulty, true);
     if (sym == SDLK_RETURN) {
       ClearGame();
       NewGame();
@@ -109,6 +110,10 @@ void CGameWorld::OnStartScreenClick(std::uint16_t x, std::uint16_t y) {
     if (m_TeamSize[1] > mc_minTeamSize) --m_TeamSize[1];
   } else if (StartScreenControls::mc_blueMore.Contains(x, yy)) {
     if (m_TeamSize[1] < mc_maxTeamSize) ++m_TeamSize[1];
+  } else if (StartScreenControls::mc_levelLess.Contains(x, yy)) {
+    m_Difficulty = NextDifficulty(m_Difficulty, false);
+  } else if (StartScreenControls::mc_levelMore.Contains(x, yy)) {
+    m_Difficulty = NextDifficulty(m_Difficulty, true);
   } else if (StartScreenControls::mc_start.Contains(x, yy)) {
     ClearGame();
     NewGame();

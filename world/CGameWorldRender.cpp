@@ -77,8 +77,11 @@ void DrawStartScreen(const CGameWorld& world) {
   DrawText(left, L::mc_blueSizeBaseline,
            FormatText(g_line, sizeof g_line, "Blue Team Size:  %d", static_cast<int>(world.GetTeamSize(1))));
   DrawText(left, L::mc_startBaseline, "Start");
+  DrawText(left, L::mc_levelBaseline,
+           FormatText(g_line, sizeof g_line, "Computer: %s", DifficultyName(world.GetDifficulty())));
   DrawText(L::mc_sizeMarksLeft, L::mc_greenSizeBaseline, "< >");
   DrawText(L::mc_sizeMarksLeft, L::mc_blueSizeBaseline, "< >");
+  DrawText(L::mc_sizeMarksLeft, L::mc_levelBaseline, "< >");
 }
 
 bool PlayerSees(const CMap& map, const CTank& tank, std::uint32_t team) {

@@ -1,5 +1,6 @@
 #include "world/Difficulty.h"
 
+#include <cstddef>
 #include <cstring>
 
 const char* DifficultyName(Difficulty level) { return level == Difficulty::Hard ? "Hard" : "Normal"; }
@@ -16,7 +17,10 @@ bool ParseDifficulty(const char* word, Difficulty& level) {
   return true;
 }
 
-Difficulty NextDifficulty(Difficulty level, bool /*forward*/) {
-  // Two levels: either way leads to the other.
-  return level == Difficulty::Hard ? Difficulty::Normal : Difficulty::Hard;
+Difficulty NextDifficulty(Difficulty level, bool forward) {
+  constexpr Difficulty kLevels[] = {Difficulty::Normal, Difficulty::Hard};
+  constexpr std::size_t kCount = sizeof kLevels / sizeof kLevels[0];
+  std::size_t index = 0;
+  while (index + 1 < kCount && kLevels[index] != level) ++index;
+  return kLevels[(index + (forward ? 1 : kCount - 1)) % kCount];
 }

@@ -33,13 +33,14 @@ struct ScreenLayout {
   static constexpr std::int32_t mc_lineStep = 20;  // between the baselines of two lines of text
 
   // The start screen's texts: the title, the two team sizes with their
-  // "< >" marks, and "Start".
+  // "< >" marks, "Start", and the computer's level with its marks.
   static constexpr std::int32_t mc_startTextLeft = 150;
   static constexpr std::int32_t mc_titleBaseline = 450;
   static constexpr std::int32_t mc_greenSizeBaseline = 390;
   static constexpr std::int32_t mc_blueSizeBaseline = 370;
   static constexpr std::int32_t mc_sizeMarksLeft = 390;
   static constexpr std::int32_t mc_startBaseline = 330;
+  static constexpr std::int32_t mc_levelBaseline = 220;
 
   // The help panel's top-left text origin, and the hint shown instead of it.
   static constexpr std::int32_t mc_helpLeft = 237;

@@ -21,4 +21,6 @@ struct StartScreenControls {
   static constexpr ClickBox mc_blueLess{391, 402, 372, 384};
   static constexpr ClickBox mc_blueMore{411, 422, 372, 384};
   static constexpr ClickBox mc_start{151, 208, 330, 346};
+  static constexpr ClickBox mc_levelLess{391, 402, 222, 234};
+  static constexpr ClickBox mc_levelMore{411, 422, 222, 234};
 };

@@ -35,3 +35,20 @@ TEST(CEngineSettingsTest, FullscreenSwitchMustMatchExactly) {
   EXPECT_FALSE(SettingsFor({"korvane", "-fullscree"}).m_Fullscreen);
   EXPECT_FALSE(SettingsFor({}).m_Fullscreen);
 }
+
+TEST(CEngineSettingsTest, DifficultyIsTheWordAfterItsOptionAndAnythingElseChangesNothing) {
+  struct Case {
+    std::vector<const char*> args;
+    Difficulty level;
+  } const cases[] = {
+      {{"korvane", "--difficulty", "hard"}, Difficulty::Hard},
+      {{"korvane", "--difficulty", "hard", "-fullscreen"}, Difficulty::Hard},
+      {{"korvane", "--difficulty", "hard", "--difficulty", "normal"}, Difficulty::Normal},
+      {{"korvane", "--difficulty", "hard", "--difficulty", "brutal"}, Difficulty::Hard},
+      {{"korvane", "--difficulty", "Hard"}, Difficulty::Normal},
+      {{"korvane", "--difficulty"}, Difficulty::Normal},
+      {{"korvane", "hard"}, Difficulty::Normal},
+      {{"korvane", "--difficulty", nullptr}, Difficulty::Normal},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SettingsFor(c.args).m_Difficulty, c.level) << c.args.size();
+}

@@ -52,6 +52,8 @@ TEST_F(StartScreenDrawTest, EachClickBoxIsTheInkOfItsMark) {
       {"Blue <", StartScreenControls::mc_blueLess, 388, 406, 360, 387},
       {"Blue >", StartScreenControls::mc_blueMore, 407, 512, 360, 387},
       {"Start", StartScreenControls::mc_start, 100, 300, 300, 360},
+      {"Computer <", StartScreenControls::mc_levelLess, 388, 406, 200, 260},
+      {"Computer >", StartScreenControls::mc_levelMore, 407, 512, 200, 260},
   };
   for (const Mark& mark : marks) {
     WindowPixels::Box ink{};
@@ -74,6 +76,7 @@ TEST_F(StartScreenDrawTest, TheTextsStandAtTheirOriginsInWhiteAndNothingElseIsDr
   } const lines[] = {
       {150, 450, "Korvane"},          {150, 390, "Green Team Size: 10"}, {150, 370, "Blue Team Size:  1"},
       {150, 330, "Start"},            {390, 390, "< >"},                 {390, 370, "< >"},
+      {150, 220, "Computer: Normal"}, {390, 220, "< >"},
   };
   std::size_t inked = 0;
   for (const Line& line : lines) {
@@ -94,4 +97,7 @@ TEST_F(StartScreenDrawTest, TheTextsStandAtTheirOriginsInWhiteAndNothingElseIsDr
   const CapturedFrame changed([&] { m_world.Render(); });
   EXPECT_EQ(changed.TextAt(150, 390), "Green Team Size: 1");
   EXPECT_EQ(changed.TextAt(150, 370), "Blue Team Size:  10");
+  m_world.SetDifficulty(Difficulty::Hard);
+  const CapturedFrame hard([&] { m_world.Render(); });
+  EXPECT_EQ(hard.TextAt(150, 220), "Computer: Hard");
 }

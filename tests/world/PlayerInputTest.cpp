@@ -69,6 +69,25 @@ TEST_F(PlayerInputTest, SizeMarksCountBetweenOneAndTenAndHitOnlyOnTheirInk) {
   EXPECT_EQ(m_world.GetTeamSize(0), 10u);
 }
 
+TEST_F(PlayerInputTest, TheComputersLevelChangesByItsMarksAndDOnTheStartScreenOnly) {
+  // Each mark and 'd' step to the other level; a pixel beside a mark does nothing.
+  const ClickBox less = StartScreenControls::mc_levelLess;
+  const ClickBox more = StartScreenControls::mc_levelMore;
+  Click(kLeft, less.left, WindowY(less.bottom));
+  EXPECT_EQ(m_world.GetDifficulty(), Difficulty::Hard);
+  Click(kLeft, more.right, WindowY(more.top));
+  EXPECT_EQ(m_world.GetDifficulty(), Difficulty::Normal);
+  Click(kLeft, more.right + 1, WindowY(more.top));
+  Click(kLeft, less.left, WindowY(less.top + 1));
+  EXPECT_EQ(m_world.GetDifficulty(), Difficulty::Normal);
+  Tap(SDLK_d);
+  EXPECT_EQ(m_world.GetDifficulty(), Difficulty::Hard);
+  // In play 'd' is no key.
+  Tap(SDLK_RETURN);
+  Tap(SDLK_d);
+  EXPECT_EQ(m_world.GetDifficulty(), Difficulty::Hard);
+}
+
 TEST_F(PlayerInputTest, OnTheStartScreenOnlyReturnStartAndRMeanAnything) {
   m_world.NewGame();
   Tank(0, 0)->SetPosition(4, 4);

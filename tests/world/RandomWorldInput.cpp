@@ -43,7 +43,7 @@ int RandomWorldInput::GameKey() {
   static constexpr int kKeys[] = {SDLK_SPACE, SDLK_SPACE, SDLK_SPACE, SDLK_RETURN, SDLK_F1,  SDLK_UP,
                                   SDLK_UP,    SDLK_DOWN,  SDLK_LEFT,  SDLK_RIGHT,  SDLK_w,   SDLK_f,
                                   SDLK_f,     SDLK_f,     SDLK_BACKSPACE, SDLK_DELETE, SDLK_0, SDLK_1,
-                                  SDLK_2,     SDLK_3,     SDLK_4,     SDLK_5,      SDLK_9};
+                                  SDLK_2,     SDLK_3,     SDLK_4,     SDLK_5,      SDLK_9,   SDLK_d};
   const int roll = Pick(2000);
   if (roll == 0) return SDLK_ESCAPE;
   if (roll == 1) return SDLK_r;
@@ -59,8 +59,9 @@ void RandomWorldInput::ClickPoint(int& x, int& y) {
   } else if (where < 9) {  // the start screen's controls
     static constexpr ClickBox kBoxes[] = {StartScreenControls::mc_greenLess, StartScreenControls::mc_greenMore,
                                           StartScreenControls::mc_blueLess, StartScreenControls::mc_blueMore,
-                                          StartScreenControls::mc_start};
-    const ClickBox& box = kBoxes[Pick(5)];
+                                          StartScreenControls::mc_start, StartScreenControls::mc_levelLess,
+                                          StartScreenControls::mc_levelMore};
+    const ClickBox& box = kBoxes[Pick(static_cast<int>(sizeof kBoxes / sizeof kBoxes[0]))];
     x = box.left + Pick(box.right - box.left + 1);
     y = 768 - (box.bottom + Pick(box.top - box.bottom + 1));
   } else {
