@@ -35,6 +35,9 @@ constexpr Box kBlueSizeArea{140, 387, 366, 388};
 constexpr Box kGreenMarksArea{388, 1023, 389, 430};
 constexpr Box kBlueMarksArea{388, 1023, 366, 388};
 constexpr Box kStartArea{140, 1023, 300, 365};
+// The computer's level on the baseline 220 ("Computer" reaches below it) and its marks.
+constexpr Box kLevelArea{140, 387, 200, 260};
+constexpr Box kLevelMarksArea{388, 1023, 200, 260};
 // The size digits with a row to spare around them, alike for both lines.
 constexpr Box kGreenDigits{140, 387, 389, 408};
 constexpr Box kBlueDigits{140, 387, 369, 388};
@@ -124,12 +127,17 @@ TEST(ScreenE2ETest, TheStartScreenShowsItsTextsAtTheirOriginsAndTheMarksChangeTh
       << ToString(ink);
   ASSERT_TRUE(InkBox(start, kStartArea, ink));
   EXPECT_EQ(ink, BoxOf(StartScreenControls::mc_start)) << ToString(ink);
+  ASSERT_TRUE(InkBox(start, kLevelMarksArea, ink));
+  EXPECT_EQ(ink, (Box{StartScreenControls::mc_levelLess.left, StartScreenControls::mc_levelMore.right,
+                      StartScreenControls::mc_levelLess.bottom, StartScreenControls::mc_levelLess.top}))
+      << ToString(ink);
   // Nothing else: no battlefield, no HUD.
   int stray = 0;
   for (int y = 0; y < kWindowHeight; ++y) {
     for (int x = 0; x < 1024; ++x) {
       bool text = false;
-      for (const Box& area : {kTitleArea, kGreenSizeArea, kBlueSizeArea, kGreenMarksArea, kBlueMarksArea, kStartArea}) {
+      for (const Box& area : {kTitleArea, kGreenSizeArea, kBlueSizeArea, kGreenMarksArea, kBlueMarksArea, kStartArea,
+                              kLevelArea, kLevelMarksArea}) {
         text = text || Inside(area, x, y);
       }
       if (!text && !Same(start.AtGame(x, y), kBackground)) ++stray;
@@ -178,6 +186,40 @@ TEST(ScreenE2ETest, TheStartScreenShowsItsTextsAtTheirOriginsAndTheMarksChangeTh
 
   game.Key("Escape");
   EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
+}
+
+TEST(ScreenE2ETest, AHardGameChosenOnTheCommandLineOrStartScreenPlaysTurns) {
+  GameSession game;
+  GameSession::Options options;
+  options.args = {"--difficulty", "hard"};
+  ASSERT_TRUE(game.Start(options));
+  ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+  auto level = [](const Screenshot& s) { return LastWord(s, kLevelArea); };
+  const Patch hard = level(game.ShootWhen(153, kTopRow - 458, kWhite));
+  ASSERT_GT(hard.width, 0);
+
+  // 'd' shows the other level, "Normal", which is wider; its mark brings "Hard" back.
+  game.Key("d");
+  Screenshot shot = ShootUntil(game, [&](const Screenshot& s) { return level(s) != hard; });
+  EXPECT_GT(level(shot).width, hard.width);
+  ClickOn(game, StartScreenControls::mc_levelMore);
+  shot = ShootUntil(game, [&](const Screenshot& s) { return level(s) == hard; });
+  ASSERT_EQ(level(shot), hard);
+
+  // Turns of a Hard game run; the start screen still shows the level after them.
+  game.Key("Return");
+  ASSERT_TRUE(Same(ShootBattle(game).AtGame(854, 104), kBarGrey)) << "Return did not start the game";
+  for (int turn = 0; turn < 3; ++turn) {
+    game.Key("space");
+    GameSession::Wait(1400);
+  }
+  ASSERT_TRUE(game.Running()) << game.Stderr();
+  game.Key("Escape");
+  shot = ShootUntil(game, [&](const Screenshot& s) { return level(s).width > 0; });
+  EXPECT_EQ(level(shot), hard);
+  game.Key("Escape");
+  EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
+  EXPECT_EQ(game.Stderr(), "");
 }
 
 TEST(ScreenE2ETest, TenAgainstTenShowTheRosterInTwoRowsAndALeftClickPlotsAPath) {
