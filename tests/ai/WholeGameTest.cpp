@@ -258,6 +258,7 @@ class WholeGameTest : public ::testing::TestWithParam<Opponent> {
     int ties = 0;
     int unfinished = 0;
     std::vector<int> blueWinTurns;
+    int longest = 0;
     for (std::uint32_t seed = 1; seed <= mc_games; ++seed) {
       const GameResult result = PlayGame(seed, seed % 10 + 1, GetParam().blue, GetParam().green);
       if (::testing::Test::HasFailure()) return;
@@ -271,6 +272,7 @@ class WholeGameTest : public ::testing::TestWithParam<Opponent> {
       if (result.outcome == Outcome::BlueHoldsTheCentre || result.outcome == Outcome::BlueDestroysGreen) {
         blueWinTurns.push_back(result.turns);
       }
+      longest = std::max(longest, result.turns);
     }
     std::sort(blueWinTurns.begin(), blueWinTurns.end());
     m_blueWins = centre + destroyed;
@@ -279,7 +281,7 @@ class WholeGameTest : public ::testing::TestWithParam<Opponent> {
     std::cout << "[ games    ] " << GetParam().name << ", " << mc_games
               << " games: Blue won " << m_blueWins << " (" << centre << " on the centre, " << destroyed
               << " by destroying Green; median " << medianTurns << " turns, "
-              << (anyWin ? blueWinTurns.front() : 0) << " to " << (anyWin ? blueWinTurns.back() : 0) << "), Green " << greenWins << ", ties " << ties << ", unfinished after "
+              << (anyWin ? blueWinTurns.front() : 0) << " to " << (anyWin ? blueWinTurns.back() : 0) << "), Green " << greenWins << ", ties " << ties << ", longest game " << longest << " turns, unfinished after "
               << kTurnLimit << " turns " << unfinished << "\n";
     RecordProperty("blue_wins", m_blueWins);
     RecordProperty("blue_median_turns", medianTurns);
