@@ -1,6 +1,7 @@
 #include "ai/CHardPlanner.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "map/CMap.h"
 #include "units/CTank.h"
@@ -132,7 +133,10 @@ void CHardPlanner::Prepare(const CGameWorld& world, std::uint32_t team) {
   m_repairField.assign(cells, kFar);
   bool anyRepair = false;
   for (const PathNode& repair : {PathNode{1, m_height - 2, kAnyHeading}, PathNode{m_width - 2, 1, kAnyHeading}}) {
-    if (!IsOpen(repair.x, repair.y) || m_occupant[Cell(repair.x, repair.y)] != kNobody) continue;
+    // A repair cell an enemy stands on is no place to mend.
+    if (!IsOpen(repair.x, repair.y)) continue;
+    const std::int16_t occupant = m_occupant[Cell(repair.x, repair.y)];
+    if (occupant != kNobody && occupant < kFriend) continue;
     m_repairField[Cell(repair.x, repair.y)] = 0;
     anyRepair = true;
   }
