@@ -18,10 +18,11 @@ class CTank;
 // the weakest enemy and for a kill), by the fire it stands in, and by how far
 // it still is from the tank's goal, measured along the open cells:
 //  - while the enemy holds the centre, every tank makes for the cells from
-//    which the holder is shot in the side or from behind;
+//    which the holder, or an enemy waiting near it to take its place, is
+//    shot in the side or from behind;
 //  - otherwise the tank nearest the centre takes or keeps it, the others
-//    hunt the known enemy nearest the centre from its flanks, or gather near
-//    the centre when no enemy is known;
+//    hunt the known enemies nearest the centre from their flanks, or gather
+//    near the centre when no enemy is known;
 //  - a badly damaged tank goes to a repair cell and stays until mended.
 // Tanks are planned one after the other, and each keeps out of the cells and
 // firing lines of those already planned and shares out their damage.
