@@ -14,9 +14,9 @@ class CEnemyMemory {
  public:
   // One remembered enemy tank.
   struct Sighting {
-    TankState m_state;         // cell, heading and hit points when last seen
-    std::uint32_t m_age = 0;   // turn ends since then; 0: seen now
-    bool m_known = false;      // the entry holds a tank
+    TankState m_state;        // cell, heading and hit points when last seen
+    std::uint32_t m_age = 0;  // turn ends since then; 0: seen now
+    bool m_known = false;     // the entry holds a tank
   };
 
   static constexpr std::uint32_t mc_maxTanks = 10;

@@ -9,10 +9,10 @@
 
 namespace {
 
-constexpr std::int32_t kTurnBudget = 4;       // steps in a turn
-constexpr std::int32_t kFar = 1000;           // distance of a cell no goal reaches
-constexpr std::int16_t kNobody = -1;          // occupant of an empty cell
-constexpr std::int16_t kFriend = 100;         // occupant code of a tank of the planned team
+constexpr std::int32_t kTurnBudget = 4;  // steps in a turn
+constexpr std::int32_t kFar = 1000;      // distance of a cell no goal reaches
+constexpr std::int16_t kNobody = -1;     // occupant of an empty cell
+constexpr std::int16_t kFriend = 100;    // occupant code of a tank of the planned team
 constexpr std::int32_t kFullHitPoints = CTank::mc_fullHitPoints;
 // Cells this far along a target's flank lines count as firing cells.
 constexpr std::int32_t kFlankReach = 10;
@@ -25,16 +25,16 @@ constexpr std::int32_t kRingNear = 2;
 constexpr std::int32_t kRingFar = 3;
 
 // Weights of an end state's rating.
-constexpr float kPerCell = 12.0f;         // one cell nearer the goal
-constexpr float kPerDamage = 3.0f;        // one point of damage dealt
-constexpr float kKillBonus = 150.0f;      // the target is destroyed
-constexpr float kHoldBonus = 250.0f;      // standing on the centre cell
-constexpr float kHoldPerTurn = 30.0f;     // ... more for every turn end already held
-constexpr float kDeathPenalty = 300.0f;   // the expected fire would destroy the tank
+constexpr float kPerCell = 12.0f;             // one cell nearer the goal
+constexpr float kPerDamage = 3.0f;            // one point of damage dealt
+constexpr float kKillBonus = 150.0f;          // the target is destroyed
+constexpr float kHoldBonus = 250.0f;          // standing on the centre cell
+constexpr float kHoldPerTurn = 30.0f;         // ... more for every turn end already held
+constexpr float kDeathPenalty = 300.0f;       // the expected fire would destroy the tank
 constexpr float kFriendLinePenalty = 400.0f;  // standing in a friend's line of fire: its shells hit
-constexpr float kMovedShotFactor = 0.8f;  // a target may have moved before a later shot
-constexpr std::int32_t kShotsNextTurn = 2;  // the shots of a whole turn, fired next turn ...
-constexpr float kNextTurnFactor = 0.5f;     // ... and worth this much now
+constexpr float kMovedShotFactor = 0.8f;      // a target may have moved before a later shot
+constexpr std::int32_t kShotsNextTurn = 2;    // the shots of a whole turn, fired next turn ...
+constexpr float kNextTurnFactor = 0.5f;       // ... and worth this much now
 constexpr float kRememberedCertainty = 0.5f;  // a tank out of sight is perhaps still there
 
 // Shells an enemy is expected to send along a line in a turn: it faces the
@@ -310,8 +310,7 @@ void CHardPlanner::PlanTank(CTank& tank, const Role& role) {
   Commit(tank, best);
 }
 
-void CHardPlanner::Search(const TankState& state, std::int32_t budget, Plan& path, const Role& role,
-                          Plan& best) const {
+void CHardPlanner::Search(const TankState& state, std::int32_t budget, Plan& path, const Role& role, Plan& best) const {
   const float score = Rate(state, budget, path, role);
   if (score > best.m_score) {
     best = path;
@@ -326,7 +325,10 @@ void CHardPlanner::Search(const TankState& state, std::int32_t budget, Plan& pat
       case kTurnRight: next.Turn(true); break;
       case kTurnLeft: next.Turn(false); break;
       case kForward: next.Advance(); break;
-      default: next.Retreat(); cost = 2; break;
+      default:
+        next.Retreat();
+        cost = 2;
+        break;
     }
     if (move == kForward || move == kBack) {
       if (!IsOpen(next.x, next.y) || m_occupant[Cell(next.x, next.y)] != kNobody) continue;

@@ -43,19 +43,19 @@ class CHardPlanner {
  private:
   // An enemy tank the team knows of, seen now, remembered or inferred.
   struct Enemy {
-    TankState m_state;          // where it stands and faces, as last known
-    bool m_headingKnown;        // false for a holder of the centre known only from the count
-    float m_certainty;          // 1 for a tank in sight, less the older the memory
-    std::int32_t m_hpLeft;      // hit points left after the damage planned so far
+    TankState m_state;      // where it stands and faces, as last known
+    bool m_headingKnown;    // false for a holder of the centre known only from the count
+    float m_certainty;      // 1 for a tank in sight, less the older the memory
+    std::int32_t m_hpLeft;  // hit points left after the damage planned so far
   };
   // One way of spending a turn: moves, then shots at a target.
   struct Plan {
-    std::uint8_t m_moves[4];    // the turns and moves, in order
-    std::int32_t m_moveCount;   // moves used
-    std::int32_t m_shots;       // shots after the moves
-    std::int32_t m_target;      // the enemy shot at, or -1
-    float m_score;              // the rating of the end state
-    TankState m_end;            // where the tank ends
+    std::uint8_t m_moves[4];   // the turns and moves, in order
+    std::int32_t m_moveCount;  // moves used
+    std::int32_t m_shots;      // shots after the moves
+    std::int32_t m_target;     // the enemy shot at, or -1
+    float m_score;             // the rating of the end state
+    TankState m_end;           // where the tank ends
   };
   // Which distance field leads a tank, and whether the centre cell rewards it.
   struct Role {
@@ -86,25 +86,25 @@ class CHardPlanner {
   bool IsRepairCell(std::int32_t x, std::int32_t y) const;
   std::int32_t Cell(std::int32_t x, std::int32_t y) const { return x + y * m_width; }
 
-  CEnemyMemory m_memory;                    // the enemy as last seen, across turn ends
-  std::int32_t m_width = 0;                 // the battlefield's size this turn end
+  CEnemyMemory m_memory;     // the enemy as last seen, across turn ends
+  std::int32_t m_width = 0;  // the battlefield's size this turn end
   std::int32_t m_height = 0;
-  std::vector<std::uint8_t> m_walls;        // 1 on a wall cell
-  std::vector<std::int16_t> m_occupant;     // per cell: enemy index, mc_friend, or -1
-  std::vector<float> m_shots[4];            // per heading index, enemy shells expected per turn into the cell travelling that way
+  std::vector<std::uint8_t> m_walls;     // 1 on a wall cell
+  std::vector<std::int16_t> m_occupant;  // per cell: enemy index, mc_friend, or -1
+  std::vector<float> m_shots[4];  // per heading index, enemy shells expected per turn into the cell travelling that way
   std::vector<std::uint8_t> m_friendLine;   // 1 on cells a planned friend fires across
   std::vector<std::int32_t> m_centreField;  // steps to the centre cell
   std::vector<std::int32_t> m_flankField;   // steps to a free firing cell on a flank of the enemies nearest the centre
-  std::vector<std::uint8_t> m_heldFiringCell;  // 1 on such a firing cell where a friend stands already
-  std::vector<std::int32_t> m_ringField;    // steps to the cells around the centre
-  std::vector<std::int32_t> m_repairField;  // steps to a free repair cell
-  std::vector<std::int32_t> m_queue;        // the breadth-first search's cells
+  std::vector<std::uint8_t> m_heldFiringCell;      // 1 on such a firing cell where a friend stands already
+  std::vector<std::int32_t> m_ringField;           // steps to the cells around the centre
+  std::vector<std::int32_t> m_repairField;         // steps to a free repair cell
+  std::vector<std::int32_t> m_queue;               // the breadth-first search's cells
   Enemy m_enemies[CEnemyMemory::mc_maxTanks + 1];  // the known enemies; one more for an unseen holder
-  std::int32_t m_enemyCount = 0;            // entries of m_enemies in use
-  std::int32_t m_holder = -1;               // the enemy on the centre cell, or -1
-  std::int32_t m_centre = 0;                // the centre's cell index
-  std::int32_t m_home = 0;                  // cell of the tank being planned
-  std::uint32_t m_enemyHold = 0;            // turn ends the enemy has held the centre
-  std::uint32_t m_ownHold = 0;              // turn ends this team has held it
-  bool m_hasFlankGoal = false;              // m_flankField leads somewhere
+  std::int32_t m_enemyCount = 0;                   // entries of m_enemies in use
+  std::int32_t m_holder = -1;                      // the enemy on the centre cell, or -1
+  std::int32_t m_centre = 0;                       // the centre's cell index
+  std::int32_t m_home = 0;                         // cell of the tank being planned
+  std::uint32_t m_enemyHold = 0;                   // turn ends the enemy has held the centre
+  std::uint32_t m_ownHold = 0;                     // turn ends this team has held it
+  bool m_hasFlankGoal = false;                     // m_flankField leads somewhere
 };

@@ -5,8 +5,8 @@
 #include <array>
 #include <vector>
 
-#include "ai/CHardPlanner.h"
 #include "ai/AiTestSupport.h"
+#include "ai/CHardPlanner.h"
 #include "units/CAction.h"
 
 namespace {
@@ -62,8 +62,10 @@ class HardPlannerTest : public aitest::AiWorldTest {
 // places (one right behind a Blue tank, where it would be shot at or fled
 // from if it were known): the plans are the same.
 TEST(HardPlannerFairnessTest, HiddenGreenTanksDoNotChangeThePlan) {
-  const std::vector<Placed> seen = {{kBlue, {5, 7, 0, -1, 100}}, {kBlue, {2, 7, 0, -1, 60}},
-                                    {kGreen, {5, 2, 0, 1, 100}}, {kGreen, {8, 4, -1, 0, 40}}};
+  const std::vector<Placed> seen = {{kBlue, {5, 7, 0, -1, 100}},
+                                    {kBlue, {2, 7, 0, -1, 60}},
+                                    {kGreen, {5, 2, 0, 1, 100}},
+                                    {kGreen, {8, 4, -1, 0, 40}}};
   const std::vector<std::vector<Placed>> hidden = {
       {}, {{kGreen, {5, 8, 0, -1, 100}}}, {{kGreen, {8, 9, -1, 0, 10}}, {kGreen, {1, 9, 1, 0, 100}}}};
   BluePlan first;
@@ -153,8 +155,8 @@ TEST_F(HardPlannerTest, PlaysTheStrongMove) {
     int shots = 0;
     TankState end = tank.GetState();
     for (const auto& command : tank.GetCommands()) {
-      if (command->IsFire()) ++shots;
-      else end = command->GetAfter();
+      shots += command->IsFire() ? 1 : 0;
+      if (!command->IsFire()) end = command->GetAfter();
     }
     EXPECT_EQ(end.x, position.end.x) << position.what;
     EXPECT_EQ(end.y, position.end.y) << position.what;
