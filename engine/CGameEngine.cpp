@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
+
 #include "audio/SoundTable.h"
 #include "engine/Assert.h"
 #include "engine/DepthFallback.h"
@@ -18,6 +20,8 @@ constexpr int kMixerChannels = 2;
 constexpr int kMixerChunkSize = 1024;
 constexpr int kMixingChannels = 64;
 constexpr int kIconSize = 32;
+// The longest sleep before the loop looks for input again.
+constexpr Uint32 kPollSliceMs = 10;
 
 }  // namespace
 
@@ -93,6 +97,8 @@ bool CGameEngine::InitVideo() {
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 32);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_BUFFER_SIZE, 32);
+  // Frames no faster than the display shows them, where the driver can.
+  SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
   m_VideoFlags = SDL_HWSURFACE | SDL_OPENGLBLIT;
   if (m_Fullscreen) m_VideoFlags |= SDL_FULLSCREEN;
   const int depth = FirstWorkingDepth([this](int depthSize) {
@@ -102,6 +108,9 @@ bool CGameEngine::InitVideo() {
   });
   if (depth < 0) return false;
   SDL_FillRect(m_Screen, nullptr, SDL_MapRGBA(m_Screen->format, 0, 0, 0, 0));
+  int swapControl = 0;
+  m_Vsync = SDL_GL_GetAttribute(SDL_GL_SWAP_CONTROL, &swapControl) == 0 && swapControl > 0;
+  m_Pacer.SetVsync(m_Vsync);
 
   // One unit is one pixel, the origin is the window's bottom-left corner.
   glViewport(0, 0, m_Width, m_Height);
@@ -141,20 +150,31 @@ void CGameEngine::Stop() { m_Running = false; }
 void CGameEngine::Run() {
   KV_ASSERT(m_SDLInitialized);
   m_Running = true;
-  m_LastTicks = SDL_GetTicks();
+  m_Pacer.Restart(SDL_GetTicks());
+  m_Pacer.PictureChanged();
   m_GameWorld.NewGame();
   SDL_Event event;
   while (m_Running) {
     if (SDL_PollEvent(&event)) {
       HandleEvent(event);
-    } else if (m_Active) {
-      const Uint32 now = SDL_GetTicks();
-      m_GameWorld.Update(now - m_LastTicks);
+      continue;
+    }
+    if (!m_Active) {
+      SDL_WaitEvent(nullptr);
+      continue;
+    }
+    const Uint32 now = SDL_GetTicks();
+    const CFramePacer::Next next = m_Pacer.Advance(m_GameWorld, now);
+    if (next.draw) {
       m_GameWorld.Render();
       SDL_GL_SwapBuffers();
-      m_LastTicks = now;
-    } else {
+      m_Pacer.FrameDrawn(now);
+    } else if (next.sleepMs == CFramePacer::mc_untilEvent) {
+      // Nothing moves and no tick would change anything: sleep until input.
       SDL_WaitEvent(nullptr);
+      m_Pacer.Restart(SDL_GetTicks());
+    } else {
+      SDL_Delay(std::min<Uint32>(next.sleepMs, kPollSliceMs));
     }
   }
 }
@@ -165,17 +185,23 @@ void CGameEngine::HandleEvent(const SDL_Event& event) {
       if (event.active.state & SDL_APPACTIVE) {
         m_Active = event.active.gain != 0;
         // Time spent inactive is not handed to the world.
-        if (m_Active) m_LastTicks = SDL_GetTicks();
+        if (m_Active) m_Pacer.Restart(SDL_GetTicks());
+        m_Pacer.PictureChanged();
       }
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
       m_GameWorld.OnKey(event.key.keysym.sym, event.type == SDL_KEYDOWN);
+      m_Pacer.PictureChanged();
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       m_GameWorld.OnMouseButton(event.button.button, event.type == SDL_MOUSEBUTTONDOWN, event.button.x,
                                 event.button.y);
+      m_Pacer.PictureChanged();
+      break;
+    case SDL_VIDEOEXPOSE:
+      m_Pacer.PictureChanged();  // the window's picture was lost
       break;
     case SDL_QUIT:
       m_Running = false;

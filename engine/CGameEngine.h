@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/CEngineSettings.h"
+#include "engine/CFramePacer.h"
 #include "world/CGameWorld.h"
 
 struct SDL_Surface;
@@ -11,7 +12,8 @@ union SDL_Event;
 
 // The program frame: owns SDL, the OpenGL window, the audio device, the window
 // icon and the shared resources, and runs the one main loop that feeds window
-// events to the world and asks it to advance and draw every frame.
+// events to the world, keeps its clock at real time and has it draw whenever
+// the picture may have changed.
 class CGameEngine {
  public:
   // The single engine, created on first use and kept until the process ends.
@@ -43,6 +45,8 @@ class CGameEngine {
   bool IsAudioOpen() const { return m_SDLMixerInitialized; }
   bool IsFullscreen() const { return m_Fullscreen; }
   std::uint32_t GetVideoFlags() const { return m_VideoFlags; }
+  // The driver waits for the display at each buffer swap.
+  bool HasVsync() const { return m_Vsync; }
 
   // Public so that tests can build an engine of their own for a world; the
   // game itself only ever uses GetEngine.
@@ -68,7 +72,8 @@ class CGameEngine {
   std::uint32_t m_VideoFlags = 0;      // flags given to SDL_SetVideoMode
   bool m_Running = false;              // the main loop goes on
   bool m_Active = false;               // the window is active: frames are updated and drawn
-  std::uint32_t m_LastTicks = 0;       // SDL_GetTicks at the last frame
+  bool m_Vsync = false;                // buffer swaps wait for the display
+  CFramePacer m_Pacer;                 // when to tick, draw and sleep
   std::string m_InitError;             // why Init failed, empty when it did not
   CGameWorld m_GameWorld;              // the game; constructed last
 };

@@ -131,32 +131,44 @@ bool CTank::CanHit(std::int32_t px, std::int32_t py, std::int32_t dx, std::int32
 
 TankState CTank::PlannedState() const { return m_commands.empty() ? m_state : m_commands.back()->GetAfter(); }
 
-void CTank::AddFire() { m_commands.push_back(std::make_unique<CActionFire>(PlannedState())); }
+void CTank::Queue(std::unique_ptr<CAction> command) {
+  m_commands.push_back(std::move(command));
+  m_World->MarkStaticLayersDirty();
+}
 
-void CTank::AddWait() { m_commands.push_back(std::make_unique<CActionWait>(PlannedState())); }
+void CTank::AddFire() { Queue(std::make_unique<CActionFire>(PlannedState())); }
 
-void CTank::AddTurn(bool right) { m_commands.push_back(std::make_unique<CActionTurn>(PlannedState(), right)); }
+void CTank::AddWait() { Queue(std::make_unique<CActionWait>(PlannedState())); }
+
+void CTank::AddTurn(bool right) { Queue(std::make_unique<CActionTurn>(PlannedState(), right)); }
 
 void CTank::AddMoveForward() {
   auto move = std::make_unique<CActionMoveFwd>(PlannedState());
   const TankState& target = move->GetAfter();
   if (m_World->GetMap().IsWallOrOutside(target.x, target.y)) return;
-  m_commands.push_back(std::move(move));
+  Queue(std::move(move));
 }
 
 void CTank::AddMoveBack() {
   auto move = std::make_unique<CActionMoveBack>(PlannedState());
   const TankState& target = move->GetAfter();
   if (m_World->GetMap().IsWallOrOutside(target.x, target.y)) return;
-  m_commands.push_back(std::move(move));
+  Queue(std::move(move));
 }
 
 void CTank::RemoveLastCommand() {
   if (!m_commands.empty()) m_commands.pop_back();
+  m_World->MarkStaticLayersDirty();
 }
 
 void CTank::ClearCommands() {
   while (!m_commands.empty()) m_commands.pop_back();
+  m_World->MarkStaticLayersDirty();
+}
+
+void CTank::SetSelected(bool selected) {
+  m_selected = selected;
+  m_World->MarkStaticLayersDirty();  // the plan's markers show the selection
 }
 
 void CTank::SetPath(const CPathFinder& finder) {

@@ -46,7 +46,7 @@ class CTank {
   std::int32_t GetTeam() const { return m_team; }
   void SetTeam(std::int32_t team) { m_team = team; }
   bool IsSelected() const { return m_selected; }
-  void SetSelected(bool selected) { m_selected = selected; }
+  void SetSelected(bool selected);
   std::int32_t GetDelay() const { return m_delay; }
   void SetDelay(std::int32_t delay) { m_delay = delay; }
   const PathNode& GetObjective() const { return m_objective; }
@@ -104,6 +104,8 @@ class CTank {
   void DrawCommands() const;
 
  private:
+  // Appends a command; the world's picture of the plans is out of date.
+  void Queue(std::unique_ptr<CAction> command);
   bool StandsOnRepairCell() const;
   // Heals by one step's repair, up to full hit points, on a repair cell only;
   // a destroyed tank stays destroyed.

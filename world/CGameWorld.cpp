@@ -17,6 +17,9 @@ constexpr PathNode kGoalTable[kGoalRows - 1] = {
     {6, 16, kAnyHeading},  {6, 11, kAnyHeading}, {6, 7, kAnyHeading},
 };
 
+// The last static layers epoch given out, by any world.
+std::uint64_t g_lastEpoch = 0;
+
 }  // namespace
 
 CGameWorld::CGameWorld(CGameEngine* engine)
@@ -26,6 +29,17 @@ CGameWorld::CGameWorld(CGameEngine* engine)
       m_HardPlanner(std::make_unique<CHardPlanner>()) {
   KV_ASSERT(m_GameEngine);
   ConnectVision();
+  MarkStaticLayersDirty();
+}
+
+void CGameWorld::MarkStaticLayersDirty() { m_StaticLayersEpoch = ++g_lastEpoch; }
+
+CGameWorld::Motion CGameWorld::GetMotion() const {
+  // Nothing advances on the start screen; in play a tick changes the picture
+  // only while a turn runs or effects fade.
+  if (m_Mode == mc_modeStartScreen) return Motion::Still;
+  if (m_Executing || m_StepsDone >= mc_turnSteps || !m_Effects.empty()) return Motion::Moving;
+  return GetSelectedTank() ? Motion::Pulse : Motion::Still;
 }
 
 CGameWorld::~CGameWorld() { ClearGame(); }
@@ -40,6 +54,7 @@ void CGameWorld::NewGame() {
   PlaceTeams();  // AddTank counts every tank alive
   RefreshVisibility();
   PlanComputerTeam(1);
+  MarkStaticLayersDirty();
 }
 
 void CGameWorld::PlaceTeams() {
@@ -68,6 +83,7 @@ void CGameWorld::ClearGame() {
 }
 
 void CGameWorld::ReleaseGame() {
+  MarkStaticLayersDirty();
   m_Selected = 0;
   for (std::uint32_t team = 0; team < mc_numTeams; ++team) {
     m_TeamTanks[team].clear();

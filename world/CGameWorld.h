@@ -57,7 +57,23 @@ class CGameWorld {
 
   // Advances the game by at most one 16 ms tick; time not used is kept.
   void Update(std::uint32_t elapsedMs);
+  // Draws the picture. The battlefield's static layers (tiles, fog, centre
+  // and repair marks, the player's planned commands) come from the picture
+  // kept of them as long as the static layers epoch has not changed.
   void Render();
+
+  // How the picture moves while no input comes: not at all, only the pulse
+  // of the selected tank, or with every tick (a turn runs, effects fade).
+  enum class Motion { Still, Pulse, Moving };
+  Motion GetMotion() const;
+  // Anything that changes what the static layers show calls this: input,
+  // steps, visibility, plans, selection, a new game. Epochs are unique
+  // among all worlds, so one kept picture serves any of them.
+  void MarkStaticLayersDirty();
+  std::uint64_t GetStaticLayersEpoch() const { return m_StaticLayersEpoch; }
+  // Whether the last battle frame of any world drew its static layers from
+  // the kept picture rather than in full.
+  static bool LastFrameDrewKeptLayers();
   // A key was pressed (pressed = true) or released; sym is the SDL 1.2 key symbol.
   void OnKey(int sym, bool pressed);
   // A mouse button was pressed or released at window point (x, y), origin top-left.
@@ -180,4 +196,5 @@ class CGameWorld {
   std::string m_MapFile;                          // the battlefield file a new game reads
   Difficulty m_Difficulty = Difficulty::Normal;   // which planner plans Blue
   std::unique_ptr<CHardPlanner> m_HardPlanner;    // the Hard planner, with its memory of the enemy
+  std::uint64_t m_StaticLayersEpoch = 0;          // changes whenever the static layers' picture does
 };

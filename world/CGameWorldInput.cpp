@@ -30,6 +30,8 @@ std::int32_t CellUnder(std::int32_t windowOffset) {
 void CGameWorld::OnKey(int sym, bool pressed) {
   KV_ASSERT(m_GameEngine);
   if (!pressed) return;
+  // A key may change a plan, the selection or the whole game.
+  MarkStaticLayersDirty();
   // The help panel takes the next key press and nothing else.
   if (m_ShowHelp) {
     m_ShowHelp = false;
@@ -85,6 +87,7 @@ bool CGameWorld::GiveCommand(CTank& tank, int sym) {
 
 void CGameWorld::OnMouseButton(std::uint8_t button, bool pressed, std::uint16_t x, std::uint16_t y) {
   if (!pressed) return;
+  MarkStaticLayersDirty();
   if (m_Mode == mc_modeStartScreen) {
     if (button == kLeftButton) OnStartScreenClick(x, y);
     return;

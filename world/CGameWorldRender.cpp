@@ -1,11 +1,13 @@
 // The picture of the world, drawn once per frame: the start screen, or the
 // battlefield with the heads-up display over it.
+#include <algorithm>
 #include <cmath>
 
 #include "engine/Assert.h"
 #include "engine/ProgramClock.h"
 #include "engine/TextFormat.h"
 #include "gfx/CFontManager.h"
+#include "gfx/CLayerCache.h"
 #include "gfx/CTextureFont.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteId.h"
@@ -104,13 +106,14 @@ void DrawEffect(const CEffect& effect) {
   glPopMatrix();
 }
 
-// The battlefield in map space: cell (x, y) centred on (cell size) * (x, y).
-void DrawBattlefield(const CGameWorld& world) {
+// The layers of the battlefield that stay as they are until the world marks
+// them dirty, in map space: tiles, fog, the centre and repair marks, and the
+// player's planned commands, which lie under every tank.
+void DrawStaticLayers(const CGameWorld& world) {
   const CMap& map = world.GetMap();
   const std::uint32_t team = world.GetPlayerTeam();
   const float width = static_cast<float>(map.GetWidth());
   const float height = static_cast<float>(map.GetHeight());
-  glTranslatef(L::mc_mapOriginX, L::mc_mapOriginY, 0.0f);
   map.Draw();
   map.DrawVisibility(team);
   SetColour(kWhite);
@@ -118,11 +121,74 @@ void DrawBattlefield(const CGameWorld& world) {
                kCellSize * static_cast<float>(map.GetHeight() / 2));
   DrawSpriteAt(kSpriteRepairMark, kCellSize * (width - 2.0f), kCellSize);
   DrawSpriteAt(kSpriteRepairMark, kCellSize, kCellSize * (height - 2.0f));
-
-  // The planned commands lie under every tank.
   for (const auto& tank : world.GetTanks()) {
     if (tank->GetTeam() == static_cast<std::int32_t>(team)) tank->DrawCommands();
   }
+}
+
+struct WindowRect {
+  int left, bottom, width, height;
+};
+
+// The window rectangle the static layers can touch: the map's cells, widened
+// by as far as the largest sprite reaches past a cell (none with the shipped
+// sprites), cut to the viewport.
+WindowRect StaticLayersRect(const CMap& map) {
+  float reach = 0.0f;
+  for (const Sprite& sprite : GetSprites()) {
+    reach = std::max(reach, std::max(sprite.halfWidth, sprite.halfHeight) - kCellSize / 2);
+  }
+  const int margin = static_cast<int>(std::ceil(reach));
+  const int cellsLeft = L::mc_mapLeft - margin;
+  const int cellsBottom = L::mc_mapBottom - margin;
+  const int cellsRight = cellsLeft + L::mc_cellSize * static_cast<int>(map.GetWidth()) + 2 * margin;
+  const int cellsTop = cellsBottom + L::mc_cellSize * static_cast<int>(map.GetHeight()) + 2 * margin;
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  const int left = std::max(cellsLeft, 0);
+  const int bottom = std::max(cellsBottom, 0);
+  const int right = std::min(cellsRight, static_cast<int>(viewport[2]));
+  const int top = std::min(cellsTop, static_cast<int>(viewport[3]));
+  return WindowRect{left, bottom, std::max(right - left, 0), std::max(top - bottom, 0)};
+}
+
+// The picture of the static layers, kept for every frame that shows them
+// unchanged.
+CLayerCache& StaticLayersCache() {
+  static CLayerCache cache;
+  return cache;
+}
+
+bool g_layersFromCache = false;  // the last battle frame drew its static layers from the cache
+
+// The static layers as one quad from the cache when it holds the world's
+// present epoch; otherwise drawn in full and kept. Feedback and selection
+// modes draw in full: they leave no pixels to keep.
+void DrawStaticLayersKept(const CGameWorld& world) {
+  CLayerCache& cache = StaticLayersCache();
+  const WindowRect rect = StaticLayersRect(world.GetMap());
+  GLint mode = GL_RENDER;
+  glGetIntegerv(GL_RENDER_MODE, &mode);
+  const bool rendering = mode == GL_RENDER;
+  g_layersFromCache = rendering && cache.Holds(world.GetStaticLayersEpoch(), rect.left, rect.bottom, rect.width,
+                                               rect.height);
+  if (g_layersFromCache) {
+    cache.Draw();
+    return;
+  }
+  glPushMatrix();
+  glTranslatef(L::mc_mapOriginX, L::mc_mapOriginY, 0.0f);
+  DrawStaticLayers(world);
+  glPopMatrix();
+  if (rendering) cache.Fill(world.GetStaticLayersEpoch(), rect.left, rect.bottom, rect.width, rect.height);
+}
+
+// The battlefield in map space: cell (x, y) centred on (cell size) * (x, y).
+void DrawBattlefield(const CGameWorld& world) {
+  const CMap& map = world.GetMap();
+  const std::uint32_t team = world.GetPlayerTeam();
+  DrawStaticLayersKept(world);
+  glTranslatef(L::mc_mapOriginX, L::mc_mapOriginY, 0.0f);
   for (const auto& tank : world.GetTanks()) {
     if (PlayerSees(map, *tank, team)) tank->Draw();
   }
@@ -242,6 +308,8 @@ void DrawHud(const CGameWorld& world) {
 }
 
 }  // namespace
+
+bool CGameWorld::LastFrameDrewKeptLayers() { return g_layersFromCache; }
 
 void CGameWorld::Render() {
   KV_ASSERT(m_GameEngine);

@@ -35,6 +35,7 @@ void CGameWorld::Update(std::uint32_t elapsedMs) {
 }
 
 void CGameWorld::RunStep() {
+  MarkStaticLayersDirty();  // the tanks use up planned commands
   ++m_StepsDone;
   // Tanks about to fire act before every other tank, so a shell reaches a
   // tank that moves away in the same step.

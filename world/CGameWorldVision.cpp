@@ -30,6 +30,7 @@ void CGameWorld::ConnectVision() {
 }
 
 void CGameWorld::RefreshVisibility() {
+  MarkStaticLayersDirty();
   m_Map.ClearVisible();
   for (const auto& tank : m_Tanks) {
     std::uint32_t team = static_cast<std::uint32_t>(tank->GetTeam());
