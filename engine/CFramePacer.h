@@ -29,9 +29,6 @@ class CFramePacer {
     std::uint32_t sleepMs;  // otherwise, sleep this long (or until an event)
   };
 
-  // vsync: the buffer swap waits for the display, so frames need no cap.
-  explicit CFramePacer(bool vsync = false) : m_FrameMs(vsync ? 0 : mc_displayFrameMs) {}
-
   // Time starts (or starts again after a wait in which no tick could change
   // anything) at now: what passed before is not handed to the world.
   void Restart(std::uint32_t now);
@@ -41,10 +38,11 @@ class CFramePacer {
   // whether to draw or how long to sleep.
   Next Advance(CGameWorld& world, std::uint32_t now);
   void FrameDrawn(std::uint32_t now);
+  // vsync: the buffer swap waits for the display, so frames need no cap.
   void SetVsync(bool vsync) { m_FrameMs = vsync ? 0 : mc_displayFrameMs; }
 
  private:
-  std::uint32_t m_FrameMs;        // fewest milliseconds between frames while things move
+  std::uint32_t m_FrameMs = mc_displayFrameMs;  // fewest milliseconds between frames while things move
   std::uint32_t m_LastTicks = 0;  // the clock when time was last handed to the world
   std::uint32_t m_LastFrame = 0;  // the clock at the last frame drawn
   bool m_Dirty = true;            // the picture on screen may be out of date

@@ -45,8 +45,6 @@ class CGameEngine {
   bool IsAudioOpen() const { return m_SDLMixerInitialized; }
   bool IsFullscreen() const { return m_Fullscreen; }
   std::uint32_t GetVideoFlags() const { return m_VideoFlags; }
-  // The driver waits for the display at each buffer swap.
-  bool HasVsync() const { return m_Vsync; }
 
   // Public so that tests can build an engine of their own for a world; the
   // game itself only ever uses GetEngine.
