@@ -1,3 +1,4 @@
+#include "engine/UserFolders.h"
 #include "engine/CGameEngine.h"
 
 #include <SDL.h>
@@ -152,6 +153,7 @@ void CGameEngine::Run() {
   m_Running = true;
   m_Pacer.Restart(SDL_GetTicks());
   m_Pacer.PictureChanged();
+  m_GameWorld.SetRecordFolder(UserDataFolder());
   m_GameWorld.NewGame();
   SDL_Event event;
   while (m_Running) {
@@ -177,6 +179,8 @@ void CGameEngine::Run() {
       SDL_Delay(std::min<Uint32>(next.sleepMs, kPollSliceMs));
     }
   }
+  // Quitting keeps the game in progress, plans and all.
+  m_GameWorld.SaveForLater();
 }
 
 void CGameEngine::HandleEvent(const SDL_Event& event) {

@@ -19,6 +19,9 @@ class CAction {
   virtual void Draw() const = 0;
   virtual ~CAction() = default;
   virtual bool IsFire() const { return false; }
+  // The command's letter in a game record: A forward, B back, L and R the
+  // turns, W wait, F fire.
+  virtual char Letter() const = 0;
 
   const TankState& GetBefore() const { return m_before; }
   const TankState& GetAfter() const { return m_after; }

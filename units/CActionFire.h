@@ -9,4 +9,5 @@ class CActionFire : public CAction {
   bool Execute(CTank& tank) override;
   void Draw() const override;
   bool IsFire() const override { return true; }
+  char Letter() const override { return 'F'; }
 };

@@ -9,4 +9,5 @@ class CActionMoveBack : public CAction {
   explicit CActionMoveBack(const TankState& before);
   bool Execute(CTank& tank) override;
   void Draw() const override;
+  char Letter() const override { return 'B'; }
 };

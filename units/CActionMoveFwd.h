@@ -8,4 +8,5 @@ class CActionMoveFwd : public CAction {
   explicit CActionMoveFwd(const TankState& before);
   bool Execute(CTank& tank) override;
   void Draw() const override;
+  char Letter() const override { return 'A'; }
 };

@@ -8,6 +8,7 @@ class CActionTurn : public CAction {
   CActionTurn(const TankState& before, bool right);
   bool Execute(CTank& tank) override;
   void Draw() const override;
+  char Letter() const override { return m_right ? 'R' : 'L'; }
 
   bool IsRight() const { return m_right; }
 

@@ -8,4 +8,5 @@ class CActionWait : public CAction {
   explicit CActionWait(const TankState& state) : CAction(state, state) {}
   bool Execute(CTank& tank) override;
   void Draw() const override;
+  char Letter() const override { return 'W'; }
 };

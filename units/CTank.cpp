@@ -158,17 +158,33 @@ void CTank::AddMoveBack() {
 
 void CTank::RemoveLastCommand() {
   if (!m_commands.empty()) m_commands.pop_back();
+  m_keptCommands = std::min(m_keptCommands, m_commands.size());
   m_World->MarkStaticLayersDirty();
 }
 
 void CTank::ClearCommands() {
   while (!m_commands.empty()) m_commands.pop_back();
+  m_keptCommands = 0;
   m_World->MarkStaticLayersDirty();
 }
 
 void CTank::SetSelected(bool selected) {
   m_selected = selected;
   m_World->MarkStaticLayersDirty();  // the plan's markers show the selection
+}
+
+bool CTank::AddCommandLetter(char letter) {
+  const std::size_t before = m_commands.size();
+  switch (letter) {
+    case 'A': AddMoveForward(); break;
+    case 'B': AddMoveBack(); break;
+    case 'L': AddTurn(false); break;
+    case 'R': AddTurn(true); break;
+    case 'W': AddWait(); break;
+    case 'F': AddFire(); break;
+    default: return false;
+  }
+  return m_commands.size() > before;
 }
 
 void CTank::SetPath(const CPathFinder& finder) {

@@ -90,6 +90,15 @@ class CTank {
   void AddMove(Move move);
   void RemoveLastCommand();
   void ClearCommands();
+  // Queues the command of a record letter (CAction::Letter); false for any
+  // other letter or a move the tank refuses to plan.
+  bool AddCommandLetter(char letter);
+  // The queue as it stands is what the next turn begins with: the commands
+  // the player keeps until he erases them.
+  void KeepCommands() { m_keptCommands = m_commands.size(); }
+  // How many of the queue's first commands are still those kept at the last
+  // KeepCommands (the player appends after them or erases back into them).
+  std::size_t GetKeptCommands() const { return m_keptCommands; }
   // Replaces the queue by the turns and moves that follow the finder's path;
   // leaves it empty when the finder found none.
   void SetPath(const CPathFinder& finder);
@@ -119,4 +128,5 @@ class CTank {
   std::int32_t m_team = 0;       // 0 Green, 1 Blue
   std::int32_t m_delay = 0;      // coming steps in which the tank is busy
   PathNode m_objective = {0, 0, kAnyHeading};  // where the planner sends the tank
+  std::size_t m_keptCommands = 0;  // leading commands unchanged since KeepCommands
 };

@@ -51,6 +51,11 @@ void CGameWorld::NewGame() {
   // A missing or broken map file, or one too small for the teams, gives way
   // to the battlefield compiled into the program.
   if (!m_Map.Load(m_MapFile.c_str()) || !m_Map.CanHoldGame(m_TeamSize[0], m_TeamSize[1])) m_Map.LoadBuiltIn();
+  SetUpGame();
+}
+
+void CGameWorld::SetUpGame() {
+  BeginRecord();
   PlaceTeams();  // AddTank counts every tank alive
   RefreshVisibility();
   PlanComputerTeam(1);
@@ -97,6 +102,8 @@ void CGameWorld::ReleaseGame() {
   m_HillTeam = 0;
   m_HillCount = 0;
   m_HardPlanner->Reset();
+  m_TurnOpen = false;
+  m_Saving = false;
   StopEngineSound();
 }
 

@@ -9,6 +9,8 @@
 #include "map/CMap.h"
 #include "units/CPathFinder.h"
 #include "world/Difficulty.h"
+#include "world/CGameRecord.h"
+#include "world/CRecordFolder.h"
 
 class CGameEngine;
 class CHardPlanner;
@@ -149,10 +151,50 @@ class CGameWorld {
   // Neither team has a tank left: both lost their last ones (or no game is set up).
   bool IsTie() const { return m_AliveCount[0] == 0 && m_AliveCount[1] == 0; }
 
+  // Game records. The record of the game in the world grows by a turn at
+  // every Space and gets the world's checksum at the turn's end; games the
+  // player plays are saved to the record folder after every turn end.
+
+  // Where records are kept; an empty folder (the default) keeps none. Looks
+  // for an autosave to continue; an unreadable one is moved aside.
+  void SetRecordFolder(const std::string& folder);
+  const CRecordFolder& GetRecordFolder() const { return m_RecordFolder; }
+  const CGameRecord& GetRecord() const { return m_Record; }
+  // Sets up the record's game and plays its first `turns` turns at once,
+  // silently; then, if all turns were played, puts back the plans in
+  // progress. False, with `error` naming the first turn that disagrees, when
+  // the record does not replay to its checksums.
+  bool ReplayRecord(const CGameRecord& record, std::size_t turns, std::string& error);
+  // Gives Green's slots the queues: each keeps its first commands and gets
+  // the added ones. False when they do not fit the tanks.
+  bool ApplyQueues(const std::vector<RecordQueue>& queues);
+  // Green's queues as they stand, in the record's form.
+  std::vector<RecordQueue> CurrentQueues() const;
+  // Runs the coming turn's four steps and its end at once, without time,
+  // effects fading or drawing: as Space and the ticks after it would.
+  void ExecuteTurnAtOnce();
+  // The player leaves the game (start screen or quit): the autosave keeps it
+  // with the plans in progress.
+  void SaveForLater();
+  // The start screen offers to continue the autosaved game.
+  bool CanContinue() const { return m_CanContinue; }
+  // Replays the autosave to the planning screen as it was left; false (and
+  // a line for the start screen) when it cannot.
+  bool ContinueGame();
+  // One line about the records for the player: a refused record, or that
+  // games cannot be saved. Empty when there is nothing to say.
+  const std::string& GetRecordMessage() const { return m_RecordMessage; }
+  // The last turn is being shown again.
+  bool IsWatching() const { return m_Watch != nullptr; }
+
  private:
   // Removes tanks, effects, selection and the turn and victory state.
   void ReleaseGame();
   void PlaceTeams();
+  // On the loaded map: the record's start, both teams, visibility, Blue's plan.
+  void SetUpGame();
+  // Ends execution in a won or tied game.
+  void StopFinishedGame();
   // Gives m_Vision the world's blocking test and reveal action.
   void ConnectVision();
 
@@ -171,6 +213,15 @@ class CGameWorld {
   void OnStartScreenClick(std::uint16_t x, std::uint16_t y);
   void OnBattleClick(std::uint16_t x, std::uint16_t y);
   void PlotPath(CTank& tank, std::int32_t column, std::int32_t row);
+
+  // Clears the game, sets up a new one in play and saves it as the autosave.
+  void StartPlay();
+  // A new game's record: the battlefield, sizes and the random table now.
+  void BeginRecord();
+  void RecordTurnStart();
+  void RecordTurnEnd();
+  void StartWatching();
+  void StopWatching();
 
   CGameEngine* m_GameEngine;                      // the engine; never null
   std::uint32_t m_Accumulator = 0;                // ms not yet used by 16 ms ticks
@@ -197,4 +248,12 @@ class CGameWorld {
   Difficulty m_Difficulty = Difficulty::Normal;   // which planner plans Blue
   std::unique_ptr<CHardPlanner> m_HardPlanner;    // the Hard planner, with its memory of the enemy
   std::uint64_t m_StaticLayersEpoch = 0;          // changes whenever the static layers' picture does
+  CGameRecord m_Record;                           // the game in the world, turn by turn
+  bool m_TurnOpen = false;                        // the record's last turn has begun, not ended
+  bool m_Saving = false;                          // the player plays this game: it is autosaved
+  CRecordFolder m_RecordFolder;                   // where records are kept
+  bool m_CanContinue = false;                     // an unfinished autosave waits
+  std::string m_RecordMessage;                    // a line about records for the player
+  std::unique_ptr<CGameWorld> m_Watch;            // the last turn played again, or null
+  std::uint32_t m_WatchCursor = 0;                // the random cursor to restore after it
 };

@@ -40,7 +40,7 @@ float ShotAngle(float ux, float uy) {
 }  // namespace
 
 void CGameWorld::StartEngineSound() {
-  if (m_EnginePlaying) return;
+  if (m_EnginePlaying || SoundsMuted()) return;
   m_EnginePlaying = true;
   CSound* engine = GetSound(GetSounds(), kSoundEngine);
   m_EngineChannel = engine ? engine->Play(true) : -1;

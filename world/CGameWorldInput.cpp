@@ -37,29 +37,38 @@ void CGameWorld::OnKey(int sym, bool pressed) {
     m_ShowHelp = false;
     return;
   }
+  // While the last turn is shown again, its key or Escape ends the showing.
+  if (m_Watch) {
+    if (sym == SDLK_ESCAPE || sym == SDLK_v) StopWatching();
+    return;
+  }
   if (sym == SDLK_ESCAPE) {
     if (m_Mode == mc_modeStartScreen) {
       m_GameEngine->Stop();
     } else {
+      SaveForLater();
       m_Mode = mc_modeStartScreen;  // the game stays as it is, not shown
     }
   } else if (sym == SDLK_r) {
-    const std::uint32_t mode = m_Mode;
-    ClearGame();
-    NewGame();
-    m_Mode = mode;
+    if (m_Mode == mc_modeStartScreen) {
+      ClearGame();
+      NewGame();
+    } else {
+      StartPlay();
+    }
   }
   if (m_Mode == mc_modeStartScreen) {
     if (sym == SDLK_d) m_Difficulty = NextDifficulty(m_Difficulty, true);
     if (sym == SDLK_RETURN) {
-      ClearGame();
-      NewGame();
-      m_Mode = mc_modePlay;
+      StartPlay();
+    } else if (sym == SDLK_c && m_CanContinue) {
+      ContinueGame();
     }
     return;
   }
 
   if (sym == SDLK_F1) m_ShowHelp = true;
+  if (sym == SDLK_v) StartWatching();
   if (!m_Executing && IsSelectionValid() && GiveCommand(*GetSelectedTank(), sym)) return;
   if (sym == SDLK_0) {
     SelectSlot(kTenthSlot);
@@ -67,6 +76,7 @@ void CGameWorld::OnKey(int sym, bool pressed) {
     SelectSlot(static_cast<std::uint32_t>(sym - SDLK_1) + 1);
   } else if (sym == SDLK_SPACE) {
     // The turn starts on the next tick; a finished game refuses it there.
+    if (!m_Executing && !IsGameOver() && !IsTie()) RecordTurnStart();
     m_Executing = true;
   }
 }
@@ -96,6 +106,7 @@ void CGameWorld::OnMouseButton(std::uint8_t button, bool pressed, std::uint16_t 
     m_ShowHelp = false;
     return;
   }
+  if (m_Watch) return;
   if (button == kRightButton) {
     if (!m_Executing && IsSelectionValid()) GetSelectedTank()->ClearCommands();
   } else if (button == kLeftButton) {
@@ -118,9 +129,9 @@ void CGameWorld::OnStartScreenClick(std::uint16_t x, std::uint16_t y) {
   } else if (StartScreenControls::mc_levelMore.Contains(x, yy)) {
     m_Difficulty = NextDifficulty(m_Difficulty, true);
   } else if (StartScreenControls::mc_start.Contains(x, yy)) {
-    ClearGame();
-    NewGame();
-    m_Mode = mc_modePlay;
+    StartPlay();
+  } else if (m_CanContinue && StartScreenControls::mc_continue.Contains(x, yy)) {
+    ContinueGame();
   }
 }
 

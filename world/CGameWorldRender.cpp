@@ -2,6 +2,7 @@
 // battlefield with the heads-up display over it.
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "engine/Assert.h"
 #include "engine/ProgramClock.h"
@@ -84,6 +85,11 @@ void DrawStartScreen(const CGameWorld& world) {
   DrawText(L::mc_sizeMarksLeft, L::mc_greenSizeBaseline, "< >");
   DrawText(L::mc_sizeMarksLeft, L::mc_blueSizeBaseline, "< >");
   DrawText(L::mc_sizeMarksLeft, L::mc_levelBaseline, "< >");
+  if (world.CanContinue()) DrawText(left, L::mc_continueBaseline, "Continue");
+  // A refused record, or why games cannot be saved.
+  const std::string& problem = world.GetRecordFolder().GetProblem();
+  const std::string& message = world.GetRecordMessage().empty() ? problem : world.GetRecordMessage();
+  if (!message.empty()) DrawText(L::mc_recordMessageLeft, L::mc_recordMessageBaseline, message.c_str());
 }
 
 bool PlayerSees(const CMap& map, const CTank& tank, std::uint32_t team) {
@@ -270,17 +276,18 @@ void DrawHelpPanel() {
       {"Backspace", "- Erase Last Command"},
       {"Delete or RMB", "- Erase All Commands"},
       {"LMB", "- Plot Path or Select Tank"},
+      {"V", "- Watch the Last Turn"},
   };
   glPushMatrix();
   glTranslatef(L::mc_helpLeft, L::mc_helpTop, 0.0f);
   glColor4f(0.6f, 0.6f, 0.6f, 1.0f);
-  DrawQuad(-8.0f, -220.0f, 550.0f, 20.0f);
+  DrawQuad(-8.0f, -240.0f, 550.0f, 20.0f);
   SetColour(kWhite);
   glBegin(GL_LINE_LOOP);
-  glVertex2f(-8.0f, -220.0f);
+  glVertex2f(-8.0f, -240.0f);
   glVertex2f(-8.0f, 20.0f);
   glVertex2f(550.0f, 20.0f);
-  glVertex2f(550.0f, -220.0f);
+  glVertex2f(550.0f, -240.0f);
   glEnd();
   DrawText(0.0f, 0.0f, "CONTROLS");
   constexpr float step = L::mc_lineStep;
@@ -305,6 +312,12 @@ void DrawHud(const CGameWorld& world) {
     SetColour(kWhite);
     DrawText(L::mc_hintLeft, L::mc_hintBaseline, "Press F1 for help.");
   }
+  // Said once, and kept in view: the game plays on without its records.
+  const std::string& problem = world.GetRecordFolder().GetProblem();
+  if (!problem.empty()) {
+    SetColour(kWhite);
+    DrawText(L::mc_topLineLeft, L::mc_topLineBaseline, "Games cannot be saved.");
+  }
 }
 
 }  // namespace
@@ -313,6 +326,15 @@ bool CGameWorld::LastFrameDrewKeptLayers() { return g_layersFromCache; }
 
 void CGameWorld::Render() {
   KV_ASSERT(m_GameEngine);
+  if (m_Watch) {
+    m_Watch->Render();
+    glLoadIdentity();
+    SetColour(kWhite);
+    DrawText(L::mc_topLineLeft, L::mc_topLineBaseline,
+             FormatText(g_line, sizeof g_line, "Turn %d again: 'V' or Escape to skip",
+                        static_cast<int>(m_Record.m_turns.size())));
+    return;
+  }
   glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
   glMatrixMode(GL_MODELVIEW);

@@ -11,6 +11,12 @@
 
 void CGameWorld::Update(std::uint32_t elapsedMs) {
   KV_ASSERT(m_GameEngine);
+  if (m_Watch) {
+    // The last turn shown again takes the time until its own turn end.
+    m_Watch->Update(elapsedMs);
+    if (!m_Watch->IsExecuting()) StopWatching();
+    return;
+  }
   m_Accumulator += elapsedMs;
   if (m_Accumulator < mc_tickMs) return;
   // One tick per call, however much time has gathered: the rest waits.
@@ -20,10 +26,7 @@ void CGameWorld::Update(std::uint32_t elapsedMs) {
   if (m_StepsDone >= mc_turnSteps) EndTurn();
   // A finished game executes nothing, even after Space. A tie in the middle
   // of a turn never reaches the turn end that would fade the engine sound.
-  if (IsGameOver() || IsTie()) {
-    m_Executing = false;
-    StopEngineSound();
-  }
+  StopFinishedGame();
   if (m_Executing) {
     if (m_StepTimer <= mc_tickMs) {
       RunStep();
@@ -108,4 +111,5 @@ void CGameWorld::EndTurn() {
   } else {
     PlanComputerTeam(1);
   }
+  RecordTurnEnd();
 }

@@ -12,6 +12,7 @@ void CRandomTable::Fill(std::uint32_t seed) {
   // The top 15 of the generator's 32 bits: evenly spread over 0 to 32767.
   for (std::int32_t& entry : m_entries) entry = static_cast<std::int32_t>(generator() >> 17);
   m_cursor = 0;
+  m_seed = seed;
 }
 
 std::int32_t CRandomTable::Next() {

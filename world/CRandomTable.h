@@ -27,10 +27,16 @@ class CRandomTable {
   // Replaces one entry (0 to 32767); for tests that need particular draws.
   void SetEntry(std::uint32_t index, std::int32_t value);
   std::uint32_t GetCursor() const { return m_cursor; }
+  // Moves the cursor (taken modulo mc_size): a recorded game goes on from
+  // where its draws stood.
+  void SetCursor(std::uint32_t cursor) { m_cursor = cursor & (mc_size - 1); }
+  // The seed of the last Fill: with the cursor it repeats every later draw.
+  std::uint32_t GetSeed() const { return m_seed; }
 
  private:
   std::int32_t m_entries[mc_size];  // values from 0 to 32767
   std::uint32_t m_cursor = 0;       // index of the entry drawn last
+  std::uint32_t m_seed = 0;         // what the entries were filled from
 };
 
 // The program's random table, created on first use (seeded with the current

@@ -41,6 +41,13 @@ struct ScreenLayout {
   static constexpr std::int32_t mc_sizeMarksLeft = 390;
   static constexpr std::int32_t mc_startBaseline = 330;
   static constexpr std::int32_t mc_levelBaseline = 220;
+  static constexpr std::int32_t mc_continueBaseline = 300;  // "Continue", when a game waits
+  // One line about the records: a refused one, or that games cannot be saved.
+  static constexpr std::int32_t mc_recordMessageLeft = 50;
+  static constexpr std::int32_t mc_recordMessageBaseline = 160;
+  // A line above the battlefield: watching a turn again, or saving failed.
+  static constexpr std::int32_t mc_topLineLeft = 50;
+  static constexpr std::int32_t mc_topLineBaseline = 745;
 
   // The help panel's top-left text origin, and the hint shown instead of it.
   static constexpr std::int32_t mc_helpLeft = 237;

@@ -23,4 +23,6 @@ struct StartScreenControls {
   static constexpr ClickBox mc_start{151, 208, 330, 346};
   static constexpr ClickBox mc_levelLess{391, 402, 222, 234};
   static constexpr ClickBox mc_levelMore{411, 422, 222, 234};
+  // "Continue" from (150, 300), shown when an autosaved game waits.
+  static constexpr ClickBox mc_continue{151, 246, 300, 316};
 };

@@ -1,0 +1,257 @@
+#include <ctime>
+
+#include "audio/SoundTable.h"
+#include "engine/Assert.h"
+#include "engine/TextFormat.h"
+#include "units/CAction.h"
+#include "units/CTank.h"
+#include "world/CEffect.h"
+#include "world/CGameWorld.h"
+#include "world/CRandomTable.h"
+#include "world/WorldChecksum.h"
+
+// The game's record: what it is made of as a game is played, how a record is
+// played again unseen (to continue a game) or seen (to watch the last turn),
+// and when it is saved.
+
+namespace {
+
+// Keeps sounds silent while a game is re-simulated, then puts them back.
+class CSilence {
+ public:
+  CSilence() : m_wasMuted(SoundsMuted()) { MuteSounds(true); }
+  ~CSilence() { MuteSounds(m_wasMuted); }
+  CSilence(const CSilence&) = delete;
+  CSilence& operator=(const CSilence&) = delete;
+
+ private:
+  bool m_wasMuted;  // sounds were muted before
+};
+
+std::string MapText(const std::vector<std::string>& rows) {
+  std::string text;
+  for (const std::string& row : rows) {
+    text += row;
+    text += '\n';
+  }
+  return text;
+}
+
+}  // namespace
+
+void CGameWorld::SetRecordFolder(const std::string& folder) {
+  m_RecordFolder = CRecordFolder(folder);
+  CGameRecord record;
+  std::string error;
+  m_CanContinue = m_RecordFolder.LoadAutosave(record, error);
+  m_RecordMessage = error;
+}
+
+void CGameWorld::BeginRecord() {
+  m_Record = CGameRecord{};
+  m_TurnOpen = false;
+  const std::uint32_t width = m_Map.GetWidth();
+  const std::uint32_t height = m_Map.GetHeight();
+  for (std::uint32_t row = 0; row < height; ++row) {
+    std::string cells(width, '.');
+    for (std::uint32_t x = 0; x < width; ++x) {
+      if (m_Map.IsWall(x, height - 1 - row)) cells[x] = '#';
+    }
+    m_Record.m_rows.push_back(std::move(cells));
+  }
+  m_Record.m_teamSize[0] = m_TeamSize[0];
+  m_Record.m_teamSize[1] = m_TeamSize[1];
+  m_Record.m_seed = GetRandomTable().GetSeed();
+  m_Record.m_cursor = GetRandomTable().GetCursor();
+}
+
+std::vector<RecordQueue> CGameWorld::CurrentQueues() const {
+  std::vector<RecordQueue> queues;
+  for (const CTank* tank : m_TeamTanks[0]) {
+    RecordQueue queue;
+    if (tank) {
+      queue.m_kept = static_cast<std::uint32_t>(tank->GetKeptCommands());
+      const CTank::CommandQueue& commands = tank->GetCommands();
+      for (std::size_t i = queue.m_kept; i < commands.size(); ++i) queue.m_added += commands[i]->Letter();
+    }
+    queues.push_back(std::move(queue));
+  }
+  return queues;
+}
+
+bool CGameWorld::ApplyQueues(const std::vector<RecordQueue>& queues) {
+  const TeamSlots& slots = m_TeamTanks[0];
+  if (queues.size() != slots.size()) return false;
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    CTank* tank = slots[i];
+    const RecordQueue& queue = queues[i];
+    if (!tank) {
+      if (queue.m_kept != 0 || !queue.m_added.empty()) return false;
+      continue;
+    }
+    if (queue.m_kept > tank->GetCommands().size()) return false;
+    while (tank->GetCommands().size() > queue.m_kept) tank->RemoveLastCommand();
+    for (const char letter : queue.m_added) {
+      if (!tank->AddCommandLetter(letter)) return false;
+    }
+  }
+  return true;
+}
+
+void CGameWorld::RecordTurnStart() {
+  RecordTurn turn;
+  turn.m_queues = CurrentQueues();
+  m_Record.m_turns.push_back(std::move(turn));
+  m_Record.m_hasPlans = false;
+  m_TurnOpen = true;
+}
+
+void CGameWorld::RecordTurnEnd() {
+  // What is left in the queues is what the next turn's plans start from.
+  for (CTank* tank : m_TeamTanks[0]) {
+    if (tank) tank->KeepCommands();
+  }
+  if (!m_TurnOpen) return;
+  m_TurnOpen = false;
+  m_Record.m_turns.back().m_checksum = WorldChecksum(*this);
+  if (!m_Saving) return;
+  if (IsGameOver() || IsTie()) {
+    m_RecordFolder.FinishGame(m_Record, std::time(nullptr));
+    m_Saving = false;
+  } else {
+    m_RecordFolder.SaveAutosave(m_Record);
+  }
+  m_CanContinue = m_RecordFolder.HasAutosave();
+}
+
+void CGameWorld::ExecuteTurnAtOnce() {
+  StopFinishedGame();
+  if (IsGameOver() || IsTie()) return;
+  m_Executing = true;
+  while (m_Executing) {
+    if (m_StepsDone >= mc_turnSteps) {
+      EndTurn();
+      break;
+    }
+    StopFinishedGame();
+    if (m_Executing) RunStep();
+  }
+}
+
+void CGameWorld::StopFinishedGame() {
+  if (!IsGameOver() && !IsTie()) return;
+  m_Executing = false;
+  StopEngineSound();
+  // A turn cut short by a tie has no turn end: its record ends here.
+  RecordTurnEnd();
+}
+
+bool CGameWorld::ReplayRecord(const CGameRecord& record, std::size_t turns, std::string& error) {
+  KV_ASSERT(turns <= record.m_turns.size());
+  const CSilence silence;
+  ClearGame();
+  const std::string map = MapText(record.m_rows);
+  const bool loaded = m_Map.LoadFromMemory(reinterpret_cast<const unsigned char*>(map.data()), map.size());
+  if (!loaded || record.m_teamSize[0] < mc_minTeamSize || record.m_teamSize[0] > mc_maxTeamSize ||
+      record.m_teamSize[1] < mc_minTeamSize || record.m_teamSize[1] > mc_maxTeamSize ||
+      !m_Map.CanHoldGame(record.m_teamSize[0], record.m_teamSize[1])) {
+    error = "its battlefield cannot hold its teams";
+    return false;
+  }
+  m_TeamSize[0] = record.m_teamSize[0];
+  m_TeamSize[1] = record.m_teamSize[1];
+  GetRandomTable().Fill(record.m_seed);
+  GetRandomTable().SetCursor(record.m_cursor);
+  SetUpGame();
+  char text[64];
+  for (std::size_t i = 0; i < turns; ++i) {
+    const RecordTurn& turn = record.m_turns[i];
+    if (IsGameOver() || IsTie() || !ApplyQueues(turn.m_queues)) {
+      error = FormatText(text, sizeof text, "turn %zu does not fit the game", i + 1);
+      return false;
+    }
+    RecordTurnStart();
+    ExecuteTurnAtOnce();
+    if (m_Record.m_turns.back().m_checksum != turn.m_checksum) {
+      error = FormatText(text, sizeof text, "turn %zu does not match this game", i + 1);
+      return false;
+    }
+  }
+  m_Effects.clear();
+  if (turns == record.m_turns.size() && record.m_hasPlans) {
+    if (!ApplyQueues(record.m_plans)) {
+      error = "the plans in progress do not fit the game";
+      return false;
+    }
+    SelectSlot(record.m_selected);
+  }
+  return true;
+}
+
+void CGameWorld::StartPlay() {
+  ClearGame();
+  NewGame();
+  m_Mode = mc_modePlay;
+  m_Saving = true;
+  m_RecordFolder.SaveAutosave(m_Record);
+  m_CanContinue = m_RecordFolder.HasAutosave();
+}
+
+bool CGameWorld::ContinueGame() {
+  CGameRecord record;
+  std::string error;
+  if (!m_RecordFolder.LoadAutosave(record, error)) {
+    m_CanContinue = false;
+    m_RecordMessage = error;
+    return false;
+  }
+  if (!ReplayRecord(record, record.m_turns.size(), error)) {
+    m_RecordFolder.SetAsideAutosave();
+    m_CanContinue = false;
+    m_RecordMessage = m_RecordFolder.AutosavePath() + ": " + error;
+    ClearGame();
+    return false;
+  }
+  m_RecordMessage.clear();
+  m_Mode = mc_modePlay;
+  m_Saving = true;
+  return true;
+}
+
+void CGameWorld::SaveForLater() {
+  if (!m_Saving || IsGameOver() || IsTie()) return;
+  CGameRecord saved = m_Record;
+  if (m_TurnOpen) {
+    // A turn left half done is planned again: its queues are the plans.
+    saved.m_plans = saved.m_turns.back().m_queues;
+    saved.m_turns.pop_back();
+  } else {
+    saved.m_plans = CurrentQueues();
+  }
+  saved.m_hasPlans = true;
+  saved.m_selected = m_Selected;
+  m_RecordFolder.SaveAutosave(saved);
+  m_CanContinue = m_RecordFolder.HasAutosave();
+}
+
+void CGameWorld::StartWatching() {
+  if (m_Executing || m_StepsDone != 0 || m_TurnOpen || m_Record.m_turns.empty()) return;
+  m_WatchCursor = GetRandomTable().GetCursor();
+  auto watch = std::make_unique<CGameWorld>(m_GameEngine);
+  const std::size_t last = m_Record.m_turns.size() - 1;
+  std::string error;
+  if (!watch->ReplayRecord(m_Record, last, error) || !watch->ApplyQueues(m_Record.m_turns[last].m_queues)) {
+    GetRandomTable().SetCursor(m_WatchCursor);
+    return;
+  }
+  watch->m_Mode = mc_modePlay;
+  watch->m_Executing = true;
+  watch->m_StepTimer = 0;  // the first step on the next tick
+  m_Watch = std::move(watch);
+}
+
+void CGameWorld::StopWatching() {
+  m_Watch.reset();
+  // The turn end shown planned the computer again from the table.
+  GetRandomTable().SetCursor(m_WatchCursor);
+}
