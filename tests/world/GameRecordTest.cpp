@@ -1,0 +1,129 @@
+// Game records: a game played with random commands replays from its record,
+// in a fresh world, to the same world at every turn end; the committed
+// golden records still replay to their checksums.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "engine/DataFiles.h"
+#include "units/CAction.h"
+#include "world/RecordText.h"
+#include "world/WorldChecksum.h"
+#include "world/WorldTestSupport.h"
+
+namespace {
+
+// Plans every Green tank's turn as a player might: commands, erasures and
+// paths to random cells, or nothing at all.
+void PlanRandomly(CGameWorld& world, std::mt19937& random) {
+  static constexpr int kKeys[] = {SDLK_UP, SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT, SDLK_w, SDLK_f, SDLK_BACKSPACE, SDLK_DELETE};
+  const CGameWorld::TeamSlots& slots = world.GetTeamTanks(0);
+  for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+    world.OnKey(slot == 9 ? SDLK_0 : SDLK_1 + static_cast<int>(slot), true);
+    const int choice = static_cast<int>(random() % 8);
+    if (choice == 0) {
+      const auto x = static_cast<std::int32_t>(random() % world.GetMap().GetWidth());
+      const auto y = static_cast<std::int32_t>(random() % world.GetMap().GetHeight());
+      world.OnMouseButton(1, true, static_cast<std::uint16_t>(50 + 32 * x), static_cast<std::uint16_t>(718 - 32 * y));
+    }
+    for (int i = 0; i < choice; ++i) world.OnKey(kKeys[random() % 8], true);
+  }
+}
+
+class GameRecordTest : public worldtest::WorldTest {
+ protected:
+  // Plays up to `turns` turns with random plans, in real time.
+  void PlayRandomGame(std::uint32_t seed, std::uint32_t green, std::uint32_t blue, int turns) {
+    std::mt19937 random(seed);
+    GetRandomTable().Fill(seed);
+    if (m_world.GetMode() == CGameWorld::mc_modePlay) Press(SDLK_ESCAPE);
+    StartGame(green, blue);
+    for (int turn = 0; turn < turns && !m_world.IsGameOver() && !m_world.IsTie(); ++turn) {
+      PlanRandomly(m_world, random);
+      PlayTurn();
+    }
+    PlanRandomly(m_world, random);
+  }
+};
+
+// The record with the plans in progress, through its text and back.
+CGameRecord WrittenAndRead(const CGameWorld& world) {
+  CGameRecord record = world.GetRecord();
+  record.m_plans = world.CurrentQueues();
+  record.m_hasPlans = true;
+  record.m_selected = world.GetSelected();
+  const std::string text = WriteRecordText(record);
+  CGameRecord read;
+  std::string error;
+  EXPECT_TRUE(ReadRecordText(text, read, error)) << error;
+  EXPECT_EQ(WriteRecordText(read), text);
+  return read;
+}
+
+std::string QueueLetters(const CTank& tank) {
+  std::string letters;
+  for (const auto& command : tank.GetCommands()) letters += command->Letter();
+  return letters;
+}
+
+TEST_F(GameRecordTest, RandomGamesReplayInAFreshWorldToTheSameWorldAtEveryTurnEnd) {
+  const struct {
+    const char* map;
+    std::uint32_t green, blue;
+    int turns;
+  } games[] = {
+      {worldtest::kArenaMap, 3, 3, 60}, {worldtest::kArenaMap, 6, 6, 60}, {kv::kMapFile, 10, 10, 60},
+      {kv::kMapFile, 1, 4, 60},         {worldtest::kNarrowMap, 3, 2, 60},
+  };
+  std::size_t turnsChecked = 0;
+  for (std::uint32_t seed = 0; seed < sizeof games / sizeof games[0]; ++seed) {
+    m_world.SetMapFile(games[seed].map);
+    PlayRandomGame(seed + 7, games[seed].green, games[seed].blue, games[seed].turns);
+    const CGameRecord record = WrittenAndRead(m_world);
+    ASSERT_FALSE(record.m_turns.empty());
+    turnsChecked += record.m_turns.size();
+
+    // Replayed in a fresh world: every turn end is checked against the record.
+    CGameEngine engine;
+    CGameWorld& fresh = engine.GetWorld();
+    std::string error;
+    ASSERT_TRUE(fresh.ReplayRecord(record, record.m_turns.size(), error)) << "game " << seed << ": " << error;
+    EXPECT_EQ(WorldChecksum(fresh), WorldChecksum(m_world)) << "game " << seed;
+    EXPECT_EQ(fresh.GetSelected(), m_world.GetSelected());
+    for (std::size_t slot = 0; slot < record.m_teamSize[0]; ++slot) {
+      const CTank* tank = m_world.GetTeamTanks(0)[slot];
+      const CTank* replayed = fresh.GetTeamTanks(0)[slot];
+      ASSERT_EQ(tank == nullptr, replayed == nullptr);
+      if (tank) {
+        EXPECT_EQ(QueueLetters(*replayed), QueueLetters(*tank)) << "game " << seed << ", slot " << slot;
+      }
+    }
+
+    // A record that disagrees is refused at the first turn that differs.
+    const std::size_t turn = record.m_turns.size() / 2;
+    CGameRecord altered = record;
+    altered.m_turns[turn].m_checksum ^= 1;
+    EXPECT_FALSE(fresh.ReplayRecord(altered, altered.m_turns.size(), error));
+    EXPECT_EQ(error, "turn " + std::to_string(turn + 1) + " does not match this game");
+  }
+  EXPECT_GT(turnsChecked, 100u);
+}
+
+TEST(GoldenRecordTest, CommittedGamesReplayToTheirChecksums) {
+  std::size_t records = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("tests/records")) {
+    CGameRecord record;
+    std::string error;
+    ASSERT_TRUE(ReadRecordFile(entry.path().string(), record, error)) << error;
+    CGameEngine engine;
+    EXPECT_TRUE(engine.GetWorld().ReplayRecord(record, record.m_turns.size(), error)) << entry.path() << ": " << error;
+    ++records;
+  }
+  EXPECT_GE(records, 3u);
+}
+
+}  // namespace
