@@ -221,7 +221,7 @@ class CRecordParser {
 
   bool Fail(const std::string& what) {
     char where[32];
-    m_error = FormatText(where, sizeof where, "line %zu: ", m_lines.Number());
+    m_error = m_lines.Number() == 0 ? "" : FormatText(where, sizeof where, "line %zu: ", m_lines.Number());
     m_error += m_lines.TooLong() ? "line too long" : what;
     return false;
   }
