@@ -14,13 +14,13 @@ build=$root/build-fuzz
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_FUZZERS=ON \
   -DKORVANE_TESTS=OFF -DKORVANE_BENCHMARKS=OFF >/dev/null
-targets=(map_file sprite_list sound_list battle)
+targets=(map_file sprite_list sound_list battle record)
 cmake --build "$build" --target "${targets[@]/#/fuzz_}"
 
 # Longest input per target: room for maps with more cells than the reader
 # takes and for lists with lines longer than their buffers; the battle's
 # maps stay small, since every input is checked by exhaustive searches.
-declare -A max_len=([map_file]=8192 [sprite_list]=8192 [sound_list]=4096 [battle]=2048)
+declare -A max_len=([map_file]=8192 [sprite_list]=8192 [sound_list]=4096 [battle]=2048 [record]=8192)
 
 for target in "${targets[@]}"; do
   program=$build/fuzz/fuzz_$target

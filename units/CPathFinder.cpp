@@ -10,7 +10,7 @@
 namespace {
 
 constexpr std::uint32_t kMaxCost = std::numeric_limits<std::uint32_t>::max();
-constexpr std::size_t kInitialBuckets = 100;
+constexpr std::size_t kHeadings = 4;
 
 // Costs stop at the largest value instead of wrapping round to cheap ones.
 std::uint32_t AddCost(std::uint32_t a, std::uint64_t b) {
@@ -22,17 +22,12 @@ bool IsRealHeading(std::int32_t heading) { return heading >= 0 && heading < kAny
 
 }  // namespace
 
-std::size_t CPathFinder::StateHash::operator()(const PathNode& state) const {
-  const std::uint32_t x = static_cast<std::uint32_t>(state.x);
-  const std::uint32_t y = static_cast<std::uint32_t>(state.y);
-  const std::uint32_t heading = static_cast<std::uint32_t>(state.heading);
-  return (x * 31u + y) * 31u + heading;
-}
-
-bool CPathFinder::HasGreaterF(const SearchNode* a, const SearchNode* b) { return a->f > b->f; }
+// Order of the open heap, which keeps the smallest f (unsigned) on top; an
+// object, so that the heap operations inline it.
+const auto kGreaterF = [](const auto* a, const auto* b) { return a->f > b->f; };
 
 CPathFinder::CPathFinder(const CMap& map, std::uint32_t expansionsPerUpdate)
-    : m_map(map), m_table(kInitialBuckets), m_expansionsPerUpdate(expansionsPerUpdate) {
+    : m_map(map), m_expansionsPerUpdate(expansionsPerUpdate) {
   KV_ASSERT(expansionsPerUpdate > 0);
 }
 
@@ -42,6 +37,9 @@ bool CPathFinder::Start(const PathNode& start, const PathNode& goal, bool avoidW
   if (!IsRealHeading(start.heading)) return false;
 
   FreeNodes();
+  // A node for each state of the map, looked up directly: the map may have
+  // been loaded anew since the last search.
+  if (m_index.size() != StateCount()) m_index.assign(StateCount(), nullptr);
   m_active = false;
   m_found = false;
   m_path.clear();
@@ -67,7 +65,7 @@ bool CPathFinder::Update() {
       EndSearch(false);
       return true;
     }
-    std::pop_heap(m_open.begin(), m_open.end(), HasGreaterF);
+    std::pop_heap(m_open.begin(), m_open.end(), kGreaterF);
     SearchNode* current = m_open.back();
     m_open.pop_back();
     current->inOpen = false;
@@ -104,13 +102,23 @@ bool CPathFinder::IsInside(std::int32_t x, std::int32_t y) const {
          static_cast<std::uint32_t>(y) < m_map.GetHeight();
 }
 
+std::size_t CPathFinder::StateCount() const {
+  return m_map.HasGrid() ? static_cast<std::size_t>(m_map.GetWidth()) * m_map.GetHeight() * kHeadings : 0;
+}
+
+CPathFinder::SearchNode*& CPathFinder::SlotOf(const PathNode& state) {
+  if (!IsInside(state.x, state.y) || !IsRealHeading(state.heading)) return m_outsideStart;
+  const std::size_t cell = static_cast<std::size_t>(state.y) * m_map.GetWidth() + static_cast<std::size_t>(state.x);
+  return m_index[cell * kHeadings + static_cast<std::size_t>(state.heading)];
+}
+
 CPathFinder::SearchNode& CPathFinder::NodeOf(const PathNode& state) {
-  const auto known = m_table.find(state);
-  if (known != m_table.end()) return *known->second;
+  SearchNode*& slot = SlotOf(state);
+  if (slot) return *slot;
   m_nodes.emplace_back();
   SearchNode& node = m_nodes.back();
   node.state = state;
-  m_table.emplace(state, &node);
+  slot = &node;
   return node;
 }
 
@@ -152,10 +160,10 @@ void CPathFinder::Relax(SearchNode& current, const PathNode& state, std::uint32_
     // Its f only fell: sift it up from where it is.
     const auto place = std::find(m_open.begin(), m_open.end(), &node);
     KV_ASSERT(place != m_open.end());
-    std::push_heap(m_open.begin(), place + 1, HasGreaterF);
+    std::push_heap(m_open.begin(), place + 1, kGreaterF);
   } else {
     m_open.push_back(&node);
-    std::push_heap(m_open.begin(), m_open.end(), HasGreaterF);
+    std::push_heap(m_open.begin(), m_open.end(), kGreaterF);
     node.inOpen = true;
   }
 }
@@ -173,7 +181,14 @@ void CPathFinder::EndSearch(bool found) {
 }
 
 void CPathFinder::FreeNodes() {
-  m_table.clear();
+  // Only the slots of this search's nodes are set, and only they are
+  // cleared; a map of another size since then gets a new index at Start.
+  if (m_index.size() == StateCount()) {
+    for (const SearchNode& node : m_nodes) SlotOf(node.state) = nullptr;
+  } else {
+    m_index.clear();
+  }
+  m_outsideStart = nullptr;
   m_open.clear();
   m_nodes.clear();
 }

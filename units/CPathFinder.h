@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <unordered_map>
 #include <vector>
 
 #include "units/TankState.h"
@@ -80,18 +79,16 @@ class CPathFinder {
     bool inClosed = false;         // expanded and not reopened since
   };
 
-  // Hash of a state: ((x * 31 + y) * 31 + heading) in unsigned 32 bits.
-  struct StateHash {
-    std::size_t operator()(const PathNode& state) const;
-  };
-
-  // Order of the open heap, which keeps the smallest f (unsigned) on top.
-  static bool HasGreaterF(const SearchNode* a, const SearchNode* b);
   std::uint32_t Estimate(const PathNode& state) const;
   bool MatchesGoal(const PathNode& state) const;
   bool IsInside(std::int32_t x, std::int32_t y) const;
   // The node of that state, created when the search does not know it yet.
   SearchNode& NodeOf(const PathNode& state);
+  // Where the node of a state is kept: a slot of m_index for a state inside
+  // the map, m_outsideStart for a start outside it.
+  SearchNode*& SlotOf(const PathNode& state);
+  // States of the map: four headings per cell.
+  std::size_t StateCount() const;
   void Expand(SearchNode& current);
   // Offers `state`, reached from `current` by a move of that cost.
   void Relax(SearchNode& current, const PathNode& state, std::uint32_t moveCost);
@@ -109,7 +106,8 @@ class CPathFinder {
   bool m_avoidWalls = false;           // states on wall cells are never entered
   std::vector<SearchNode*> m_open;     // heap of the nodes to expand, smallest f on top
   std::deque<SearchNode> m_nodes;      // every node of the current search (stable addresses)
-  std::unordered_map<PathNode, SearchNode*, StateHash> m_table;  // node of each known state
+  std::vector<SearchNode*> m_index;    // node of each state inside the map, (y * width + x) * 4 + heading; null: unknown
+  SearchNode* m_outsideStart = nullptr;  // node of a start outside the map
   std::uint32_t m_expansionsPerUpdate;  // expansions one Update runs at most
   std::uint64_t m_expansions = 0;       // expansions of the current or last search
   std::uint32_t m_pathCost = 0;         // cost of the last found path

@@ -170,9 +170,11 @@ class CGameWorld {
   bool ApplyQueues(const std::vector<RecordQueue>& queues);
   // Green's queues as they stand, in the record's form.
   std::vector<RecordQueue> CurrentQueues() const;
-  // Runs the coming turn's four steps and its end at once, without time,
-  // effects fading or drawing: as Space and the ticks after it would.
-  void ExecuteTurnAtOnce();
+  // Gives Green the queues and runs the turn's four steps and its end at
+  // once, without time, effects fading or drawing, as Space and the ticks
+  // after it would; the record gets the turn. False when the queues do not
+  // fit or the game is over.
+  bool PlayTurnAtOnce(const std::vector<RecordQueue>& queues);
   // The player leaves the game (start screen or quit): the autosave keeps it
   // with the plans in progress.
   void SaveForLater();
@@ -220,6 +222,7 @@ class CGameWorld {
   void BeginRecord();
   void RecordTurnStart();
   void RecordTurnEnd();
+  void ExecuteTurnAtOnce();
   void StartWatching();
   void StopWatching();
 

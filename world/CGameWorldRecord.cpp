@@ -124,6 +124,13 @@ void CGameWorld::RecordTurnEnd() {
   m_CanContinue = m_RecordFolder.HasAutosave();
 }
 
+bool CGameWorld::PlayTurnAtOnce(const std::vector<RecordQueue>& queues) {
+  if (IsGameOver() || IsTie() || !ApplyQueues(queues)) return false;
+  RecordTurnStart();
+  ExecuteTurnAtOnce();
+  return true;
+}
+
 void CGameWorld::ExecuteTurnAtOnce() {
   StopFinishedGame();
   if (IsGameOver() || IsTie()) return;
@@ -166,12 +173,10 @@ bool CGameWorld::ReplayRecord(const CGameRecord& record, std::size_t turns, std:
   char text[64];
   for (std::size_t i = 0; i < turns; ++i) {
     const RecordTurn& turn = record.m_turns[i];
-    if (IsGameOver() || IsTie() || !ApplyQueues(turn.m_queues)) {
+    if (!PlayTurnAtOnce(turn.m_queues)) {
       error = FormatText(text, sizeof text, "turn %zu does not fit the game", i + 1);
       return false;
     }
-    RecordTurnStart();
-    ExecuteTurnAtOnce();
     if (m_Record.m_turns.back().m_checksum != turn.m_checksum) {
       error = FormatText(text, sizeof text, "turn %zu does not match this game", i + 1);
       return false;

@@ -1,0 +1,84 @@
+// Game records: resuming a game of 100 turns, ten tanks against ten, by
+// playing its record again unseen, and the autosave written at a turn end.
+// The battlefield parts the teams with walls, so that no game ends early:
+// every turn has both teams' twenty tanks and the computer's planning, whose
+// tanks with a goal out of reach search their whole half for it every turn
+// (a real game's routes are mostly followed, not searched again).
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <string>
+
+#include "engine/CGameEngine.h"
+#include "support/TempDir.h"
+#include "world/CGameRecord.h"
+#include "world/CGameWorld.h"
+#include "world/CRecordFolder.h"
+
+namespace {
+
+constexpr int kTurns = 100;
+constexpr std::uint32_t kTanks = 10;
+constexpr int kWidth = 25;
+constexpr int kHeight = 22;
+
+// Open halves left and right of three columns of wall; the centre cell
+// stands alone in the middle column, out of everyone's reach. Three of the
+// computer's six goals lie in its half.
+std::vector<std::string> PartedRows() {
+  std::vector<std::string> rows;
+  for (int y = kHeight - 1; y >= 0; --y) {
+    std::string row(kWidth, '.');
+    row.front() = row.back() = '#';
+    row[kWidth / 2 - 1] = row[kWidth / 2] = row[kWidth / 2 + 1] = '#';
+    if (y == 0 || y == kHeight - 1) row.assign(kWidth, '#');
+    if (y == kHeight / 2) row[kWidth / 2] = '.';
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// A game of kTurns turns in which Green turns and waits at random (its
+// shells would only hit its own tanks).
+CGameRecord PlayedRecord() {
+  CGameRecord record;
+  record.m_rows = PartedRows();
+  record.m_teamSize[0] = record.m_teamSize[1] = kTanks;
+  record.m_seed = 20240601;
+  CGameEngine engine;
+  CGameWorld& world = engine.GetWorld();
+  std::string error;
+  if (!world.ReplayRecord(record, 0, error)) return record;
+  std::mt19937 random(1);
+  for (int turn = 0; turn < kTurns; ++turn) {
+    std::vector<RecordQueue> queues(kTanks);
+    for (RecordQueue& queue : queues) {
+      for (int i = 0; i < 3; ++i) queue.m_added += "LRW"[random() % 3];
+    }
+    if (!world.PlayTurnAtOnce(queues)) break;
+  }
+  return world.GetRecord();
+}
+
+void BM_ResumeHundredTurnsTenAgainstTen(benchmark::State& state) {
+  const CGameRecord record = PlayedRecord();
+  if (record.m_turns.size() != kTurns) state.SkipWithError("the game did not last 100 turns");
+  CGameEngine engine;
+  std::string error;
+  for (auto _ : state) {
+    if (!engine.GetWorld().ReplayRecord(record, record.m_turns.size(), error)) state.SkipWithError(error.c_str());
+  }
+}
+BENCHMARK(BM_ResumeHundredTurnsTenAgainstTen)->Unit(benchmark::kMillisecond);
+
+void BM_AutosaveAfterHundredTurns(benchmark::State& state) {
+  const CGameRecord record = PlayedRecord();
+  const TempDir dir;
+  CRecordFolder folder(dir.File("korvane"));
+  for (auto _ : state) {
+    if (!folder.SaveAutosave(record)) state.SkipWithError(folder.GetProblem().c_str());
+  }
+}
+BENCHMARK(BM_AutosaveAfterHundredTurns)->Unit(benchmark::kMillisecond);
+
+}  // namespace
