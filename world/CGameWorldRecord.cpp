@@ -251,7 +251,8 @@ void CGameWorld::StartWatching() {
   }
   watch->m_Mode = mc_modePlay;
   watch->m_Executing = true;
-  watch->m_StepTimer = 0;  // the first step on the next tick
+  // The first step after a step's interval: the turn is seen from its start.
+  watch->m_StepTimer = mc_stepIntervalMs;
   m_Watch = std::move(watch);
 }
 

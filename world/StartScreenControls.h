@@ -24,5 +24,5 @@ struct StartScreenControls {
   static constexpr ClickBox mc_levelLess{391, 402, 222, 234};
   static constexpr ClickBox mc_levelMore{411, 422, 222, 234};
   // "Continue" from (150, 300), shown when an autosaved game waits.
-  static constexpr ClickBox mc_continue{151, 246, 300, 316};
+  static constexpr ClickBox mc_continue{151, 258, 300, 317};
 };

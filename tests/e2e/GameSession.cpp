@@ -1,5 +1,6 @@
 #include "e2e/GameSession.h"
 
+#include <filesystem>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -67,7 +68,8 @@ GameSession::~GameSession() {
   StopProcess(m_xvfb, SIGTERM);
   if (m_displayPipe >= 0) close(m_displayPipe);
   std::remove(m_stderrPath.c_str());
-  rmdir(m_runtimeDir.c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(m_runtimeDir, ignored);
 }
 
 bool GameSession::StartXvfb(int display) {
@@ -143,6 +145,8 @@ bool GameSession::Start(const Options& options) {
     // A desktop session has a runtime directory; without one the Wayland
     // client library complains on standard error before SDL falls back to X11.
     setenv("XDG_RUNTIME_DIR", m_runtimeDir.c_str(), 1);
+    // The game's records go to a folder of the session's own, not the player's.
+    setenv("XDG_DATA_HOME", (m_runtimeDir + "/data").c_str(), 1);
     for (const auto& [name, value] : options.env) setenv(name.c_str(), value.c_str(), 1);
     for (const std::string& name : options.unsetEnv) unsetenv(name.c_str());
     const int devNull = open("/dev/null", O_WRONLY);

@@ -374,9 +374,18 @@ TEST(ScreenE2ETest, PlayingATurnMovesTheTankOneCellAndEscapeShowsTheStartScreenA
     return InkBox(s, kHintArea, hint);
   });
   ExpectTextAt(closed, kHintStart, 400, 12, "Press F1 for help.");
+  // The game left is kept: "Continue" shows under "Start", the rest as before.
   game.Key("Escape");
-  const Screenshot back = ShootUntil(game, [&](const Screenshot& s) { return s.rgb == start.rgb; });
-  EXPECT_TRUE(back.rgb == start.rgb) << "the start screen does not show as it did";
+  const Box continueBox = BoxOf(StartScreenControls::mc_continue);
+  const Box aboveContinue{0, 1023, continueBox.top + 1, kTopRow};
+  const Screenshot back = ShootUntil(game, [&](const Screenshot& s) {
+    Box ink{};
+    return Cut(s, aboveContinue) == Cut(start, aboveContinue) && InkBox(s, kStartArea, ink) && ink.bottom == continueBox.bottom;
+  });
+  EXPECT_TRUE(Cut(back, aboveContinue) == Cut(start, aboveContinue)) << "the start screen does not show as it did";
+  Box continueInk{};
+  EXPECT_TRUE(InkBox(back, Box{0, 1023, 0, continueBox.top}, continueInk));
+  EXPECT_EQ(continueInk, continueBox) << ToString(continueInk);
   ASSERT_TRUE(game.Running());
 
   game.Key("Escape");

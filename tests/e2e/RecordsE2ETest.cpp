@@ -1,0 +1,94 @@
+// Records in the real game: a game left with Escape twice comes back with
+// "Continue" in a new run exactly as it was left, plans included, and 'V'
+// shows the last turn again, then the same planning screen.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "e2e/GameSession.h"
+#include "e2e/ScreenPixels.h"
+#include "support/TempDir.h"
+
+using namespace screen;
+
+namespace {
+
+constexpr int kTopRow = 767;
+constexpr Pixel kBarGrey{102, 102, 102};  // the roster's bar background
+
+Screenshot ShootBattle(const GameSession& game) { return game.ShootWhen(854, kTopRow - 104, kBarGrey); }
+
+// Two screenshots alike a while apart: the effects have faded.
+Screenshot ShootStill(const GameSession& game) {
+  Screenshot last = ShootBattle(game);
+  for (int i = 0; i < 20; ++i) {
+    GameSession::Wait(400);
+    Screenshot next = game.Shoot();
+    if (next.rgb == last.rgb) return next;
+    last = next;
+  }
+  return last;
+}
+
+TEST(RecordsE2ETest, ContinueShowsTheBattleAsLeftAndVShowsTheLastTurnAgain) {
+  const TempDir data;
+  GameSession::Options options;
+  options.env["XDG_DATA_HOME"] = data.Path();
+
+  Screenshot left;
+  {
+    GameSession game;
+    ASSERT_TRUE(game.Start(options));
+    ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+    game.Key("Return");
+    ShootBattle(game);
+    for (int turn = 0; turn < 2; ++turn) {
+      for (const char* key : {"1", "Up", "Up", "Up", "Up", "2", "Left", "space"}) game.Key(key);
+      ShootStill(game);  // the turn has ended
+    }
+    // Plans for the third turn; '0' clears the selection, whose label pulses.
+    for (const char* key : {"3", "Up", "Up", "0"}) game.Key(key);
+    left = ShootStill(game);
+    game.Key("Escape");
+    game.Key("Escape");
+    ASSERT_EQ(game.WaitForExit(), 0) << game.Stderr();
+  }
+  ASSERT_TRUE(std::filesystem::is_regular_file(data.File("korvane/autosave.kvrec")));
+
+  GameSession game;
+  ASSERT_TRUE(game.Start(options));
+  ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+  game.Key("c");
+  const Screenshot continued = ShootUntil(game, [&](const Screenshot& s) { return s.rgb == left.rgb; });
+  EXPECT_TRUE(continued.rgb == left.rgb) << "the battle does not show as it was left";
+
+  // The first tank moved up a cell in every step of the last turn: while
+  // the turn is shown again (its line at the top) the battlefield changes.
+  // Screenshots come slowly on a loaded machine: the turn is watched again
+  // until they caught it at two moments.
+  const auto watching = [](const Screenshot& s) {
+    Box line{};
+    return InkBox(s, Box{0, 1023, 740, kTopRow}, line);
+  };
+  const Box battlefield{34, 833, 34, 737};
+  std::set<std::vector<int>> seen;
+  for (int watch = 0; watch < 5 && seen.size() < 2; ++watch) {
+    game.Key("v");
+    Screenshot s = ShootUntil(game, watching, 5000);
+    for (int shot = 0; shot < 4 && watching(s); ++shot, s = game.Shoot()) seen.insert(Cut(s, battlefield).rgb);
+    ShootUntil(game, [&](const Screenshot& shot) { return shot.rgb == left.rgb; }, 5000);
+  }
+  EXPECT_GE(seen.size(), 2u) << "no tank moved while the turn was shown again";
+  const Screenshot back = ShootUntil(game, [&](const Screenshot& s) { return s.rgb == left.rgb; });
+  EXPECT_TRUE(back.rgb == left.rgb) << "the planning screen did not come back as it was";
+
+  game.Key("Escape");
+  game.Key("Escape");
+  EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
+  EXPECT_EQ(game.Stderr(), "");
+}
+
+}  // namespace
