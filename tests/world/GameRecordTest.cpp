@@ -10,7 +10,6 @@
 #include <string>
 
 #include "engine/DataFiles.h"
-#include "units/CAction.h"
 #include "world/RecordText.h"
 #include "world/WorldChecksum.h"
 #include "world/WorldTestSupport.h"
@@ -64,12 +63,6 @@ CGameRecord WrittenAndRead(const CGameWorld& world) {
   return read;
 }
 
-std::string QueueLetters(const CTank& tank) {
-  std::string letters;
-  for (const auto& command : tank.GetCommands()) letters += command->Letter();
-  return letters;
-}
-
 TEST_F(GameRecordTest, RandomGamesReplayInAFreshWorldToTheSameWorldAtEveryTurnEnd) {
   const struct {
     const char* map;
@@ -92,16 +85,9 @@ TEST_F(GameRecordTest, RandomGamesReplayInAFreshWorldToTheSameWorldAtEveryTurnEn
     CGameWorld& fresh = engine.GetWorld();
     std::string error;
     ASSERT_TRUE(fresh.ReplayRecord(record, record.m_turns.size(), error)) << "game " << seed << ": " << error;
+    // The checksum covers every queue: the plans in progress came back too.
     EXPECT_EQ(WorldChecksum(fresh), WorldChecksum(m_world)) << "game " << seed;
     EXPECT_EQ(fresh.GetSelected(), m_world.GetSelected());
-    for (std::size_t slot = 0; slot < record.m_teamSize[0]; ++slot) {
-      const CTank* tank = m_world.GetTeamTanks(0)[slot];
-      const CTank* replayed = fresh.GetTeamTanks(0)[slot];
-      ASSERT_EQ(tank == nullptr, replayed == nullptr);
-      if (tank) {
-        EXPECT_EQ(QueueLetters(*replayed), QueueLetters(*tank)) << "game " << seed << ", slot " << slot;
-      }
-    }
 
     // A record that disagrees is refused at the first turn that differs.
     const std::size_t turn = record.m_turns.size() / 2;

@@ -15,7 +15,6 @@
 #include <string>
 
 #include "support/TempDir.h"
-#include "units/CAction.h"
 #include "world/WorldChecksum.h"
 #include "world/WorldTestSupport.h"
 
@@ -28,17 +27,6 @@ std::string ReadAll(const std::string& path) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
-}
-
-std::string Queues(const CGameWorld& world) {
-  std::string letters;
-  for (const CTank* tank : world.GetTeamTanks(0)) {
-    if (tank) {
-      for (const auto& command : tank->GetCommands()) letters += command->Letter();
-    }
-    letters += '|';
-  }
-  return letters;
 }
 
 class RecordFolderTest : public worldtest::WorldTest {
@@ -129,8 +117,8 @@ TEST_F(RecordFolderTest, ContinueBringsBackTheGameAsLeftAndWatchingTheLastTurnKe
   ASSERT_TRUE(world.CanContinue()) << world.GetRecordMessage();
   world.OnKey(SDLK_c, true);
   ASSERT_EQ(world.GetMode(), CGameWorld::mc_modePlay) << world.GetRecordMessage();
+  // The checksum covers every queue, the plans in progress included.
   EXPECT_EQ(WorldChecksum(world), WorldChecksum(m_world));
-  EXPECT_EQ(Queues(world), Queues(m_world));
   EXPECT_EQ(world.GetSelected(), 3u);
 
   const std::uint64_t before = WorldChecksum(world);
@@ -152,7 +140,6 @@ TEST_F(RecordFolderTest, ContinueBringsBackTheGameAsLeftAndWatchingTheLastTurnKe
     EXPECT_LT(ticks, 1000);
     EXPECT_EQ(world.GetMode(), CGameWorld::mc_modePlay);
     EXPECT_EQ(WorldChecksum(world), before);
-    EXPECT_EQ(Queues(world), Queues(m_world));
   }
 }
 
