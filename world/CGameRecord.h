@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "world/Difficulty.h"
+
 // One Green slot's queue as a turn began: the first `m_kept` commands carried
 // over from the turn before (the player neither erased nor replaced them),
 // then the commands he added, as letters (CAction::Letter).
@@ -32,6 +34,7 @@ class CGameRecord {
 
   std::vector<std::string> m_rows;      // the battlefield, top row first: '#' wall, '.' open
   std::uint32_t m_teamSize[2] = {0, 0}; // Green's and Blue's tanks
+  Difficulty m_difficulty = Difficulty::Normal;  // the computer's level
   std::uint32_t m_seed = 0;             // the random table's seed
   std::uint32_t m_cursor = 0;           // and its cursor as the game began
   std::vector<RecordTurn> m_turns;      // the turns played, first first

@@ -61,6 +61,7 @@ void CGameWorld::BeginRecord() {
   }
   m_Record.m_teamSize[0] = m_TeamSize[0];
   m_Record.m_teamSize[1] = m_TeamSize[1];
+  m_Record.m_difficulty = m_Difficulty;
   m_Record.m_seed = GetRandomTable().GetSeed();
   m_Record.m_cursor = GetRandomTable().GetCursor();
 }
@@ -167,6 +168,7 @@ bool CGameWorld::ReplayRecord(const CGameRecord& record, std::size_t turns, std:
   }
   m_TeamSize[0] = record.m_teamSize[0];
   m_TeamSize[1] = record.m_teamSize[1];
+  m_Difficulty = record.m_difficulty;
   GetRandomTable().Fill(record.m_seed);
   GetRandomTable().SetCursor(record.m_cursor);
   SetUpGame();

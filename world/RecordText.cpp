@@ -161,7 +161,18 @@ class CRecordParser {
         m_record.m_teamSize[1] == 0) {
       return Fail("expected \"teams GREEN BLUE\", 1 to 10 each");
     }
-    if (!Expect("seed", 1, words) || !ParseU32(words[1], UINT32_MAX, m_record.m_seed)) return Fail("expected a seed");
+    // The computer's level; records from before there were levels are Normal.
+    m_record.m_difficulty = Difficulty::Normal;
+    if (!NextWords(words)) return Fail("expected a seed");
+    if (words[0] == "computer") {
+      if (words.size() != 2 || !ParseDifficulty(words[1].c_str(), m_record.m_difficulty)) {
+        return Fail("expected \"computer normal\" or \"computer hard\"");
+      }
+      if (!NextWords(words)) return Fail("expected a seed");
+    }
+    if (words[0] != "seed" || words.size() != 2 || !ParseU32(words[1], UINT32_MAX, m_record.m_seed)) {
+      return Fail("expected a seed");
+    }
     if (!Expect("cursor", 1, words) || !ParseU32(words[1], kCursorLimit - 1, m_record.m_cursor)) {
       return Fail("expected a cursor");
     }
@@ -245,7 +256,7 @@ std::string WriteRecordText(const CGameRecord& record) {
     out += '\n';
   }
   out += FormatText(line, sizeof line, "teams %u %u\n", record.m_teamSize[0], record.m_teamSize[1]);
-  // The computer's level will stand here once it has more than one.
+  out += record.m_difficulty == Difficulty::Hard ? "computer hard\n" : "computer normal\n";
   out += FormatText(line, sizeof line, "seed %u\ncursor %u\n", record.m_seed, record.m_cursor);
   for (const RecordTurn& turn : record.m_turns) {
     AppendQueues(out, "turn", turn.m_queues);

@@ -11,6 +11,7 @@ class CGameRecord;
 //   size 25 22
 //   row #########...          (one line per row, top row first)
 //   teams 3 3
+//   computer normal           (the computer's level: normal or hard)
 //   seed 1733622000
 //   cursor 417
 //   turn AAF 2+R - -          (per Green slot: kept+added, "-" for nothing)

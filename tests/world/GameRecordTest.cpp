@@ -75,6 +75,7 @@ TEST_F(GameRecordTest, RandomGamesReplayInAFreshWorldToTheSameWorldAtEveryTurnEn
   std::size_t turnsChecked = 0;
   for (std::uint32_t seed = 0; seed < sizeof games / sizeof games[0]; ++seed) {
     m_world.SetMapFile(games[seed].map);
+    m_world.SetDifficulty(seed % 2 ? Difficulty::Hard : Difficulty::Normal);
     PlayRandomGame(seed + 7, games[seed].green, games[seed].blue, games[seed].turns);
     const CGameRecord record = WrittenAndRead(m_world);
     ASSERT_FALSE(record.m_turns.empty());
