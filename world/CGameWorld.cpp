@@ -38,6 +38,8 @@ CGameWorld::Motion CGameWorld::GetMotion() const {
   // Nothing advances on the start screen; in play a tick changes the picture
   // only while a turn runs or effects fade.
   if (m_Mode == mc_modeStartScreen) return Motion::Still;
+  // The last turn played again moves as a turn does.
+  if (m_Watch) return Motion::Moving;
   if (m_Executing || m_StepsDone >= mc_turnSteps || !m_Effects.empty()) return Motion::Moving;
   return GetSelectedTank() ? Motion::Pulse : Motion::Still;
 }
