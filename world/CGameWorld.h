@@ -127,7 +127,7 @@ class CGameWorld {
   const CHardPlanner& GetHardPlanner() const { return *m_HardPlanner; }
 
   // Read access for the renderer, the planner and tests.
-  std::uint32_t GetAccumulator() const { return m_Accumulator; }
+  std::uint32_t GetAccumulator() const { return m_Watch ? m_Watch->GetAccumulator() : m_Accumulator; }
   const TankList& GetTanks() const { return m_Tanks; }
   const TeamSlots& GetTeamTanks(std::uint32_t team) const;
   std::int32_t GetAliveCount(std::uint32_t team) const;
