@@ -10,7 +10,8 @@
 
 namespace {
 constexpr std::size_t kListLineBuffer = 1024;
-}
+bool g_soundOn = true;  // the player's choice: sound on or muted
+}  // namespace
 
 SoundTable& GetSounds() {
   static SoundTable* table = new SoundTable;  // lives as long as the process
@@ -51,5 +52,12 @@ void PlaySound(int id) {
 void FadeOutChannel(int channel, int ms) {
   if (Mix_QuerySpec(nullptr, nullptr, nullptr)) Mix_FadeOutChannel(channel, ms);
 }
+
+void SetSoundOn(bool on) {
+  g_soundOn = on;
+  if (Mix_QuerySpec(nullptr, nullptr, nullptr)) Mix_Volume(-1, on ? MIX_MAX_VOLUME : 0);
+}
+
+bool IsSoundOn() { return g_soundOn; }
 
 void ClearSounds(SoundTable& table) { table.clear(); }

@@ -39,5 +39,11 @@ bool SoundsMuted();
 // Fades a mixer channel out (-1: every channel); nothing when no mixer is open.
 void FadeOutChannel(int channel, int ms);
 
+// Sound on or off for the whole game. Off mutes every mixer channel, so what
+// plays goes on silently and is heard again when sound comes back on. Kept
+// while no mixer is open and applied when one is.
+void SetSoundOn(bool on);
+bool IsSoundOn();
+
 // Frees every sound and empties the table; called before the mixer closes.
 void ClearSounds(SoundTable& table);

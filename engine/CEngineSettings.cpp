@@ -1,18 +1,16 @@
 #include "engine/CEngineSettings.h"
 
-#include <cstring>
-
+#include "engine/CCommandLine.h"
 #include "engine/DataFiles.h"
+#include "engine/SettingKeys.h"
 
-CEngineSettings MakeEngineSettings(int argc, const char* const* argv) {
+CEngineSettings MakeEngineSettings(const CCommandLine& line, CSettings& remembered) {
   CEngineSettings settings;
   settings.m_IconFile = kv::kIconFile;
   settings.m_Caption = "Korvane";
-  for (int i = 0; i < argc; ++i) {
-    if (argv[i] && std::strcmp(argv[i], "-fullscreen") == 0) settings.m_Fullscreen = true;
-    if (argv[i] && std::strcmp(argv[i], "--difficulty") == 0 && i + 1 < argc) {
-      ParseDifficulty(argv[i + 1], settings.m_Difficulty);
-    }
+  if (line.m_Window != CCommandLine::mc_windowRemembered) {
+    remembered.Set(kv::kFullscreen, line.m_Window == CCommandLine::mc_windowFullscreen);
   }
+  settings.m_Fullscreen = remembered.Get(kv::kFullscreen);
   return settings;
 }

@@ -10,6 +10,7 @@
 #include "engine/Assert.h"
 #include "engine/DepthFallback.h"
 #include "engine/DataFiles.h"
+#include "engine/SettingKeys.h"
 #include "gfx/CFontManager.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
@@ -56,6 +57,7 @@ bool CGameEngine::Init(const CEngineSettings& settings) {
   if (!withAudio && SDL_Init(SDL_INIT_VIDEO) < 0) return Fail("SDL");
   m_SDLInitialized = true;
   if (withAudio) InitAudio();
+  SetSoundOn(m_Settings.Get(kv::kSound));
 
   if (!m_IconFile.empty() && !InitIcon()) return Fail("icon");
   if (!InitVideo()) return Fail("video");
@@ -154,6 +156,7 @@ void CGameEngine::Run() {
   m_Pacer.Restart(SDL_GetTicks());
   m_Pacer.PictureChanged();
   m_GameWorld.SetRecordFolder(UserDataFolder());
+  m_GameWorld.RestoreChoices();
   m_GameWorld.NewGame();
   SDL_Event event;
   while (m_Running) {

@@ -5,6 +5,7 @@
 
 #include "engine/CEngineSettings.h"
 #include "engine/CFramePacer.h"
+#include "engine/CSettings.h"
 #include "world/CGameWorld.h"
 
 struct SDL_Surface;
@@ -40,6 +41,8 @@ class CGameEngine {
 
   const std::string& GetInitError() const { return m_InitError; }
   CGameWorld& GetWorld() { return m_GameWorld; }
+  // The player's remembered choices; in memory only until main loads the file.
+  CSettings& GetSettings() { return m_Settings; }
   bool IsRunning() const { return m_Running; }
   bool IsActive() const { return m_Active; }
   bool IsAudioOpen() const { return m_SDLMixerInitialized; }
@@ -73,5 +76,6 @@ class CGameEngine {
   bool m_Vsync = false;                // buffer swaps wait for the display
   CFramePacer m_Pacer;                 // when to tick, draw and sleep
   std::string m_InitError;             // why Init failed, empty when it did not
+  CSettings m_Settings;                // the player's remembered choices
   CGameWorld m_GameWorld;              // the game; constructed last
 };

@@ -2,7 +2,9 @@
 
 #include "ai/CHardPlanner.h"
 #include "engine/Assert.h"
+#include "engine/CGameEngine.h"
 #include "engine/DataFiles.h"
+#include "engine/SettingKeys.h"
 #include "units/CTank.h"
 #include "world/CEffect.h"
 #include "world/CRandomTable.h"
@@ -137,6 +139,16 @@ void CGameWorld::SetTeamSize(std::uint32_t team, std::uint32_t size) {
   KV_ASSERT(team < mc_numTeams);
   KV_ASSERT(size >= mc_minTeamSize && size <= mc_maxTeamSize);
   m_TeamSize[team] = size;
+}
+
+// The remembered team sizes are those a world may take.
+static_assert(kv::kGreenTeamSize.m_Min == CGameWorld::mc_minTeamSize && kv::kBlueTeamSize.m_Min == CGameWorld::mc_minTeamSize);
+static_assert(kv::kGreenTeamSize.m_Max == CGameWorld::mc_maxTeamSize && kv::kBlueTeamSize.m_Max == CGameWorld::mc_maxTeamSize);
+
+void CGameWorld::RestoreChoices() {
+  CSettings& settings = m_GameEngine->GetSettings();
+  m_TeamSize[0] = static_cast<std::uint32_t>(settings.Get(kv::kGreenTeamSize));
+  m_TeamSize[1] = static_cast<std::uint32_t>(settings.Get(kv::kBlueTeamSize));
 }
 
 const CGameWorld::TeamSlots& CGameWorld::GetTeamTanks(std::uint32_t team) const {

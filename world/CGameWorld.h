@@ -125,6 +125,9 @@ class CGameWorld {
   Difficulty GetDifficulty() const { return m_Difficulty; }
   // The Hard level's planner, with what it remembers of Green.
   const CHardPlanner& GetHardPlanner() const { return *m_HardPlanner; }
+  // Takes the start screen's choices the player made in an earlier run from
+  // the engine's settings.
+  void RestoreChoices();
 
   // Read access for the renderer, the planner and tests.
   std::uint32_t GetAccumulator() const { return m_Watch ? m_Watch->GetAccumulator() : m_Accumulator; }
@@ -213,6 +216,8 @@ class CGameWorld {
   // A command key for the selected tank; false when sym is none.
   bool GiveCommand(CTank& tank, int sym);
   void OnStartScreenClick(std::uint16_t x, std::uint16_t y);
+  // Changes a team's size by one within 1 to 10 and remembers it.
+  void StepTeamSize(std::uint32_t team, bool larger);
   void OnBattleClick(std::uint16_t x, std::uint16_t y);
   void PlotPath(CTank& tank, std::int32_t column, std::int32_t row);
 

@@ -1,7 +1,9 @@
 #include <SDL.h>
 
 #include "engine/Assert.h"
+#include "audio/SoundTable.h"
 #include "engine/CGameEngine.h"
+#include "engine/SettingKeys.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
 #include "world/ScreenLayout.h"
@@ -49,6 +51,9 @@ void CGameWorld::OnKey(int sym, bool pressed) {
       SaveForLater();
       m_Mode = mc_modeStartScreen;  // the game stays as it is, not shown
     }
+  } else if (sym == SDLK_m) {
+    SetSoundOn(!IsSoundOn());
+    m_GameEngine->GetSettings().Set(kv::kSound, IsSoundOn());
   } else if (sym == SDLK_r) {
     if (m_Mode == mc_modeStartScreen) {
       ClearGame();
@@ -117,13 +122,13 @@ void CGameWorld::OnMouseButton(std::uint8_t button, bool pressed, std::uint16_t 
 void CGameWorld::OnStartScreenClick(std::uint16_t x, std::uint16_t y) {
   const std::int32_t yy = kWindowHeight - y;
   if (StartScreenControls::mc_greenLess.Contains(x, yy)) {
-    if (m_TeamSize[0] > mc_minTeamSize) --m_TeamSize[0];
+    StepTeamSize(0, false);
   } else if (StartScreenControls::mc_greenMore.Contains(x, yy)) {
-    if (m_TeamSize[0] < mc_maxTeamSize) ++m_TeamSize[0];
+    StepTeamSize(0, true);
   } else if (StartScreenControls::mc_blueLess.Contains(x, yy)) {
-    if (m_TeamSize[1] > mc_minTeamSize) --m_TeamSize[1];
+    StepTeamSize(1, false);
   } else if (StartScreenControls::mc_blueMore.Contains(x, yy)) {
-    if (m_TeamSize[1] < mc_maxTeamSize) ++m_TeamSize[1];
+    StepTeamSize(1, true);
   } else if (StartScreenControls::mc_levelLess.Contains(x, yy)) {
     m_Difficulty = NextDifficulty(m_Difficulty, false);
   } else if (StartScreenControls::mc_levelMore.Contains(x, yy)) {
@@ -133,6 +138,13 @@ void CGameWorld::OnStartScreenClick(std::uint16_t x, std::uint16_t y) {
   } else if (m_CanContinue && StartScreenControls::mc_continue.Contains(x, yy)) {
     ContinueGame();
   }
+}
+
+void CGameWorld::StepTeamSize(std::uint32_t team, bool larger) {
+  std::uint32_t& size = m_TeamSize[team];
+  if (larger && size < mc_maxTeamSize) ++size;
+  if (!larger && size > mc_minTeamSize) --size;
+  m_GameEngine->GetSettings().Set(team == 0 ? kv::kGreenTeamSize : kv::kBlueTeamSize, static_cast<int>(size));
 }
 
 void CGameWorld::OnBattleClick(std::uint16_t x, std::uint16_t y) {

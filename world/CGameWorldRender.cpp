@@ -16,6 +16,7 @@
 #include "units/CTank.h"
 #include "world/CEffect.h"
 #include "world/CGameWorld.h"
+#include "world/ControlKeys.h"
 #include "world/HealthBar.h"
 #include "world/ScreenLayout.h"
 #include "world/StatusMessage.h"
@@ -263,39 +264,27 @@ void DrawRosterSlot(const CGameWorld& world, std::size_t slot, const CTank* tank
 }
 
 void DrawHelpPanel() {
-  struct Row {
-    const char* key;
-    const char* meaning;
-  };
-  static constexpr Row kRows[] = {
-      {"1 to 0", "- Select Tank"},
-      {"Arrow Keys", "- Move"},
-      {"F", "- Fire"},
-      {"W", "- Wait"},
-      {"Space", "- Execute Commands"},
-      {"Backspace", "- Erase Last Command"},
-      {"Delete or RMB", "- Erase All Commands"},
-      {"LMB", "- Plot Path or Select Tank"},
-      {"V", "- Watch the Last Turn"},
-  };
+  // The title, its underline, a blank line, then a line a key: the panel
+  // grows downward with the keys.
+  constexpr float step = L::mc_lineStep;
+  constexpr float kBottom = -step * static_cast<float>(3 + sizeof kControlKeys / sizeof kControlKeys[0]);
   glPushMatrix();
   glTranslatef(L::mc_helpLeft, L::mc_helpTop, 0.0f);
   glColor4f(0.6f, 0.6f, 0.6f, 1.0f);
-  DrawQuad(-8.0f, -240.0f, 550.0f, 20.0f);
+  DrawQuad(-8.0f, kBottom, 550.0f, 20.0f);
   SetColour(kWhite);
   glBegin(GL_LINE_LOOP);
-  glVertex2f(-8.0f, -240.0f);
+  glVertex2f(-8.0f, kBottom);
   glVertex2f(-8.0f, 20.0f);
   glVertex2f(550.0f, 20.0f);
-  glVertex2f(550.0f, -240.0f);
+  glVertex2f(550.0f, kBottom);
   glEnd();
   DrawText(0.0f, 0.0f, "CONTROLS");
-  constexpr float step = L::mc_lineStep;
   DrawText(0.0f, -step, "------------");
   float y = -3.0f * step;
-  for (const Row& row : kRows) {
-    DrawText(0.0f, y, row.key);
-    DrawText(200.0f, y, row.meaning);
+  for (const ControlKey& row : kControlKeys) {
+    DrawText(0.0f, y, row.m_Key);
+    DrawText(200.0f, y, row.m_Meaning);
     y -= step;
   }
   glPopMatrix();

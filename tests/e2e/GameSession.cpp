@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -61,6 +62,8 @@ GameSession::GameSession() {
   m_stderrPath = path;
   char dir[] = "/tmp/korvane-e2e-runtime-XXXXXX";
   if (mkdtemp(dir)) m_runtimeDir = dir;
+  char home[] = "/tmp/korvane-e2e-home-XXXXXX";
+  if (mkdtemp(home)) m_homeDir = home;
 }
 
 GameSession::~GameSession() {
@@ -70,6 +73,7 @@ GameSession::~GameSession() {
   std::remove(m_stderrPath.c_str());
   std::error_code ignored;
   std::filesystem::remove_all(m_runtimeDir, ignored);
+  if (!m_homeDir.empty()) std::filesystem::remove_all(m_homeDir, ignored);
 }
 
 bool GameSession::StartXvfb(int display) {
@@ -145,15 +149,18 @@ bool GameSession::Start(const Options& options) {
     // A desktop session has a runtime directory; without one the Wayland
     // client library complains on standard error before SDL falls back to X11.
     setenv("XDG_RUNTIME_DIR", m_runtimeDir.c_str(), 1);
-    // The game's records go to a folder of the session's own, not the player's.
-    setenv("XDG_DATA_HOME", (m_runtimeDir + "/data").c_str(), 1);
+    // The game remembers the player's choices and keeps its records in the
+    // home folder: each session starts from none and leaves the tester's own alone.
+    setenv("HOME", m_homeDir.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (m_homeDir + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (m_homeDir + "/data").c_str(), 1);
     for (const auto& [name, value] : options.env) setenv(name.c_str(), value.c_str(), 1);
     for (const std::string& name : options.unsetEnv) unsetenv(name.c_str());
     const int devNull = open("/dev/null", O_WRONLY);
     const int err = open(m_stderrPath.c_str(), O_WRONLY | O_TRUNC);
     dup2(devNull, 1);
     dup2(err, 2);
-    std::vector<std::string> argStrings{GameBinary()};
+    std::vector<std::string> argStrings{options.binary.empty() ? GameBinary() : options.binary};
     argStrings.insert(argStrings.end(), options.args.begin(), options.args.end());
     std::vector<char*> argv;
     for (std::string& a : argStrings) argv.push_back(a.data());

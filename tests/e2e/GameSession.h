@@ -32,6 +32,7 @@ class GameSession {
     std::map<std::string, std::string> env;     // extra environment; SDL_AUDIODRIVER=dummy unless set here
     std::vector<std::string> unsetEnv;          // variables removed from the game's environment
     std::vector<std::string> args;              // command-line arguments
+    std::string binary;                         // the program; default: the built game
   };
 
   GameSession();
@@ -78,6 +79,7 @@ class GameSession {
   std::string m_window;           // X window id of the game
   std::string m_stderrPath;       // file receiving the game's standard error
   std::string m_runtimeDir;       // the game's XDG_RUNTIME_DIR, empty and private
+  std::string m_homeDir;          // the game's HOME and XDG config and data homes, private to the session
 };
 
 // The repository root (the game's working directory) and the built game.

@@ -2,12 +2,15 @@
 
 #include <vector>
 
+#include "engine/CCommandLine.h"
 #include "engine/CEngineSettings.h"
+#include "engine/CSettings.h"
 
 namespace {
 
 CEngineSettings SettingsFor(std::vector<const char*> args) {
-  return MakeEngineSettings(static_cast<int>(args.size()), args.data());
+  CSettings remembered;
+  return MakeEngineSettings(ParseCommandLine(static_cast<int>(args.size()), args.data()), remembered);
 }
 
 }  // namespace
@@ -26,12 +29,13 @@ TEST(CEngineSettingsTest, FullscreenSwitchCountsAnywhereIncludingTheProgramName)
   EXPECT_TRUE(SettingsFor({"korvane", "-fullscreen"}).m_Fullscreen);
   EXPECT_TRUE(SettingsFor({"korvane", "x", "-fullscreen", "y"}).m_Fullscreen);
   EXPECT_TRUE(SettingsFor({"-fullscreen"}).m_Fullscreen);
+  EXPECT_TRUE(SettingsFor({"korvane", "--fullscreen"}).m_Fullscreen);
+  EXPECT_FALSE(SettingsFor({"korvane", "-fullscreen", "--windowed"}).m_Fullscreen);
 }
 
 TEST(CEngineSettingsTest, FullscreenSwitchMustMatchExactly) {
   EXPECT_FALSE(SettingsFor({"korvane", "-Fullscreen"}).m_Fullscreen);
   EXPECT_FALSE(SettingsFor({"korvane", "-fullscreen2"}).m_Fullscreen);
-  EXPECT_FALSE(SettingsFor({"korvane", "--fullscreen"}).m_Fullscreen);
   EXPECT_FALSE(SettingsFor({"korvane", "-fullscree"}).m_Fullscreen);
   EXPECT_FALSE(SettingsFor({}).m_Fullscreen);
 }

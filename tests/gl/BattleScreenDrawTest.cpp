@@ -457,6 +457,7 @@ TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {
       {270, "Delete or RMB", "- Erase All Commands"},
       {250, "LMB", "- Plot Path or Select Tank"},
       {230, "V", "- Watch the Last Turn"},
+      {210, "M", "- Sound On/Off"},
   };
   EXPECT_EQ(help.TextAt(237, 450), "CONTROLS");
   EXPECT_EQ(help.TextAt(237, 430), "------------");

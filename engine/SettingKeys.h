@@ -1,0 +1,15 @@
+#pragma once
+
+#include "engine/CSettings.h"
+
+// Every choice the game remembers between runs, one line each: its key in the
+// settings file, its default and what it may be. A feature that remembers a
+// choice adds its line here, reads it with CSettings::Get where the choice
+// takes effect (the world's RestoreChoices for the start screen's choices)
+// and stores it with CSettings::Set where the player changes it.
+namespace kv {
+inline constexpr CIntSetting kGreenTeamSize{"green_team_size", 3, 1, 10};
+inline constexpr CIntSetting kBlueTeamSize{"blue_team_size", 3, 1, 10};
+inline constexpr CFlagSetting kFullscreen{"fullscreen", false};
+inline constexpr CFlagSetting kSound{"sound", true};
+}  // namespace kv
