@@ -1,6 +1,7 @@
 #include "engine/CEngineSettings.h"
 
 #include "engine/CCommandLine.h"
+#include "engine/CSettings.h"
 #include "engine/DataFiles.h"
 #include "engine/SettingKeys.h"
 
@@ -13,4 +14,9 @@ CEngineSettings MakeEngineSettings(const CCommandLine& line, CSettings& remember
   }
   settings.m_Fullscreen = remembered.Get(kv::kFullscreen);
   return settings;
+}
+
+CEngineSettings MakeEngineSettings(int argc, const char* const* argv) {
+  CSettings inMemory;
+  return MakeEngineSettings(ParseCommandLine(argc, argv), inMemory);
 }

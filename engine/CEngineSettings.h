@@ -23,3 +23,5 @@ struct CEngineSettings {
 // and caption, fullscreen or windowed as the command line asks, which is then
 // remembered, else as remembered.
 CEngineSettings MakeEngineSettings(const CCommandLine& line, CSettings& remembered);
+// The same for the arguments alone, with nothing remembered (tests, benchmarks).
+CEngineSettings MakeEngineSettings(int argc, const char* const* argv);

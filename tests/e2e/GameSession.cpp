@@ -160,7 +160,7 @@ bool GameSession::Start(const Options& options) {
     const int err = open(m_stderrPath.c_str(), O_WRONLY | O_TRUNC);
     dup2(devNull, 1);
     dup2(err, 2);
-    std::vector<std::string> argStrings{options.binary.empty() ? GameBinary() : options.binary};
+    std::vector<std::string> argStrings{m_program.empty() ? GameBinary() : m_program};
     argStrings.insert(argStrings.end(), options.args.begin(), options.args.end());
     std::vector<char*> argv;
     for (std::string& a : argStrings) argv.push_back(a.data());

@@ -32,7 +32,6 @@ class GameSession {
     std::map<std::string, std::string> env;     // extra environment; SDL_AUDIODRIVER=dummy unless set here
     std::vector<std::string> unsetEnv;          // variables removed from the game's environment
     std::vector<std::string> args;              // command-line arguments
-    std::string binary;                         // the program; default: the built game
   };
 
   GameSession();
@@ -43,6 +42,8 @@ class GameSession {
   // Starts Xvfb and the game; false if either could not be started.
   bool Start(const Options& options);
   bool Start() { return Start(Options{}); }
+  // The program Start runs instead of the built game (an installed copy).
+  void SetProgram(const std::string& path) { m_program = path; }
   // Waits for the window "Korvane"; false if it did not appear in time.
   bool WaitForWindow(int timeoutMs = 20000);
   // The window's size as X reports it.
@@ -79,6 +80,7 @@ class GameSession {
   std::string m_window;           // X window id of the game
   std::string m_stderrPath;       // file receiving the game's standard error
   std::string m_runtimeDir;       // the game's XDG_RUNTIME_DIR, empty and private
+  std::string m_program;          // the program to start; empty: the built game
   std::string m_homeDir;          // the game's HOME and XDG config and data homes, private to the session
 };
 

@@ -2,15 +2,12 @@
 
 #include <vector>
 
-#include "engine/CCommandLine.h"
 #include "engine/CEngineSettings.h"
-#include "engine/CSettings.h"
 
 namespace {
 
 CEngineSettings SettingsFor(std::vector<const char*> args) {
-  CSettings remembered;
-  return MakeEngineSettings(ParseCommandLine(static_cast<int>(args.size()), args.data()), remembered);
+  return MakeEngineSettings(static_cast<int>(args.size()), args.data());
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "audio/SoundTable.h"
+#include "engine/SettingKeys.h"
+#include "support/TempDir.h"
 #include "world/StartScreenControls.h"
 #include "world/WorldTestSupport.h"
 
@@ -294,4 +297,26 @@ TEST_F(PlayerInputTest, AFinishedGameTakesCommandsButNoTurn) {
   Tap(SDLK_r);
   EXPECT_FALSE(m_world.IsGameOver());
   EXPECT_EQ(m_world.GetMode(), CGameWorld::mc_modeStartScreen);
+}
+
+TEST_F(PlayerInputTest, TeamSizesAndTheSoundSwitchAreRememberedForTheNextRun) {
+  TempDir dir;
+  const std::string file = dir.File("settings");
+  m_engine.GetSettings().Load(file);
+  const ClickBox greenMore = StartScreenControls::mc_greenMore;
+  const ClickBox blueLess = StartScreenControls::mc_blueLess;
+  for (int i = 0; i < 2; ++i) Click(kLeft, greenMore.left, WindowY(greenMore.bottom));
+  Click(kLeft, blueLess.left, WindowY(blueLess.bottom));
+  const bool soundWas = IsSoundOn();
+  Tap(SDLK_m);
+  EXPECT_NE(IsSoundOn(), soundWas);
+
+  CGameEngine next;
+  next.GetSettings().Load(file);
+  next.GetWorld().RestoreChoices();
+  EXPECT_EQ(next.GetWorld().GetTeamSize(0), 5u);
+  EXPECT_EQ(next.GetWorld().GetTeamSize(1), 2u);
+  EXPECT_EQ(next.GetSettings().Get(kv::kSound), !soundWas);
+  Tap(SDLK_m);
+  EXPECT_EQ(IsSoundOn(), soundWas);
 }

@@ -1,0 +1,127 @@
+// The game as a desktop program: installed into a folder of its own and
+// started from elsewhere, with the player's choices kept in the XDG folders
+// between runs, and with settings files it cannot read or write.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include "e2e/GameSession.h"
+#include "e2e/ScreenPixels.h"
+#include "support/TempDir.h"
+#include "world/StartScreenControls.h"
+
+using namespace screen;
+
+namespace {
+
+constexpr int kTopRow = 767;
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+int CountLines(const std::string& text) {
+  int lines = 0;
+  for (char c : text) lines += c == '\n';
+  return lines;
+}
+
+void ClickOn(GameSession& game, const ClickBox& box) {
+  game.Click((box.left + box.right) / 2, kTopRow + 1 - (box.top + box.bottom) / 2);
+}
+
+// The player's folders, all inside one temporary folder.
+std::map<std::string, std::string> HomeIn(const TempDir& dir, const std::string& config) {
+  return {{"HOME", dir.File("home")}, {"XDG_CONFIG_HOME", config}, {"XDG_DATA_HOME", dir.File("data")}};
+}
+
+// Waits for the start screen's text: the stem of the title's "K" in white.
+bool ShowsStartScreenText(GameSession& game) {
+  if (!game.WaitForWindow()) return false;
+  return Same(game.ShootWhen(153, kTopRow - 458, kWhite).AtGame(153, 458), kWhite);
+}
+
+// Escape twice (the battle, then the start screen) ends the game with status 0.
+void Quit(GameSession& game) {
+  game.Key("Escape");
+  game.Key("Escape");
+  EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
+}
+
+TEST(DesktopE2ETest, TheInstalledGameRunsFromAnyFolderAndRemembersTheTeamSizes) {
+  TempDir dir;
+  const std::string install = "DESTDIR='" + dir.File("root") + "' '" + KORVANE_CMAKE + "' --install '" +
+                              KORVANE_BUILD_DIR + "' --prefix /usr >/dev/null";
+  ASSERT_EQ(std::system(install.c_str()), 0) << install;
+  const std::string program = dir.File("root/usr/bin/korvane");
+  GameSession::Options options;
+  options.workingDir = dir.Path();  // neither the data nor the program are here
+  options.env = HomeIn(dir, dir.File("config"));
+  const std::string settings = dir.File("config/korvane/settings");
+  {
+    GameSession game;
+    game.SetProgram(program);
+    ASSERT_TRUE(game.Start(options));
+    ASSERT_TRUE(ShowsStartScreenText(game)) << game.Stderr();
+    ClickOn(game, StartScreenControls::mc_greenMore);
+    ClickOn(game, StartScreenControls::mc_greenMore);
+    ClickOn(game, StartScreenControls::mc_blueLess);
+    game.Key("Return");
+    // The battle: the roster's first bar, and the wall tile of cell (0, 0).
+    const Screenshot battle = game.ShootWhen(854, kTopRow - 104, {102, 102, 102});
+    EXPECT_FALSE(Same(battle.AtGame(50, 50), kBackground));
+    Quit(game);
+    EXPECT_EQ(game.Stderr(), "");
+  }
+  EXPECT_NE(ReadFile(settings).find("green_team_size = 5\n"), std::string::npos) << ReadFile(settings);
+  EXPECT_NE(ReadFile(settings).find("blue_team_size = 2\n"), std::string::npos) << ReadFile(settings);
+  // The next run starts from 5: one "<" makes 4 (from the default 3 it would be 2).
+  GameSession again;
+  again.SetProgram(program);
+  ASSERT_TRUE(again.Start(options));
+  ASSERT_TRUE(ShowsStartScreenText(again)) << again.Stderr();
+  ClickOn(again, StartScreenControls::mc_greenLess);
+  Quit(again);
+  EXPECT_NE(ReadFile(settings).find("green_team_size = 4\n"), std::string::npos) << ReadFile(settings);
+}
+
+TEST(DesktopE2ETest, ABrokenSettingsFileGivesTheDefaultsOneLineAndACleanFileAtTheFirstChange) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.File("korvane"));
+  const std::string settings = dir.Write("korvane/settings", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+  GameSession game;
+  ASSERT_TRUE(game.Start({"", HomeIn(dir, dir.Path()), {}, {}}));
+  ASSERT_TRUE(ShowsStartScreenText(game)) << game.Stderr();
+  ClickOn(game, StartScreenControls::mc_greenMore);
+  game.Key("Return");
+  game.ShootWhen(854, kTopRow - 104, {102, 102, 102});
+  Quit(game);
+  EXPECT_EQ(CountLines(game.Stderr()), 1) << game.Stderr();
+  EXPECT_NE(game.Stderr().find(settings), std::string::npos) << game.Stderr();
+  EXPECT_NE(ReadFile(settings).find("\ngreen_team_size = 4\n"), std::string::npos) << ReadFile(settings);
+}
+
+TEST(DesktopE2ETest, AConfigFolderThatCannotBeWrittenIsSaidOnceAndTheGamePlays) {
+  TempDir dir;
+  // A file where the config folder should be: no one, not even root, can make it.
+  const std::string blocked = dir.Write("blocked", "");
+  GameSession game;
+  ASSERT_TRUE(game.Start({"", HomeIn(dir, blocked), {}, {}}));
+  ASSERT_TRUE(ShowsStartScreenText(game)) << game.Stderr();
+  ClickOn(game, StartScreenControls::mc_greenMore);
+  ClickOn(game, StartScreenControls::mc_blueMore);
+  game.Key("m");
+  game.Key("Return");
+  game.ShootWhen(854, kTopRow - 104, {102, 102, 102});
+  Quit(game);
+  EXPECT_EQ(CountLines(game.Stderr()), 1) << game.Stderr();
+  EXPECT_NE(game.Stderr().find("cannot save its settings"), std::string::npos) << game.Stderr();
+}
+
+}  // namespace

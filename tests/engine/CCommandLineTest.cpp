@@ -1,0 +1,53 @@
+#include "engine/CCommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+TEST(CCommandLineTest, ReadsEveryOptionAndNamesEachArgumentItDoesNotKnow) {
+  using W = CCommandLine::EWindow;
+  struct Case {
+    std::vector<const char*> args;  // after the program's name
+    W window;
+    bool help, version;
+    std::vector<const char*> named;  // in the problem lines, in order
+  };
+  const Case cases[] = {
+      {{}, CCommandLine::mc_windowRemembered, false, false, {}},
+      {{"--fullscreen"}, CCommandLine::mc_windowFullscreen, false, false, {}},
+      {{"-fullscreen"}, CCommandLine::mc_windowFullscreen, false, false, {}},
+      {{"--fullscreen", "--windowed"}, CCommandLine::mc_windowed, false, false, {}},
+      {{"--help", "--version"}, CCommandLine::mc_windowRemembered, true, true, {}},
+      {{"--Fullscreen", "-windowed", "maps/x.dat", "--fullscreen"}, CCommandLine::mc_windowFullscreen, false, false,
+       {"\"--Fullscreen\"", "\"-windowed\"", "\"maps/x.dat\""}},
+      {{"--windowed=yes", "--", "-"}, CCommandLine::mc_windowRemembered, false, false,
+       {"\"--windowed=yes\"", "\"--\"", "\"-\""}},
+  };
+  for (const Case& c : cases) {
+    std::vector<const char*> argv{"korvane"};
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    const CCommandLine line = ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+    const std::string what = c.args.empty() ? "(none)" : c.args[0];
+    EXPECT_EQ(line.m_Window, c.window) << what;
+    EXPECT_EQ(line.m_Help, c.help) << what;
+    EXPECT_EQ(line.m_Version, c.version) << what;
+    ASSERT_EQ(line.m_Problems.size(), c.named.size()) << what;
+    for (std::size_t i = 0; i < c.named.size(); ++i) {
+      EXPECT_NE(line.m_Problems[i].find(c.named[i]), std::string::npos) << line.m_Problems[i];
+      EXPECT_NE(line.m_Problems[i].find("--help"), std::string::npos) << line.m_Problems[i];
+      EXPECT_EQ(line.m_Problems[i].find('\n'), std::string::npos) << line.m_Problems[i];
+    }
+  }
+}
+
+TEST(CCommandLineTest, HelpListsEveryOptionAndKeyAndWhereTheSettingsLive) {
+  const std::string help = HelpText();
+  for (const char* text : {"--help", "--version", "--fullscreen", "--windowed", "Sound On/Off", "Escape",
+                           "/korvane/settings"}) {
+    EXPECT_NE(help.find(text), std::string::npos) << text;
+  }
+}
+
+}  // namespace
