@@ -78,7 +78,7 @@ void CSettings::Load(const std::string& path) {
   if (path.empty()) return;
   struct stat info;
   const bool exists = stat(path.c_str(), &info) == 0;
-  if (!exists && errno == ENOENT) return;
+  if (!exists && (errno == ENOENT || errno == ENOTDIR)) return;  // no file yet
 
   std::string problem;
   CLineReader reader(kLineBuffer);

@@ -20,8 +20,9 @@ fi
 deb=$(ls "$out"/korvane_*_*.deb)
 
 depends=$(dpkg-deb -f "$deb" Depends)
+names=$(tr ',' '\n' <<<"$depends" | awk '{print $1}')
 for library in libsdl1.2debian libsdl-image1.2 libsdl-mixer1.2 libfreetype6 libgl1 libstdc++6; do
-  grep -Eq "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
+  grep -qxF "$library" <<<"$names" || fail "Depends lacks $library: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "not in the games section"
 
