@@ -16,6 +16,9 @@ packages=(
   clang libclang-rt-14-dev valgrind
   # the font generator's source font and subsetter
   fonts-dejavu-core fonttools fonts-open-sans
+  # the Debian package and its checks: dpkg-shlibdeps (which needs file),
+  # the menu entry's validator
+  dpkg-dev file desktop-file-utils
 )
 
 missing=()
