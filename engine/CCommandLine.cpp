@@ -60,7 +60,9 @@ std::string Padded(std::string text, std::size_t width) {
 CCommandLine ParseCommandLine(int argc, const char* const* argv) {
   CCommandLine line;
   // The program's own name has always counted for -fullscreen.
-  if (argc > 0 && argv[0] && std::strcmp(argv[0], "-fullscreen") == 0) line.m_Window = CCommandLine::mc_windowFullscreen;
+  if (argc > 0 && argv[0] && std::strcmp(argv[0], "-fullscreen") == 0) {
+    line.m_Window = CCommandLine::mc_windowFullscreen;
+  }
   for (int i = 1; i < argc; ++i) {
     if (!argv[i]) continue;
     const std::string argument = argv[i];

@@ -142,8 +142,12 @@ void CGameWorld::SetTeamSize(std::uint32_t team, std::uint32_t size) {
 }
 
 // The remembered team sizes are those a world may take.
-static_assert(kv::kGreenTeamSize.m_Min == CGameWorld::mc_minTeamSize && kv::kBlueTeamSize.m_Min == CGameWorld::mc_minTeamSize);
-static_assert(kv::kGreenTeamSize.m_Max == CGameWorld::mc_maxTeamSize && kv::kBlueTeamSize.m_Max == CGameWorld::mc_maxTeamSize);
+namespace {
+constexpr int kMinTeamSize = CGameWorld::mc_minTeamSize;
+constexpr int kMaxTeamSize = CGameWorld::mc_maxTeamSize;
+}  // namespace
+static_assert(kv::kGreenTeamSize.m_Min == kMinTeamSize && kv::kGreenTeamSize.m_Max == kMaxTeamSize);
+static_assert(kv::kBlueTeamSize.m_Min == kMinTeamSize && kv::kBlueTeamSize.m_Max == kMaxTeamSize);
 
 void CGameWorld::RestoreChoices() {
   CSettings& settings = m_GameEngine->GetSettings();

@@ -3,6 +3,7 @@
 // between runs, and with settings files it cannot read or write.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -24,12 +25,6 @@ constexpr int kTopRow = 767;
 std::string ReadFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-int CountLines(const std::string& text) {
-  int lines = 0;
-  for (char c : text) lines += c == '\n';
-  return lines;
 }
 
 void ClickOn(GameSession& game, const ClickBox& box) {
@@ -72,15 +67,15 @@ TEST(DesktopE2ETest, TheInstalledGameRunsFromAnyFolderAndRemembersTheTeamSizes) 
     ClickOn(game, StartScreenControls::mc_greenMore);
     ClickOn(game, StartScreenControls::mc_greenMore);
     ClickOn(game, StartScreenControls::mc_blueLess);
-    game.Key("Return");
-    // The battle: the roster's first bar, and the wall tile of cell (0, 0).
+    game.Key("Return");  // the battle: the roster's first bar, and the wall tile of cell (0, 0)
     const Screenshot battle = game.ShootWhen(854, kTopRow - 104, {102, 102, 102});
     EXPECT_FALSE(Same(battle.AtGame(50, 50), kBackground));
     Quit(game);
     EXPECT_EQ(game.Stderr(), "");
   }
-  EXPECT_NE(ReadFile(settings).find("green_team_size = 5\n"), std::string::npos) << ReadFile(settings);
-  EXPECT_NE(ReadFile(settings).find("blue_team_size = 2\n"), std::string::npos) << ReadFile(settings);
+  const std::string remembered = ReadFile(settings);
+  EXPECT_NE(remembered.find("\ngreen_team_size = 5\n"), std::string::npos) << remembered;
+  EXPECT_NE(remembered.find("\nblue_team_size = 2\n"), std::string::npos) << remembered;
   // The next run starts from 5: one "<" makes 4 (from the default 3 it would be 2).
   GameSession again;
   again.SetProgram(program);
@@ -113,8 +108,9 @@ TEST(DesktopE2ETest, SettingsThatCannotBeReadOrWrittenAreSaidOnceAndTheGamePlays
     game.Key("m");
     game.Key("Escape");
     EXPECT_EQ(game.WaitForExit(), 0) << c.what << ": " << game.Stderr();
-    EXPECT_EQ(CountLines(game.Stderr()), 1) << c.what << ": " << game.Stderr();
-    EXPECT_NE(game.Stderr().find(c.said), std::string::npos) << c.what << ": " << game.Stderr();
+    const std::string said = game.Stderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << c.what << ": " << said;
+    EXPECT_NE(said.find(c.said), std::string::npos) << c.what << ": " << said;
     if (c.broken) {  // the defaults with the changes, in a clean file
       const std::string rewritten = ReadFile(settings);
       for (const char* line : {"\ngreen_team_size = 4\n", "\nblue_team_size = 4\n", "\nsound = off\n"}) {

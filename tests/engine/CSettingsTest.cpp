@@ -41,14 +41,14 @@ TEST(CSettingsTest, ReadsWhatItCanAndIgnoresWhatIsNotItsOwnWithOneLine) {
   };
   const Case cases[] = {
       {"no file", "", 3, 3, false, true, 0, "first", 0},
-      {"every kind", "green_team_size = 7\nblue_team_size=1\nfullscreen = yes\nsound = off\nlevel = hard\nname = Dune Sea\n",
-       7, 1, true, false, 1, "Dune Sea", 0},
+      {"every kind", "green_team_size = 7\nblue_team_size=1\nfullscreen = yes\nsound = off\nlevel = hard\nname = Dune",
+       7, 1, true, false, 1, "Dune", 0},
       {"comments, blanks, CR LF, unknown keys", "# mine\r\n\r\n  green_team_size\t=  10  \r\nfuture_key = 5\r\n", 10, 3,
        false, true, 0, "first", 0},
       {"another program's file", "[General]\ngreen_team_size = 7\n", 3, 3, false, true, 0, "first", 1},
       {"binary", "green_team_size = 7\n" + std::string("\x7f" "ELF\0\x01\x02", 7), 3, 3, false, true, 0, "first", 1},
       {"empty key", "= 4\n", 3, 3, false, true, 0, "first", 1},
-      {"overlong line", "green_team_size = 7\nname = " + std::string(5000, 'x') + "\n", 3, 3, false, true, 0, "first", 1},
+      {"overlong line", "green_team_size = 7\nname = " + std::string(5000, 'x'), 3, 3, false, true, 0, "first", 1},
       {"too large", std::string(70000, '#'), 3, 3, false, true, 0, "first", 1},
       // A value its key cannot take counts as missing; the rest stands.
       {"out of range", "green_team_size = 11\nblue_team_size = 0\nsound = off\n", 3, 3, false, false, 0, "first", 1},

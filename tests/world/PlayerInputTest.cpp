@@ -303,10 +303,9 @@ TEST_F(PlayerInputTest, TeamSizesAndTheSoundSwitchAreRememberedForTheNextRun) {
   TempDir dir;
   const std::string file = dir.File("settings");
   m_engine.GetSettings().Load(file);
-  const ClickBox greenMore = StartScreenControls::mc_greenMore;
-  const ClickBox blueLess = StartScreenControls::mc_blueLess;
-  for (int i = 0; i < 2; ++i) Click(kLeft, greenMore.left, WindowY(greenMore.bottom));
-  Click(kLeft, blueLess.left, WindowY(blueLess.bottom));
+  const ClickBox &more = StartScreenControls::mc_greenMore, &less = StartScreenControls::mc_blueLess;
+  for (int i = 0; i < 2; ++i) Click(kLeft, more.left, WindowY(more.bottom));
+  Click(kLeft, less.left, WindowY(less.bottom));
   const bool soundWas = IsSoundOn();
   Tap(SDLK_m);
   EXPECT_NE(IsSoundOn(), soundWas);
