@@ -33,6 +33,13 @@ constexpr OptionRow kOptions[] = {
      [](CCommandLine& line, const std::string&) { line.m_Window = CCommandLine::mc_windowFullscreen; return true; }},
     {"--windowed", nullptr, false, "play in a window; remembered",
      [](CCommandLine& line, const std::string&) { line.m_Window = CCommandLine::mc_windowed; return true; }},
+    {"--difficulty", "normal|hard", false, "the computer's level for this run; else as last chosen",
+     [](CCommandLine& line, const std::string& value) {
+       Difficulty level = Difficulty::Normal;
+       if (!ParseDifficulty(value.c_str(), level)) return false;
+       line.m_Difficulty = level;
+       return true;
+     }},
 };
 
 const char kSeeHelp[] = " (korvane --help lists the options); starting anyway";
@@ -101,11 +108,12 @@ std::string HelpText() {
   for (const OptionRow& row : kOptions) {
     if (!row.m_Help) continue;
     const std::string name = row.m_Value ? std::string(row.m_Name) + " " + row.m_Value : row.m_Name;
-    text += "  " + Padded(name, 20) + row.m_Help + "\n";
+    text += "  " + Padded(name, 26) + row.m_Help + "\n";
   }
   text +=
       "\nKeys:\n"
-      "  On the start screen click \"<\" and \">\" to set the team sizes (remembered),\n"
+      "  On the start screen click \"<\" and \">\" to set the team sizes and the computer's\n"
+      "  level (or press D; all remembered),\n"
       "  then \"Start\" or Return to play; Escape quits.\n";
   for (const ControlKey& key : kControlKeys) text += "  " + Padded(key.m_Key, 20) + key.m_Meaning + "\n";
   text +=

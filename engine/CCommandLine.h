@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "world/Difficulty.h"
 
 // What the player asked for on the command line. An option that takes a
 // value is added as one field here and one row in the option table of
@@ -12,6 +15,7 @@ struct CCommandLine {
   bool m_Help = false;                   // --help: print the usage and stop
   bool m_Version = false;                // --version: print the version and stop
   EWindow m_Window = mc_windowRemembered;  // --fullscreen or --windowed, else as last time
+  std::optional<Difficulty> m_Difficulty;  // --difficulty for this run, else as remembered
   std::vector<std::string> m_Problems;   // a line to print for each argument not understood
 };
 

@@ -13,6 +13,8 @@ CEngineSettings MakeEngineSettings(const CCommandLine& line, CSettings& remember
     remembered.Set(kv::kFullscreen, line.m_Window == CCommandLine::mc_windowFullscreen);
   }
   settings.m_Fullscreen = remembered.Get(kv::kFullscreen);
+  // The level asked for on the command line holds for this run only.
+  settings.m_Difficulty = line.m_Difficulty.value_or(static_cast<Difficulty>(remembered.Get(kv::kComputer)));
   return settings;
 }
 

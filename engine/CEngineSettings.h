@@ -16,12 +16,13 @@ struct CEngineSettings {
   bool m_Fullscreen = false;         // fullscreen rather than a window
   std::string m_IconFile;            // window icon bitmap, relative to the working directory
   std::string m_Caption;             // window title
-  Difficulty m_Difficulty = Difficulty::Normal;  // how the computer plays: "--difficulty normal|hard"
+  Difficulty m_Difficulty = Difficulty::Normal;  // how the computer plays: --difficulty, else as remembered
 };
 
 // The settings main starts the game with: 1024 x 768 x 32 with the game's icon
 // and caption, fullscreen or windowed as the command line asks, which is then
-// remembered, else as remembered.
+// remembered, else as remembered; the computer's level from --difficulty for
+// this run, else as remembered.
 CEngineSettings MakeEngineSettings(const CCommandLine& line, CSettings& remembered);
 // The same for the arguments alone, with nothing remembered (tests, benchmarks).
 CEngineSettings MakeEngineSettings(int argc, const char* const* argv);

@@ -12,7 +12,8 @@ inline constexpr CIntSetting kGreenTeamSize{"green_team_size", 3, 1, 10};
 inline constexpr CIntSetting kBlueTeamSize{"blue_team_size", 3, 1, 10};
 inline constexpr CFlagSetting kFullscreen{"fullscreen", false};
 inline constexpr CFlagSetting kSound{"sound", true};
-// The start screen's other choices take their lines here in the same way:
-// the battlefield as a CTextSetting holding its name, the computer's
-// difficulty as a CChoiceSetting such as {"computer", {"normal", "hard"}}.
+// The computer's level, its words in the order of Difficulty's levels.
+inline constexpr CChoiceSetting kComputer{"computer", {"normal", "hard"}};
+// The battlefield takes its line here in the same way, as a CTextSetting
+// holding its name.
 }  // namespace kv

@@ -218,6 +218,8 @@ class CGameWorld {
   void OnStartScreenClick(std::uint16_t x, std::uint16_t y);
   // Changes a team's size by one within 1 to 10 and remembers it.
   void StepTeamSize(std::uint32_t team, bool larger);
+  // Steps the computer's level through the list and remembers it.
+  void StepDifficulty(bool forward);
   void OnBattleClick(std::uint16_t x, std::uint16_t y);
   void PlotPath(CTank& tank, std::int32_t column, std::int32_t row);
 

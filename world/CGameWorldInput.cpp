@@ -63,7 +63,7 @@ void CGameWorld::OnKey(int sym, bool pressed) {
     }
   }
   if (m_Mode == mc_modeStartScreen) {
-    if (sym == SDLK_d) m_Difficulty = NextDifficulty(m_Difficulty, true);
+    if (sym == SDLK_d) StepDifficulty(true);
     if (sym == SDLK_RETURN) {
       StartPlay();
     } else if (sym == SDLK_c && m_CanContinue) {
@@ -130,9 +130,9 @@ void CGameWorld::OnStartScreenClick(std::uint16_t x, std::uint16_t y) {
   } else if (StartScreenControls::mc_blueMore.Contains(x, yy)) {
     StepTeamSize(1, true);
   } else if (StartScreenControls::mc_levelLess.Contains(x, yy)) {
-    m_Difficulty = NextDifficulty(m_Difficulty, false);
+    StepDifficulty(false);
   } else if (StartScreenControls::mc_levelMore.Contains(x, yy)) {
-    m_Difficulty = NextDifficulty(m_Difficulty, true);
+    StepDifficulty(true);
   } else if (StartScreenControls::mc_start.Contains(x, yy)) {
     StartPlay();
   } else if (m_CanContinue && StartScreenControls::mc_continue.Contains(x, yy)) {
@@ -145,6 +145,11 @@ void CGameWorld::StepTeamSize(std::uint32_t team, bool larger) {
   if (larger && size < mc_maxTeamSize) ++size;
   if (!larger && size > mc_minTeamSize) --size;
   m_GameEngine->GetSettings().Set(team == 0 ? kv::kGreenTeamSize : kv::kBlueTeamSize, static_cast<int>(size));
+}
+
+void CGameWorld::StepDifficulty(bool forward) {
+  m_Difficulty = NextDifficulty(m_Difficulty, forward);
+  m_GameEngine->GetSettings().Set(kv::kComputer, static_cast<int>(m_Difficulty));
 }
 
 void CGameWorld::OnBattleClick(std::uint16_t x, std::uint16_t y) {

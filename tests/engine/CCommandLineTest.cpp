@@ -24,6 +24,8 @@ TEST(CCommandLineTest, ReadsEveryOptionAndNamesEachArgumentItDoesNotKnow) {
        {"\"--Fullscreen\"", "\"-windowed\"", "\"maps/x.dat\""}},
       {{"--windowed=yes", "--", "-"}, CCommandLine::mc_windowRemembered, false, false,
        {"\"--windowed=yes\"", "\"--\"", "\"-\""}},
+      {{"--difficulty=loud", "--difficulty"}, CCommandLine::mc_windowRemembered, false, false,
+       {"\"loud\"", "--difficulty needs normal|hard"}},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv{"korvane"};
@@ -44,7 +46,7 @@ TEST(CCommandLineTest, ReadsEveryOptionAndNamesEachArgumentItDoesNotKnow) {
 
 TEST(CCommandLineTest, HelpListsEveryOptionAndKeyAndWhereTheSettingsLive) {
   const std::string help = HelpText();
-  for (const char* text : {"--help", "--version", "--fullscreen", "--windowed", "Sound On/Off", "Escape",
+  for (const char* text : {"--help", "--version", "--fullscreen", "--windowed", "--difficulty normal|hard", "Sound On/Off", "Escape",
                            "/korvane/settings"}) {
     EXPECT_NE(help.find(text), std::string::npos) << text;
   }

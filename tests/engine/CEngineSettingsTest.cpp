@@ -2,12 +2,26 @@
 
 #include <vector>
 
+#include "engine/CCommandLine.h"
 #include "engine/CEngineSettings.h"
+#include "engine/CSettings.h"
+#include "engine/SettingKeys.h"
 
 namespace {
 
 CEngineSettings SettingsFor(std::vector<const char*> args) {
   return MakeEngineSettings(static_cast<int>(args.size()), args.data());
+}
+
+// With the computer's level remembered from an earlier run.
+Difficulty LevelFor(std::vector<const char*> args, Difficulty rememberedLevel) {
+  CSettings remembered;
+  remembered.Set(kv::kComputer, static_cast<int>(rememberedLevel));
+  const Difficulty level =
+      MakeEngineSettings(ParseCommandLine(static_cast<int>(args.size()), args.data()), remembered).m_Difficulty;
+  // The command line's level holds for one run: what is remembered stays.
+  EXPECT_EQ(static_cast<Difficulty>(remembered.Get(kv::kComputer)), rememberedLevel);
+  return level;
 }
 
 }  // namespace
@@ -50,4 +64,11 @@ TEST(CEngineSettingsTest, DifficultyIsTheWordAfterItsOptionAndAnythingElseChange
       {{"korvane", "--difficulty", nullptr}, Difficulty::Normal},
   };
   for (const Case& c : cases) EXPECT_EQ(SettingsFor(c.args).m_Difficulty, c.level) << c.args.size();
+}
+
+TEST(CEngineSettingsTest, WithoutAWordTheRememberedDifficultyHolds) {
+  EXPECT_EQ(LevelFor({"korvane"}, Difficulty::Hard), Difficulty::Hard);
+  EXPECT_EQ(LevelFor({"korvane", "--difficulty", "brutal"}, Difficulty::Hard), Difficulty::Hard);
+  EXPECT_EQ(LevelFor({"korvane", "--difficulty=normal"}, Difficulty::Hard), Difficulty::Normal);
+  EXPECT_EQ(LevelFor({"korvane", "--difficulty", "hard"}, Difficulty::Normal), Difficulty::Hard);
 }

@@ -299,13 +299,14 @@ TEST_F(PlayerInputTest, AFinishedGameTakesCommandsButNoTurn) {
   EXPECT_EQ(m_world.GetMode(), CGameWorld::mc_modeStartScreen);
 }
 
-TEST_F(PlayerInputTest, TeamSizesAndTheSoundSwitchAreRememberedForTheNextRun) {
+TEST_F(PlayerInputTest, TeamSizesTheComputersLevelAndTheSoundSwitchAreRememberedForTheNextRun) {
   TempDir dir;
   const std::string file = dir.File("settings");
   m_engine.GetSettings().Load(file);
   const ClickBox &more = StartScreenControls::mc_greenMore, &less = StartScreenControls::mc_blueLess;
   for (int i = 0; i < 2; ++i) Click(kLeft, more.left, WindowY(more.bottom));
   Click(kLeft, less.left, WindowY(less.bottom));
+  Tap(SDLK_d);
   const bool soundWas = IsSoundOn();
   Tap(SDLK_m);
   EXPECT_NE(IsSoundOn(), soundWas);
@@ -315,6 +316,8 @@ TEST_F(PlayerInputTest, TeamSizesAndTheSoundSwitchAreRememberedForTheNextRun) {
   next.GetWorld().RestoreChoices();
   EXPECT_EQ(next.GetWorld().GetTeamSize(0), 5u);
   EXPECT_EQ(next.GetWorld().GetTeamSize(1), 2u);
+  EXPECT_NE(m_world.GetDifficulty(), Difficulty::Normal);
+  EXPECT_EQ(next.GetSettings().Get(kv::kComputer), static_cast<int>(m_world.GetDifficulty()));
   EXPECT_EQ(next.GetSettings().Get(kv::kSound), !soundWas);
   Tap(SDLK_m);
   EXPECT_EQ(IsSoundOn(), soundWas);
