@@ -155,8 +155,8 @@ void CGameEngine::Run() {
   m_Running = true;
   m_Pacer.Restart(SDL_GetTicks());
   m_Pacer.PictureChanged();
-  m_GameWorld.SetRecordFolder(UserDataFolder());
   m_GameWorld.RestoreChoices();
+  m_GameWorld.SetRecordFolder(UserDataFolder());
   m_GameWorld.NewGame();
   SDL_Event event;
   while (m_Running) {

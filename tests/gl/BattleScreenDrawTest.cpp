@@ -422,7 +422,7 @@ TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {
   ASSERT_EQ(panel.size(), 1u);
   EXPECT_NEAR(panel[0].left, 229, kPixel);
   EXPECT_NEAR(panel[0].right, 787, kPixel);
-  EXPECT_NEAR(panel[0].bottom, 210, kPixel);
+  EXPECT_NEAR(panel[0].bottom, 190, kPixel);
   EXPECT_NEAR(panel[0].top, 470, kPixel);
   // Over the roster, under its own border and text.
   EXPECT_GT(panel[0].order, LastOrder(help.SpritesWithId(kGreenTank)));
@@ -431,7 +431,7 @@ TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {
   // The white border runs round the same rectangle.
   const std::vector<DrawnLine>& border = help.Lines();
   ASSERT_EQ(border.size(), 4u);
-  const float corners[4][2] = {{229, 210}, {229, 470}, {787, 470}, {787, 210}};
+  const float corners[4][2] = {{229, 190}, {229, 470}, {787, 470}, {787, 190}};
   for (std::size_t i = 0; i < 4; ++i) {
     const float* from = corners[i];
     const float* to = corners[(i + 1) % 4];
