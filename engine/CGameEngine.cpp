@@ -11,6 +11,7 @@
 #include "engine/DepthFallback.h"
 #include "engine/DataFiles.h"
 #include "gfx/CFontManager.h"
+#include "gfx/GameFonts.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
 
@@ -127,7 +128,7 @@ void CGameEngine::LoadResources() {
   LoadSprites(GetSprites());
   GetFontManager().Init();
   LoadSounds(GetSounds());
-  GetFontManager().LoadFont(kv::kFontFile, 24.0f);
+  LoadGameFonts(kv::kFontFile);
 }
 
 void CGameEngine::ReleaseResources() {
