@@ -36,12 +36,13 @@ void CGameWorld::MarkStaticLayersDirty() { m_StaticLayersEpoch = ++g_lastEpoch; 
 
 CGameWorld::Motion CGameWorld::GetMotion() const {
   // Nothing advances on the start screen; in play a tick changes the picture
-  // only while a turn runs or effects fade.
+  // only while a turn runs or effects fade. The restart question and the
+  // no-path mark run out on the clock, so the slow beat keeps time for them.
   if (m_Mode == mc_modeStartScreen) return Motion::Still;
   // The last turn played again moves as a turn does.
   if (m_Watch) return Motion::Moving;
   if (m_Executing || m_StepsDone >= mc_turnSteps || !m_Effects.empty()) return Motion::Moving;
-  return GetSelectedTank() ? Motion::Pulse : Motion::Still;
+  return GetSelectedTank() || m_RestartAskMs > 0 || m_NoPathMs > 0 ? Motion::Pulse : Motion::Still;
 }
 
 CGameWorld::~CGameWorld() { ClearGame(); }
