@@ -6,5 +6,5 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 KORVANE_SCREENSHOT_DIR="$root/docs" "$build/tests/e2e/korvane_e2e_tests" \
-  --gtest_filter='ScreenE2ETest.TheStartScreen*:ScreenE2ETest.TenAgainstTen*'
-ls -l "$root/docs/start-screen.png" "$root/docs/battle-screen.png"
+  --gtest_filter='ScreenE2ETest.TheStartScreen*:ScreenE2ETest.TenAgainstTen*:ScreenE2ETest.TwoTurns*'
+ls -l "$root/docs/start-screen.png" "$root/docs/battle-screen.png" "$root/docs/after-a-turn.png"

@@ -16,6 +16,8 @@ CFramePacer::Next CFramePacer::Advance(CGameWorld& world, std::uint32_t now) {
   while (world.GetAccumulator() >= tickMs) world.Update(0);
   const CGameWorld::Motion motion = world.GetMotion();
   if (ticks && (before == CGameWorld::Motion::Moving || motion == CGameWorld::Motion::Moving)) m_Dirty = true;
+  // A mark that ran out, or a pulse that stopped, leaves a picture to draw once more.
+  if (motion != before) m_Dirty = true;
 
   const std::uint32_t sinceFrame = now - m_LastFrame;
   if (m_Dirty) {

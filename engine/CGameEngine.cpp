@@ -12,6 +12,7 @@
 #include "engine/DataFiles.h"
 #include "engine/SettingKeys.h"
 #include "gfx/CFontManager.h"
+#include "gfx/GameFonts.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
 
@@ -129,7 +130,7 @@ void CGameEngine::LoadResources() {
   LoadSprites(GetSprites());
   GetFontManager().Init();
   LoadSounds(GetSounds());
-  GetFontManager().LoadFont(kv::kFontFile, 24.0f);
+  LoadGameFonts(kv::kFontFile);
 }
 
 void CGameEngine::ReleaseResources() {

@@ -15,8 +15,8 @@ class CAction {
   // Carries the command out on the tank; false when it cannot be done now
   // (it then stays queued and is tried again in the next step).
   virtual bool Execute(CTank& tank) = 0;
-  // Draws the command's marker in map drawing space.
-  virtual void Draw() const = 0;
+  // Draws the command's marker in map drawing space, scale times its size.
+  virtual void Draw(float scale) const = 0;
   virtual ~CAction() = default;
   virtual bool IsFire() const { return false; }
   // The command's letter in a game record: A forward, B back, L and R the

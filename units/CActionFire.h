@@ -7,7 +7,7 @@ class CActionFire : public CAction {
  public:
   explicit CActionFire(const TankState& state) : CAction(state, state) {}
   bool Execute(CTank& tank) override;
-  void Draw() const override;
+  void Draw(float scale) const override;
   bool IsFire() const override { return true; }
   char Letter() const override { return 'F'; }
 };

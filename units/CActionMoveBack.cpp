@@ -18,12 +18,12 @@ bool CActionMoveBack::Execute(CTank& tank) {
   return true;
 }
 
-void CActionMoveBack::Draw() const {
+void CActionMoveBack::Draw(float scale) const {
   const float angle = static_cast<float>(m_after.Angle());
   const float x = CellCentre(m_after.x);
   const float y = CellCentre(m_after.y);
-  DrawCommandMarker(kSpriteMoveDestination, x, y, angle);
+  DrawCommandMarker(kSpriteMoveDestination, x, y, angle, false, scale);
   // Half-way towards the start, which lies ahead of the destination.
   DrawCommandMarker(kSpriteBackTrack, x + ScreenLayout::mc_halfCell * static_cast<float>(m_after.dx),
-                    y + ScreenLayout::mc_halfCell * static_cast<float>(m_after.dy), angle);
+                    y + ScreenLayout::mc_halfCell * static_cast<float>(m_after.dy), angle, false, scale);
 }

@@ -8,6 +8,6 @@ class CActionMoveBack : public CAction {
  public:
   explicit CActionMoveBack(const TankState& before);
   bool Execute(CTank& tank) override;
-  void Draw() const override;
+  void Draw(float scale) const override;
   char Letter() const override { return 'B'; }
 };

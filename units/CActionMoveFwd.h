@@ -7,6 +7,6 @@ class CActionMoveFwd : public CAction {
  public:
   explicit CActionMoveFwd(const TankState& before);
   bool Execute(CTank& tank) override;
-  void Draw() const override;
+  void Draw(float scale) const override;
   char Letter() const override { return 'A'; }
 };

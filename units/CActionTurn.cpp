@@ -18,8 +18,8 @@ bool CActionTurn::Execute(CTank& tank) {
   return true;
 }
 
-void CActionTurn::Draw() const {
+void CActionTurn::Draw(float scale) const {
   // The arrow shows a right turn; a left turn shows it mirrored.
   DrawCommandMarker(kSpriteTurn, CellCentre(m_before.x), CellCentre(m_before.y),
-                    static_cast<float>(m_before.Angle()), !m_right);
+                    static_cast<float>(m_before.Angle()), !m_right, scale);
 }

@@ -7,7 +7,7 @@ class CActionTurn : public CAction {
  public:
   CActionTurn(const TankState& before, bool right);
   bool Execute(CTank& tank) override;
-  void Draw() const override;
+  void Draw(float scale) const override;
   char Letter() const override { return m_right ? 'R' : 'L'; }
 
   bool IsRight() const { return m_right; }

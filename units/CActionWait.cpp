@@ -8,6 +8,6 @@ bool CActionWait::Execute(CTank& tank) {
   return true;
 }
 
-void CActionWait::Draw() const {
-  DrawCommandMarker(kSpriteWait, CellCentre(m_before.x), CellCentre(m_before.y), 0.0f);
+void CActionWait::Draw(float scale) const {
+  DrawCommandMarker(kSpriteWait, CellCentre(m_before.x), CellCentre(m_before.y), 0.0f, false, scale);
 }

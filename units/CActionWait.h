@@ -7,6 +7,6 @@ class CActionWait : public CAction {
  public:
   explicit CActionWait(const TankState& state) : CAction(state, state) {}
   bool Execute(CTank& tank) override;
-  void Draw() const override;
+  void Draw(float scale) const override;
   char Letter() const override { return 'W'; }
 };

@@ -61,7 +61,9 @@ void CTank::RepairOnRepairCell() {
   // A wreck stays a wreck: a tank destroyed earlier in this step is not
   // brought back by the repair cell it stands on.
   if (IsDestroyed() || !StandsOnRepairCell()) return;
+  const std::int32_t before = m_state.hp;
   m_state.hp = std::min(m_state.hp + mc_repairPerStep, mc_fullHitPoints);
+  if (m_state.hp > before) m_World->NoteRepair(*this, m_state.hp - before);
 }
 
 void CTank::MoveForward() {
@@ -91,25 +93,26 @@ void CTank::Fire() {
   } while (!map.IsWallOrOutside(shell.x, shell.y) && !m_World->IsTankAt(shell.x, shell.y, mc_noTeam));
 
   m_World->SpawnShotEffects(CellCentre(m_state.x), CellCentre(m_state.y), CellCentre(shell.x), CellCentre(shell.y));
-  m_World->HitTankAt(shell.x, shell.y, static_cast<float>(GetAngle()));
+  m_World->HitTankAt(shell.x, shell.y, static_cast<float>(GetAngle()), this);
   PlaySound(m_team == 0 ? kSoundGreenShot : kSoundBlueShot);
   ++m_delay;
 }
 
-void CTank::TakeHit(float shotAngle) {
+TankHit CTank::TakeHit(float shotAngle) {
   // 0 degrees: the shell travels the way the tank faces, so it came from behind.
   const float angle = AngleBetween(shotAngle, static_cast<float>(GetAngle()));
   if (angle < kBehindBelow) m_hitFromBehind = true;
-  std::int32_t damage = mc_damageInTheFront;
+  TankHit hit{HitSide::Front, mc_damageInTheFront};
   if (StandsOnRepairCell()) {
-    damage = mc_damageOnRepairCell;
+    hit = {HitSide::RepairCell, mc_damageOnRepairCell};
   } else if (angle < kBehindBelow) {
-    damage = mc_damageFromBehind;
+    hit = {HitSide::Rear, mc_damageFromBehind};
   } else if (angle < kSideBelow) {
-    damage = mc_damageInTheSide;
+    hit = {HitSide::Side, mc_damageInTheSide};
   }
-  m_state.hp -= damage;
+  m_state.hp -= hit.m_damage;
   if (m_state.hp <= 0) PlaySound(kSoundTankDestroyed);
+  return hit;
 }
 
 bool CTank::CanHit(std::int32_t px, std::int32_t py, std::int32_t dx, std::int32_t dy) const {

@@ -6,6 +6,7 @@
 
 #include "units/CPathFinder.h"
 #include "units/Move.h"
+#include "units/TankHit.h"
 #include "units/TankState.h"
 
 class CAction;
@@ -70,8 +71,8 @@ class CTank {
   // Sends a shell along the heading to the first wall, map edge or tank of
   // either team, shows it, hits the tank there and plays the team's shot.
   void Fire();
-  // A shell travelling at shotAngle degrees struck the tank.
-  void TakeHit(float shotAngle);
+  // A shell travelling at shotAngle degrees struck the tank: where, and how hard.
+  TankHit TakeHit(float shotAngle);
 
   // Would a shell from cell (px, py) along (dx, dy) meet an enemy before a
   // friend or a wall, as far as this tank's team sees? Tanks on cells the team
@@ -109,8 +110,12 @@ class CTank {
 
   // The tank in map drawing space; a selected tank pulses grey.
   void Draw() const;
-  // The markers of every queued command, the earliest on top.
-  void DrawCommands() const;
+  // The markers of every queued command, the earliest on top. The selected
+  // tank's markers are full size and numbered by the step of the turn they
+  // will run in (the next step of this turn is nextStep), commands beyond it
+  // dimmer; a command repeated in place shows once with its count. Other
+  // tanks' markers are small and faint.
+  void DrawCommands(std::int32_t nextStep = 1) const;
 
  private:
   // Appends a command; the world's picture of the plans is out of date.

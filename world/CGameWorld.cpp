@@ -38,12 +38,13 @@ void CGameWorld::MarkStaticLayersDirty() { m_StaticLayersEpoch = ++g_lastEpoch; 
 
 CGameWorld::Motion CGameWorld::GetMotion() const {
   // Nothing advances on the start screen; in play a tick changes the picture
-  // only while a turn runs or effects fade.
+  // only while a turn runs or effects fade. The restart question and the
+  // no-path mark run out on the clock, so the slow beat keeps time for them.
   if (m_Mode == mc_modeStartScreen) return Motion::Still;
   // The last turn played again moves as a turn does.
   if (m_Watch) return Motion::Moving;
   if (m_Executing || m_StepsDone >= mc_turnSteps || !m_Effects.empty()) return Motion::Moving;
-  return GetSelectedTank() ? Motion::Pulse : Motion::Still;
+  return GetSelectedTank() || m_RestartAskMs > 0 || m_NoPathMs > 0 ? Motion::Pulse : Motion::Still;
 }
 
 CGameWorld::~CGameWorld() { ClearGame(); }
@@ -108,6 +109,11 @@ void CGameWorld::ReleaseGame() {
   m_HardPlanner->Reset();
   m_TurnOpen = false;
   m_Saving = false;
+  m_Turn = 1;
+  m_Log.Clear();
+  for (std::int32_t& seen : m_SeenDestroyed) seen = 0;
+  m_RestartAskMs = 0;
+  m_NoPathMs = 0;
   StopEngineSound();
 }
 
@@ -177,13 +183,80 @@ bool CGameWorld::IsTankAt(std::int32_t x, std::int32_t y, std::int32_t exceptTea
   return false;
 }
 
-void CGameWorld::HitTankAt(std::int32_t x, std::int32_t y, float angle) {
+void CGameWorld::HitTankAt(std::int32_t x, std::int32_t y, float angle, const CTank* shooter) {
   for (const auto& tank : m_Tanks) {
-    if (tank->GetX() == x && tank->GetY() == y) {
-      tank->TakeHit(angle);
-      return;
+    if (tank->GetX() != x || tank->GetY() != y) continue;
+    const bool wasAlive = !tank->IsDestroyed();
+    const TankHit hit = tank->TakeHit(angle);
+    if (!PlayerKnows(*tank)) return;
+    LogEvent event;
+    event.m_turn = m_Turn;
+    event.m_step = m_StepsDone;
+    // A shooter the player's team does not see fired from the fog.
+    event.m_actorSeen = shooter && PlayerKnows(*shooter);
+    if (shooter) {
+      event.m_actorTeam = shooter->GetTeam();
+      event.m_actorSlot = SlotOf(*shooter);
     }
+    event.m_targetTeam = tank->GetTeam();
+    event.m_targetSlot = SlotOf(*tank);
+    event.m_side = hit.m_side;
+    event.m_amount = hit.m_damage;
+    m_Log.Add(event);
+    const bool destroyed = wasAlive && tank->IsDestroyed();
+    if (destroyed) {
+      event.m_kind = LogEvent::Kind::Destroy;
+      m_Log.Add(event);
+      ++m_SeenDestroyed[tank->GetTeam() == 0 ? 0 : 1];
+    }
+    SpawnHitEffects(*tank, hit.m_damage, destroyed);
+    return;
   }
+}
+
+void CGameWorld::NoteRepair(const CTank& tank, std::int32_t amount) {
+  if (!PlayerKnows(tank)) return;
+  LogEvent event;
+  event.m_kind = LogEvent::Kind::Repair;
+  event.m_turn = m_Turn;
+  event.m_step = m_StepsDone;
+  event.m_actorTeam = tank.GetTeam();
+  event.m_actorSlot = SlotOf(tank);
+  event.m_amount = amount;
+  m_Log.Add(event);
+}
+
+bool CGameWorld::PlayerKnows(const CTank& tank) const {
+  if (tank.GetTeam() == static_cast<std::int32_t>(m_PlayerTeam)) return true;
+  const std::int32_t x = tank.GetX();
+  const std::int32_t y = tank.GetY();
+  if (!m_Map.HasGrid() || x < 0 || y < 0) return false;
+  const auto column = static_cast<std::uint32_t>(x);
+  const auto row = static_cast<std::uint32_t>(y);
+  return column < m_Map.GetWidth() && row < m_Map.GetHeight() && m_Map.GetVisible(column, row, m_PlayerTeam) != 0;
+}
+
+std::uint32_t CGameWorld::SlotOf(const CTank& tank) const {
+  const std::int32_t team = tank.GetTeam();
+  if (team < 0 || static_cast<std::uint32_t>(team) >= mc_numTeams) return 0;
+  const TeamSlots& slots = m_TeamTanks[team];
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    if (slots[i] == &tank) return static_cast<std::uint32_t>(i) + 1;
+  }
+  return 0;
+}
+
+std::int32_t CGameWorld::GetKnownAlive(std::uint32_t team) const {
+  KV_ASSERT(team < mc_numTeams);
+  if (team == m_PlayerTeam) return m_AliveCount[team];
+  return static_cast<std::int32_t>(m_TeamTanks[team].size()) - m_SeenDestroyed[team];
+}
+
+bool CGameWorld::GetNoPathMark(std::int32_t& x, std::int32_t& y) const {
+  if (m_NoPathMs == 0) return false;
+  x = m_NoPathX;
+  y = m_NoPathY;
+  return true;
 }
 
 bool CGameWorld::IsRepairCell(std::int32_t x, std::int32_t y) const {

@@ -11,6 +11,8 @@
 #include "world/Difficulty.h"
 #include "world/CGameRecord.h"
 #include "world/CRecordFolder.h"
+#include "units/TankHit.h"
+#include "world/CCombatLog.h"
 
 class CGameEngine;
 class CHardPlanner;
@@ -38,6 +40,10 @@ class CGameWorld {
   static constexpr std::int32_t mc_turnSteps = 4;
   static constexpr std::uint32_t mc_tickMs = 16;
   static constexpr std::uint32_t mc_stepIntervalMs = 300;
+  // How long a first 'R' in a game in progress waits for the second.
+  static constexpr std::uint32_t mc_restartAskMs = 3000;
+  // How long the mark of a click that gave no path shows.
+  static constexpr std::uint32_t mc_noPathMarkMs = 1200;
 
   // Every living tank of both teams; owned.
   using TankList = std::vector<std::unique_ptr<CTank>>;
@@ -90,8 +96,14 @@ class CGameWorld {
   const CMap& GetMap() const { return m_Map; }
   // A tank stands on (x, y) whose team is not exceptTeam (CTank::mc_noTeam: any tank).
   bool IsTankAt(std::int32_t x, std::int32_t y, std::int32_t exceptTeam) const;
-  // The first tank standing on (x, y) takes a shell travelling at angle degrees.
-  void HitTankAt(std::int32_t x, std::int32_t y, float angle);
+  // The first tank standing on (x, y) takes a shell travelling at angle
+  // degrees, fired by shooter (null: by nobody known). What the player's team
+  // sees of it goes into the log and onto the battlefield.
+  void HitTankAt(std::int32_t x, std::int32_t y, float angle, const CTank* shooter = nullptr);
+  // The tank regained hit points on a repair cell.
+  void NoteRepair(const CTank& tank, std::int32_t amount);
+  // The player's team sees the tank: one of its own, or one on a cell it sees.
+  bool PlayerKnows(const CTank& tank) const;
   // (1, height - 2) and (width - 2, 1).
   bool IsRepairCell(std::int32_t x, std::int32_t y) const;
   // The centre cell, with any heading.
@@ -149,6 +161,18 @@ class CGameWorld {
   std::int32_t GetEngineChannel() const { return m_EngineChannel; }
   std::uint32_t GetMode() const { return m_Mode; }
   bool IsHelpShown() const { return m_ShowHelp; }
+  // The turn being planned or played, from 1.
+  std::uint32_t GetTurn() const { return m_Turn; }
+  const CCombatLog& GetLog() const { return m_Log; }
+  // The team's living tanks as far as the player's team knows: its own all,
+  // the other's all but those it saw destroyed.
+  std::int32_t GetKnownAlive(std::uint32_t team) const;
+  // A first 'R' waits for the second.
+  bool IsRestartAsked() const { return m_RestartAskMs > 0; }
+  // Where a click gave no path, in drawing coordinates; false when no mark shows.
+  bool GetNoPathMark(std::int32_t& x, std::int32_t& y) const;
+  // The game goes on: nobody has won and it is no tie.
+  bool IsInProgress() const { return !IsGameOver() && !IsTie(); }
   // A team has won: by holding the centre cell or by eliminating the other.
   bool IsGameOver() const { return m_HillCount >= mc_victoryHold; }
   // Neither team has a tank left: both lost their last ones (or no game is set up).
@@ -221,7 +245,16 @@ class CGameWorld {
   // Steps the computer's level through the list and remembers it.
   void StepDifficulty(bool forward);
   void OnBattleClick(std::uint16_t x, std::uint16_t y);
-  void PlotPath(CTank& tank, std::int32_t column, std::int32_t row);
+  // Replaces the tank's plan by a path to the cell; false (the plan kept) when
+  // there is none.
+  bool PlotPath(CTank& tank, std::int32_t column, std::int32_t row);
+  // Slot + 1 of a tank in its team's slots; 0 when it has none.
+  std::uint32_t SlotOf(const CTank& tank) const;
+  // A floating loss of hit points over a tank the player sees, with an
+  // explosion when it was destroyed.
+  void SpawnHitEffects(const CTank& tank, std::int32_t damage, bool destroyed);
+  // Wrecks held since they fell start to fade.
+  void ReleaseWrecks();
 
   // Clears the game, sets up a new one in play and saves it as the autosave.
   void StartPlay();
@@ -266,4 +299,11 @@ class CGameWorld {
   std::string m_RecordMessage;                    // a line about records for the player
   std::unique_ptr<CGameWorld> m_Watch;            // the last turn played again, or null
   std::uint32_t m_WatchCursor = 0;                // the random cursor to restore after it
+  std::uint32_t m_Turn = 1;                       // the turn being planned or played
+  CCombatLog m_Log;                               // what the player's team saw in the last turn played
+  std::int32_t m_SeenDestroyed[mc_numTeams] = {}; // per team, its tanks the player's team saw destroyed
+  std::uint32_t m_RestartAskMs = 0;               // ms left for a second 'R' to restart; 0: not asked
+  std::uint32_t m_NoPathMs = 0;                   // ms left to show the no-path mark
+  std::int32_t m_NoPathX = 0;                     // where that click was, drawing coordinates
+  std::int32_t m_NoPathY = 0;
 };

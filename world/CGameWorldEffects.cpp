@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "audio/SoundTable.h"
+#include "engine/TextFormat.h"
 #include "gfx/SpriteId.h"
 #include "units/CTank.h"
 #include "world/CEffect.h"
@@ -18,6 +19,12 @@ constexpr float kPuffSpacing = 32.0f;
 constexpr float kHalfCell = ScreenLayout::mc_halfCell;
 constexpr float kFullTurn = 6.2831855f;
 constexpr float kWreckFadeMs = 3000.0f;
+// A wreck is the tank's picture burnt dark.
+constexpr float kWreckGrey = 0.35f;
+constexpr float kExplosionScale = 2.5f;
+constexpr float kExplosionFadeMs = 700.0f;
+constexpr float kDamageTextFadeMs = 1500.0f;
+constexpr float kDamageTextRise = 24.0f;
 
 // 1 / sqrt(s) from the bit pattern of s, refined once. Horizontal shots get
 // their slight tilt from the error left in it.
@@ -76,9 +83,34 @@ void CGameWorld::SpawnShotEffects(float fromX, float fromY, float toX, float toY
 }
 
 void CGameWorld::AddWreck(const CTank& tank) {
-  m_Effects.push_back(std::make_unique<CEffect>(
-      CEffect{TankSprite(tank.GetTeam()), CellCentre(tank.GetX()), CellCentre(tank.GetY()),
-              1.0f, static_cast<float>(tank.GetAngle()) * kRadiansPerDegree, kWreckFadeMs, 1.0f, 1.0f, 1.0f, false}));
+  // The wreck stays until its turn ends, then fades.
+  auto wreck = std::make_unique<CEffect>(CEffect{TankSprite(tank.GetTeam()), CellCentre(tank.GetX()),
+                                                 CellCentre(tank.GetY()), 1.0f,
+                                                 static_cast<float>(tank.GetAngle()) * kRadiansPerDegree, kWreckFadeMs,
+                                                 kWreckGrey, kWreckGrey, kWreckGrey, false});
+  wreck->m_held = true;
+  m_Effects.push_back(std::move(wreck));
+}
+
+void CGameWorld::SpawnHitEffects(const CTank& tank, std::int32_t damage, bool destroyed) {
+  const float x = CellCentre(tank.GetX());
+  const float y = CellCentre(tank.GetY());
+  if (destroyed) {
+    auto blast = std::make_unique<CEffect>(
+        CEffect{kSpriteFlash, x, y, 1.0f, 0.0f, kExplosionFadeMs, 1.0f, 0.55f, 0.1f, true});
+    blast->m_scale = kExplosionScale;
+    m_Effects.push_back(std::move(blast));
+  }
+  // A text, not a sprite: the sprite id is never drawn.
+  auto loss = std::make_unique<CEffect>(
+      CEffect{kSpriteFlash, x, y + kHalfCell, 1.0f, 0.0f, kDamageTextFadeMs, 1.0f, 0.35f, 0.25f, false});
+  FormatText(loss->m_text, sizeof loss->m_text, "-%d", static_cast<int>(damage));
+  loss->m_rise = kDamageTextRise;
+  m_Effects.push_back(std::move(loss));
+}
+
+void CGameWorld::ReleaseWrecks() {
+  for (const auto& effect : m_Effects) effect->m_held = false;
 }
 
 void CGameWorld::AgeEffects() {
@@ -86,6 +118,10 @@ void CGameWorld::AgeEffects() {
   std::size_t i = 0;
   while (i < m_Effects.size()) {
     CEffect& effect = *m_Effects[i];
+    if (effect.m_held) {
+      ++i;
+      continue;
+    }
     effect.m_alpha -= tick / effect.m_fadeTime;
     if (effect.m_alpha <= 0.0f) {
       // The last effect takes the hole, and is aged in its turn.

@@ -6,6 +6,7 @@
 #include "engine/SettingKeys.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
+#include "world/RosterLayout.h"
 #include "world/ScreenLayout.h"
 
 // The player's keys and mouse buttons. Their meaning depends on the game's
@@ -34,6 +35,9 @@ void CGameWorld::OnKey(int sym, bool pressed) {
   if (!pressed) return;
   // A key may change a plan, the selection or the whole game.
   MarkStaticLayersDirty();
+  // Any key answers the restart question: 'R' again restarts, anything else keeps the game.
+  const bool restartAsked = IsRestartAsked();
+  m_RestartAskMs = 0;
   // The help panel takes the next key press and nothing else.
   if (m_ShowHelp) {
     m_ShowHelp = false;
@@ -55,6 +59,12 @@ void CGameWorld::OnKey(int sym, bool pressed) {
     SetSoundOn(!IsSoundOn());
     m_GameEngine->GetSettings().Set(kv::kSound, IsSoundOn());
   } else if (sym == SDLK_r) {
+    // One stray key beside 'F' must not throw a game away: in a game in
+    // progress the first 'R' only asks.
+    if (m_Mode == mc_modePlay && IsInProgress() && !restartAsked) {
+      m_RestartAskMs = mc_restartAskMs;
+      return;
+    }
     if (m_Mode == mc_modeStartScreen) {
       ClearGame();
       NewGame();
@@ -103,6 +113,7 @@ bool CGameWorld::GiveCommand(CTank& tank, int sym) {
 void CGameWorld::OnMouseButton(std::uint8_t button, bool pressed, std::uint16_t x, std::uint16_t y) {
   if (!pressed) return;
   MarkStaticLayersDirty();
+  m_RestartAskMs = 0;  // a click keeps the game
   if (m_Mode == mc_modeStartScreen) {
     if (button == kLeftButton) OnStartScreenClick(x, y);
     return;
@@ -153,27 +164,46 @@ void CGameWorld::StepDifficulty(bool forward) {
 }
 
 void CGameWorld::OnBattleClick(std::uint16_t x, std::uint16_t y) {
+  const std::int32_t yy = kWindowHeight - y;
+  const TeamSlots& slots = m_TeamTanks[m_PlayerTeam];
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    if (RosterLayout::SlotBox(i).Contains(x, yy)) {
+      SelectSlot(static_cast<std::uint32_t>(i) + 1);
+      return;
+    }
+  }
   const std::int32_t column = CellUnder(x - ScreenLayout::mc_mapLeft);
   const std::int32_t row = CellUnder(kMapBottomInWindow - y);
   // A click on one of the player's own tanks selects it; any other cell,
   // an enemy's included, is where the selected tank should go.
-  const TeamSlots& slots = m_TeamTanks[m_PlayerTeam];
   for (std::size_t i = 0; i < slots.size(); ++i) {
     if (slots[i] && slots[i]->GetX() == column && slots[i]->GetY() == row) {
       SelectSlot(static_cast<std::uint32_t>(i) + 1);
       return;
     }
   }
-  if (IsSelectionValid()) PlotPath(*GetSelectedTank(), column, row);
+  // A click that gives no path (a wall, an enclosed cell, the margin) keeps
+  // the plan and says so where it was.
+  if (IsSelectionValid() && !PlotPath(*GetSelectedTank(), column, row)) {
+    m_NoPathMs = mc_noPathMarkMs;
+    m_NoPathX = x;
+    m_NoPathY = yy;
+  }
 }
 
-void CGameWorld::PlotPath(CTank& tank, std::int32_t column, std::int32_t row) {
+bool CGameWorld::PlotPath(CTank& tank, std::int32_t column, std::int32_t row) {
+  if (column < 0 || row < 0 || static_cast<std::uint32_t>(column) >= m_Map.GetWidth() ||
+      static_cast<std::uint32_t>(row) >= m_Map.GetHeight()) {
+    return false;
+  }
   const TankState& state = tank.GetState();
   const PathNode start{state.x, state.y, HeadingIndex(state.dx, state.dy)};
-  // Walls are avoided; a goal that cannot be reached leaves the tank with no commands.
+  // Walls are avoided.
   m_PathFinder.Start(start, PathNode{column, row, kAnyHeading}, true);
   while (m_PathFinder.IsActive()) m_PathFinder.Update();
+  if (!m_PathFinder.IsFound()) return false;
   tank.SetPath(m_PathFinder);
+  return true;
 }
 
 bool CGameWorld::IsSelectionValid() const { return GetSelectedTank() != nullptr; }

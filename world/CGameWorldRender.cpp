@@ -5,11 +5,9 @@
 #include <string>
 
 #include "engine/Assert.h"
-#include "engine/ProgramClock.h"
 #include "engine/TextFormat.h"
-#include "gfx/CFontManager.h"
 #include "gfx/CLayerCache.h"
-#include "gfx/CTextureFont.h"
+#include "gfx/GameFonts.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteId.h"
 #include "gfx/SpriteTable.h"
@@ -17,7 +15,9 @@
 #include "world/CEffect.h"
 #include "world/CGameWorld.h"
 #include "world/ControlKeys.h"
+#include "world/BattleOverlay.h"
 #include "world/HealthBar.h"
+#include "world/RosterLayout.h"
 #include "world/ScreenLayout.h"
 #include "world/StatusMessage.h"
 
@@ -28,26 +28,16 @@ constexpr float kCellSize = L::mc_cellSize;
 
 constexpr float kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 constexpr float kBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+constexpr float kHighlight[4] = {1.0f, 0.85f, 0.2f, 1.0f};
 
 // Every formatted line of a frame goes through this one buffer: a frame
 // allocates nothing.
 char g_line[1024];
 
-// The game's font, font 0, looked up on every use so that a font manager
-// shut down and loaded again is drawn from. Without it the frames show no text.
-const CTextureFont* Font() { return GetFontManager().GetFont(0); }
-
 void SetColour(const float rgba[4]) { glColor4f(rgba[0], rgba[1], rgba[2], rgba[3]); }
 
-// Text with the start of its baseline at (x, y) of the current frame.
-void DrawText(float x, float y, const char* text) {
-  const CTextureFont* font = Font();
-  if (!font) return;
-  glPushMatrix();
-  glTranslatef(x, y, 0.0f);
-  font->Draw(text);
-  glPopMatrix();
-}
+// Text in the main font with the start of its baseline at (x, y) of the current frame.
+void DrawText(float x, float y, const char* text) { DrawGameText(kMainFont, x, y, text); }
 
 // The corners of a rectangle, for a batch of quads.
 void EmitQuad(float left, float bottom, float right, float top) {
@@ -76,6 +66,7 @@ void DrawStartScreen(const CGameWorld& world) {
   SetColour(kWhite);
   constexpr float left = L::mc_startTextLeft;
   DrawText(left, L::mc_titleBaseline, "Korvane");
+  DrawText(left, L::mc_goalBaseline, "Goal: hold the centre 10 turns or destroy every enemy.");
   DrawText(left, L::mc_greenSizeBaseline,
            FormatText(g_line, sizeof g_line, "Green Team Size: %d", static_cast<int>(world.GetTeamSize(0))));
   DrawText(left, L::mc_blueSizeBaseline,
@@ -103,9 +94,17 @@ bool PlayerSees(const CMap& map, const CTank& tank, std::uint32_t team) {
 }
 
 void DrawEffect(const CEffect& effect) {
+  if (effect.m_text[0] != '\0') {
+    // Centred over its point, floating up as it fades.
+    glColor4f(effect.m_red, effect.m_green, effect.m_blue, effect.m_alpha);
+    DrawGameText(kSmallFont, effect.m_x - GameTextWidth(kSmallFont, effect.m_text) / 2.0f,
+                 effect.m_y + effect.m_rise * (1.0f - effect.m_alpha), effect.m_text);
+    return;
+  }
   glPushMatrix();
   glTranslatef(effect.m_x, effect.m_y, 0.0f);
   glRotatef(effect.m_angle * kDegreesPerRadian, 0.0f, 0.0f, 1.0f);
+  glScalef(effect.m_scale, effect.m_scale, 1.0f);
   glColor4f(effect.m_red, effect.m_green, effect.m_blue, effect.m_alpha);
   if (effect.m_additive) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
   DrawSprite(GetSprite(GetSprites(), effect.m_sprite));
@@ -128,9 +127,14 @@ void DrawStaticLayers(const CGameWorld& world) {
                kCellSize * static_cast<float>(map.GetHeight() / 2));
   DrawSpriteAt(kSpriteRepairMark, kCellSize * (width - 2.0f), kCellSize);
   DrawSpriteAt(kSpriteRepairMark, kCellSize, kCellSize * (height - 2.0f));
+
+  // The planned commands lie under every tank, the selected tank's over the
+  // others'; the selection's change marks the static layers dirty.
+  const std::int32_t nextStep = world.IsExecuting() ? world.GetStepsDone() + 1 : 1;
   for (const auto& tank : world.GetTanks()) {
-    if (tank->GetTeam() == static_cast<std::int32_t>(team)) tank->DrawCommands();
+    if (tank->GetTeam() == static_cast<std::int32_t>(team) && !tank->IsSelected()) tank->DrawCommands(nextStep);
   }
+  if (const CTank* selected = world.GetSelectedTank()) selected->DrawCommands(nextStep);
 }
 
 struct WindowRect {
@@ -199,6 +203,7 @@ void DrawBattlefield(const CGameWorld& world) {
   for (const auto& tank : world.GetTanks()) {
     if (PlayerSees(map, *tank, team)) tank->Draw();
   }
+  DrawBattlefieldMarks(world);
   // Effects show through the fog.
   for (const auto& effect : world.GetEffects()) DrawEffect(*effect);
 }
@@ -235,15 +240,20 @@ void DrawRosterSlot(const CGameWorld& world, std::size_t slot, const CTank* tank
   static constexpr const char* kLabels[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
   // Shifts that centre each label over its icon.
   static constexpr float kLabelShifts[] = {-2, -5, -5, -5, -5, -5, -5, -5, -5, -6};
-  static constexpr std::size_t kSlotsPerRow = L::mc_rosterSlotsPerRow;
   if (slot >= sizeof kLabels / sizeof kLabels[0]) return;
 
   glPushMatrix();
-  glTranslatef(L::mc_rosterLeft + L::mc_rosterSlotStep * static_cast<float>(slot % kSlotsPerRow),
-               L::mc_rosterBottom + L::mc_rosterRowStep * static_cast<float>(slot / kSlotsPerRow), 0.0f);
+  glTranslatef(RosterLayout::SlotX(slot), RosterLayout::SlotY(slot), 0.0f);
   if (tank && world.GetSelected() == slot + 1) {
-    const double pulse = std::sin(SecondsSinceProgramStart() * 4.0) * 0.5 + 0.5;
-    glColor4f(1.0f, 1.0f, 1.0f, static_cast<float>(pulse * 0.8 + 0.2));
+    // The selected slot is framed and its label highlighted.
+    SetColour(kHighlight);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glBegin(GL_LINE_LOOP);
+    glVertex2f(-15.5f, -112.5f);
+    glVertex2f(-15.5f, 21.5f);
+    glVertex2f(15.5f, 21.5f);
+    glVertex2f(15.5f, -112.5f);
+    glEnd();
   } else {
     SetColour(kWhite);
   }
@@ -264,10 +274,20 @@ void DrawRosterSlot(const CGameWorld& world, std::size_t slot, const CTank* tank
 }
 
 void DrawHelpPanel() {
-  // The title, its underline, a blank line, then a line a key: the panel
-  // grows downward with the keys.
+  // The rules a player needs, in the small font under the keys.
+  static constexpr const char* kRules[] = {
+      "Win: hold the centre cell at 10 turn ends in a row, or destroy every enemy.",
+      "Damage by the side hit: rear 50, side 20, front 10; 70 on a repair cell.",
+      "A turn has 4 steps. Fire and move back take two steps each.",
+      "A tank idle on a repair cell heals 10 a step.",
+  };
+  // The title, its underline, a blank line, a line a key, then the rules:
+  // the panel grows downward with them.
   constexpr float step = L::mc_lineStep;
-  constexpr float kBottom = -step * static_cast<float>(3 + sizeof kControlKeys / sizeof kControlKeys[0]);
+  constexpr float kRuleStep = 18.0f;
+  constexpr float kKeyLines = static_cast<float>(3 + sizeof kControlKeys / sizeof kControlKeys[0]);
+  constexpr float kRuleLines = static_cast<float>(sizeof kRules / sizeof kRules[0]);
+  constexpr float kBottom = -step * kKeyLines - 8.0f - kRuleStep * kRuleLines;
   glPushMatrix();
   glTranslatef(L::mc_helpLeft, L::mc_helpTop, 0.0f);
   glColor4f(0.6f, 0.6f, 0.6f, 1.0f);
@@ -287,6 +307,11 @@ void DrawHelpPanel() {
     DrawText(200.0f, y, row.m_Meaning);
     y -= step;
   }
+  y -= 8.0f;
+  for (const char* rule : kRules) {
+    DrawGameText(kSmallFont, 0.0f, y, rule);
+    y -= kRuleStep;
+  }
   glPopMatrix();
 }
 
@@ -295,6 +320,7 @@ void DrawHud(const CGameWorld& world) {
   DrawStatusMessage(world);
   const CGameWorld::TeamSlots& slots = world.GetTeamTanks(world.GetPlayerTeam());
   for (std::size_t i = 0; i < slots.size(); ++i) DrawRosterSlot(world, i, slots[i]);
+  DrawBattleInfo(world);
   if (world.IsHelpShown()) {
     DrawHelpPanel();
   } else {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <deque>
 
 #include "audio/SoundTable.h"
@@ -11,6 +12,9 @@
 
 void CGameWorld::Update(std::uint32_t elapsedMs) {
   KV_ASSERT(m_GameEngine);
+  // The restart question and the no-path mark run on the wall clock, ticks or no ticks.
+  m_RestartAskMs -= std::min(m_RestartAskMs, elapsedMs);
+  m_NoPathMs -= std::min(m_NoPathMs, elapsedMs);
   if (m_Watch) {
     // The last turn shown again takes the time until its own turn end.
     m_Watch->Update(elapsedMs);
@@ -40,6 +44,8 @@ void CGameWorld::Update(std::uint32_t elapsedMs) {
 void CGameWorld::RunStep() {
   MarkStaticLayersDirty();  // the tanks use up planned commands
   ++m_StepsDone;
+  // The log tells the turn being played, and after it the turn just played.
+  if (m_StepsDone == 1) m_Log.Clear();
   // Tanks about to fire act before every other tank, so a shell reaches a
   // tank that moves away in the same step.
   std::deque<CTank*> order;
@@ -74,7 +80,7 @@ void CGameWorld::RemoveDestroyedTanks() {
         --m_AliveCount[team];
       }
     }
-    AddWreck(*tank);
+    if (PlayerKnows(*tank)) AddWreck(*tank);
     // The last tank takes the hole and is examined next.
     std::swap(m_Tanks[i], m_Tanks.back());
     m_Tanks.pop_back();
@@ -85,6 +91,8 @@ void CGameWorld::EndTurn() {
   StopEngineSound();
   m_Executing = false;
   m_StepsDone = 0;
+  ++m_Turn;
+  ReleaseWrecks();
 
   const PathNode centre = GetCentreGoal();
   bool held = false;

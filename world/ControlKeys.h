@@ -18,4 +18,7 @@ inline constexpr ControlKey kControlKeys[] = {
     {"LMB", "- Plot Path or Select Tank"},
     {"V", "- Watch the Last Turn"},
     {"M", "- Sound On/Off"},
+    {"R", "- Restart (twice in a game)"},
+    {"Escape", "- Start Screen"},
+    {"F1", "- This Help"},
 };

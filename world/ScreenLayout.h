@@ -36,9 +36,10 @@ struct ScreenLayout {
   // "< >" marks, "Start", and the computer's level with its marks.
   static constexpr std::int32_t mc_startTextLeft = 150;
   static constexpr std::int32_t mc_titleBaseline = 450;
+  static constexpr std::int32_t mc_goalBaseline = 420;  // what wins, under the title
   static constexpr std::int32_t mc_greenSizeBaseline = 390;
   static constexpr std::int32_t mc_blueSizeBaseline = 370;
-  static constexpr std::int32_t mc_sizeMarksLeft = 390;
+  static constexpr std::int32_t mc_sizeMarksLeft = 404;  // a blank's width clear of the widest size, "10"
   static constexpr std::int32_t mc_startBaseline = 330;
   static constexpr std::int32_t mc_levelBaseline = 220;
   static constexpr std::int32_t mc_continueBaseline = 300;  // "Continue", when a game waits

@@ -16,13 +16,13 @@ struct ClickBox {
 };
 
 struct StartScreenControls {
-  static constexpr ClickBox mc_greenLess{391, 402, 392, 404};
-  static constexpr ClickBox mc_greenMore{411, 422, 392, 404};
-  static constexpr ClickBox mc_blueLess{391, 402, 372, 384};
-  static constexpr ClickBox mc_blueMore{411, 422, 372, 384};
+  static constexpr ClickBox mc_greenLess{405, 416, 392, 404};
+  static constexpr ClickBox mc_greenMore{425, 436, 392, 404};
+  static constexpr ClickBox mc_blueLess{405, 416, 372, 384};
+  static constexpr ClickBox mc_blueMore{425, 436, 372, 384};
   static constexpr ClickBox mc_start{151, 208, 330, 346};
-  static constexpr ClickBox mc_levelLess{391, 402, 222, 234};
-  static constexpr ClickBox mc_levelMore{411, 422, 222, 234};
+  static constexpr ClickBox mc_levelLess{405, 416, 222, 234};
+  static constexpr ClickBox mc_levelMore{425, 436, 222, 234};
   // "Continue" from (150, 300), shown when an autosaved game waits.
   static constexpr ClickBox mc_continue{151, 258, 300, 317};
 };

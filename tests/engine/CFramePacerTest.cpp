@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 
 #include "engine/CFramePacer.h"
 #include "world/WorldTestSupport.h"
@@ -53,7 +54,7 @@ TEST_F(CFramePacerTest, ATurnTakesTheSameGameAndWallTimeHoweverSlowTheFrames) {
 
   for (const std::uint32_t frameMs : {1u, 16u, 50u, 120u, 300u}) {
     SCOPED_TRACE(frameMs);
-    Tap(SDLK_r);  // a new game: its first turn again
+    Tap(SDLK_r), Tap(SDLK_r);  // a new game: its first turn again
     m_pacer.Restart(m_now);
     Input(SDLK_SPACE);
     const std::uint32_t start = m_now;
@@ -90,5 +91,32 @@ TEST_F(CFramePacerTest, FramesComeOnlyAsFastAsThePictureChanges) {
     Loop(1, 1000, [] { return false; });
     EXPECT_GE(m_frames, c.fewest);
     EXPECT_LE(m_frames, c.most);
+  }
+}
+
+TEST_F(CFramePacerTest, MarksThatRunOutAreDrawnTillTheyGoThoughNothingElseMoves) {
+  struct Case {
+    const char* what;
+    std::function<void()> show;
+  };
+  const Case cases[] = {
+      {"the restart question", [&] { Tap(SDLK_r); }},
+      {"the no-path mark, its tank then let go", [&] { Tap(SDLK_1), ClickCell(SDL_BUTTON_LEFT, 2, 4), Tap(SDLK_9); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    StartGame(3, 3);  // nothing selected: the picture stands still but for the mark
+    c.show();
+    std::int32_t x = 0, y = 0;
+    const auto shown = [&] { return m_world.IsRestartAsked() || m_world.GetNoPathMark(x, y); };
+    ASSERT_TRUE(shown());
+    m_pacer.Restart(m_now);
+    m_pacer.PictureChanged();
+    Loop(1, 10000, [&] { return !shown(); });
+    ASSERT_FALSE(shown());
+    // One frame shows the picture without it, then the loop waits for input.
+    m_frames = 0;
+    Loop(1, 1000, [] { return false; });
+    EXPECT_EQ(m_frames, 1);
   }
 }

@@ -17,6 +17,7 @@
 #include "FrameCapture.h"
 #include "engine/DataFiles.h"
 #include "gfx/CFontManager.h"
+#include "gfx/GameFonts.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
 #include "support/AllocationCount.h"
@@ -322,35 +323,45 @@ TEST_F(BattleScreenDrawTest, TheRosterShowsTenSlotsInTwoRowsWithLabelsIconsAndHe
     }
   }
   EXPECT_EQ(bars, 9u);
-  EXPECT_EQ(frame.GlyphCount(), InkedCharacters("12345678910Press F1 for help."));
+  EXPECT_EQ(frame.GlyphCount(), InkedCharacters("12345678910Press F1 for help.Turn 2"));
   EXPECT_EQ(WithColour(plain, 0.4f, 0.4f, 0.4f, 1).size(), 9u);
   for (const DrawnQuad& glyph : frame.OfKind(Kind::Glyph)) EXPECT_TRUE(glyph.HasColour(1, 1, 1, 1));
 }
 
-TEST_F(BattleScreenDrawTest, OnlyTheSelectedLivingTanksLabelPulsesBetweenOneFifthAndFull) {
+TEST_F(BattleScreenDrawTest, TheSelectedTankIsRingedAndItsRosterSlotFramedAndLabelHighlighted) {
   StartGame(3, 1);
-  Tap(SDLK_2);
-  float lowest = 1, highest = 0;
-  // A pulse takes about 1.57 s; sixteen frames 110 ms apart cover more.
-  for (int frame = 0; frame < 16; ++frame) {
-    const CapturedFrame captured = Capture();
-    for (const DrawnQuad& glyph : captured.OfKind(Kind::Glyph)) {
-      if (!Near(glyph.baseline, 145) || glyph.CentreX() > 940) continue;
-      const bool selected = glyph.code == '2';
-      if (!selected) {
-        EXPECT_TRUE(glyph.HasColour(1, 1, 1, 1));
-        continue;
-      }
-      EXPECT_TRUE(glyph.HasColour(1, 1, 1, glyph.rgba[3]));
-      lowest = std::min(lowest, glyph.rgba[3]);
-      highest = std::max(highest, glyph.rgba[3]);
+  Park(1, 0, 3);
+  for (std::uint32_t selected = 0; selected <= 3; ++selected) {
+    SCOPED_TRACE(selected);
+    if (selected > 0) Tap(SDLK_0 + static_cast<int>(selected));
+    const CapturedFrame frame = Capture();
+    for (std::size_t slot = 0; slot < 3; ++slot) {
+      const float x = 864.0f + 32.0f * static_cast<float>(slot);
+      const bool chosen = slot + 1 == selected;
+      const std::vector<DrawnQuad> glyphs = frame.OfKind(Kind::Glyph);
+      const auto label = std::find_if(glyphs.begin(), glyphs.end(), [&](const DrawnQuad& g) {
+        return Near(g.baseline, 145) && std::fabs(g.CentreX() - x) < 10;
+      });
+      ASSERT_NE(label, glyphs.end());
+      // Highlighted, not faded: fully opaque either way.
+      EXPECT_EQ(label->HasColour(1, 1, 1, 1), !chosen) << slot;
+      EXPECT_FLOAT_EQ(label->rgba[3], 1.0f);
+      // Each tank on the field carries its number at its cell's top left.
+      const CTank* tank = Tank(0, slot);
+      EXPECT_EQ(frame.SmallTextAt(CellX(tank->GetX()) - 15, CellY(tank->GetY()) + 4), std::to_string(slot + 1));
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(110));
+    // The frame round the slot and the ring round the tank are the only lines.
+    const std::size_t frameSides = 4;
+    EXPECT_EQ(frame.Lines().size(), selected == 0 ? 0u : frameSides + 24u);
+    if (selected == 0) continue;
+    const CTank* tank = Tank(0, selected - 1);
+    for (const DrawnLine& line : frame.Lines()) {
+      const float cx = (line.x0 + line.x1) / 2, cy = (line.y0 + line.y1) / 2;
+      const bool ring = std::hypot(cx - CellX(tank->GetX()), cy - CellY(tank->GetY())) < 20;
+      const bool slotFrame = std::fabs(cx - (864.0f + 32.0f * static_cast<float>(selected - 1))) <= 16 && cy < 170;
+      EXPECT_TRUE(ring || slotFrame) << cx << ", " << cy;
+    }
   }
-  EXPECT_GE(lowest, 0.2f - 1e-4f);
-  EXPECT_LE(highest, 1.0f + 1e-4f);
-  EXPECT_LT(lowest, 0.4f);
-  EXPECT_GT(highest, 0.8f);
 }
 
 TEST_F(BattleScreenDrawTest, TheStatusMessageCountsDownToVictoryClearOfTheRoster) {
@@ -377,7 +388,8 @@ TEST_F(BattleScreenDrawTest, TheStatusMessageCountsDownToVictoryClearOfTheRoster
   // labels and the hint are written.
   EXPECT_EQ(OnTheMap(won.SpritesWithId(2)).size() + OnTheMap(won.SpritesWithId(3)).size(),
             static_cast<std::size_t>(worldtest::kArenaWidth * worldtest::kArenaHeight));
-  EXPECT_EQ(won.GlyphCount(), InkedCharacters("Green team   wins!Press 'R'to restart.12345678910Press F1 for help."));
+  EXPECT_EQ(won.GlyphCount(),
+            InkedCharacters("Green team   wins!Press 'R'to restart.12345678910Press F1 for help.Turn 11"));
 }
 
 TEST_F(BattleScreenDrawTest, ATieShowsOnlyWhenNeitherTeamHasATankLeft) {
@@ -422,7 +434,7 @@ TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {
   ASSERT_EQ(panel.size(), 1u);
   EXPECT_NEAR(panel[0].left, 229, kPixel);
   EXPECT_NEAR(panel[0].right, 787, kPixel);
-  EXPECT_NEAR(panel[0].bottom, 190, kPixel);
+  EXPECT_NEAR(panel[0].bottom, 50, kPixel);
   EXPECT_NEAR(panel[0].top, 470, kPixel);
   // Over the roster, under its own border and text.
   EXPECT_GT(panel[0].order, LastOrder(help.SpritesWithId(kGreenTank)));
@@ -431,7 +443,7 @@ TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {
   // The white border runs round the same rectangle.
   const std::vector<DrawnLine>& border = help.Lines();
   ASSERT_EQ(border.size(), 4u);
-  const float corners[4][2] = {{229, 190}, {229, 470}, {787, 470}, {787, 190}};
+  const float corners[4][2] = {{229, 50}, {229, 470}, {787, 470}, {787, 50}};
   for (std::size_t i = 0; i < 4; ++i) {
     const float* from = corners[i];
     const float* to = corners[(i + 1) % 4];
@@ -458,10 +470,20 @@ TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {
       {250, "LMB", "- Plot Path or Select Tank"},
       {230, "V", "- Watch the Last Turn"},
       {210, "M", "- Sound On/Off"},
+      {190, "R", "- Restart (twice in a game)"},
+      {170, "Escape", "- Start Screen"},
+      {150, "F1", "- This Help"},
   };
+  // Under the keys, the rules in the small font, each on its line.
+  const std::string rules[] = {help.SmallTextAt(237, 122), help.SmallTextAt(237, 104), help.SmallTextAt(237, 86),
+                               help.SmallTextAt(237, 68)};
+  EXPECT_EQ(rules[0].rfind("Win: hold the centre", 0), 0u) << rules[0];
+  EXPECT_NE(rules[1].find("rear 50, side 20, front 10; 70 on a repair cell"), std::string::npos) << rules[1];
+  EXPECT_NE(rules[2].find("Fire and move back take two steps"), std::string::npos) << rules[2];
+  EXPECT_NE(rules[3].find("heals 10 a step"), std::string::npos) << rules[3];
   EXPECT_EQ(help.TextAt(237, 450), "CONTROLS");
   EXPECT_EQ(help.TextAt(237, 430), "------------");
-  std::size_t inked = InkedCharacters("CONTROLS------------123");  // with the roster's labels
+  std::size_t inked = InkedCharacters("CONTROLS------------123Turn 1");  // with the roster's labels and the turn
   for (const auto& row : rows) {
     EXPECT_EQ(help.TextAt(237, row.y), row.key);
     EXPECT_EQ(help.TextAt(437, row.y), row.meaning);
@@ -475,10 +497,88 @@ TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {
   }
 }
 
+TEST_F(BattleScreenDrawTest, RightOfTheFieldTheTurnTanksLeftCentreAndLogTellWhatGreenSawAndNothingMore) {
+  StartGame(2, 2);
+  Place(0, 0, 5, 3, 0, -1);  // faces away from Blue
+  Place(0, 1, 7, 6, 0, -1);  // on the centre cell, facing away too
+  Place(1, 0, 5, 7, 0, -1)->AddFire();
+  Park(1, 1, 3);
+  m_world.RefreshVisibility();
+  PlayTurn();
+  const CapturedFrame frame = Capture();
+  EXPECT_EQ(frame.TextAt(854, 740), "Turn 2");
+  EXPECT_EQ(frame.SmallTextAt(854, 718), "Green 2/2");
+  EXPECT_EQ(frame.SmallTextAt(940, 718), "Blue 2/2");
+  EXPECT_EQ(frame.SmallTextAt(854, 700), "Centre: Green 1/10");
+  // The shot came out of the fog: the line says so, wrapped into the column.
+  const std::string first = frame.SmallTextAt(854, 676);
+  const std::string rest = frame.SmallTextAt(866, 660);
+  EXPECT_EQ(first + " " + rest, "T1 s1 1 hit rear -50 from the fog");
+  for (const DrawnQuad& g : frame.OfKind(Kind::SmallGlyph)) EXPECT_LE(g.right, 1021.0f) << static_cast<char>(g.code);
+  // Nothing on the field shows the shooter: no tank, no health bar.
+  EXPECT_TRUE(OnTheMap(frame.SpritesWithId(kBlueTank)).empty());
+  EXPECT_TRUE(WithColour(frame.OfKind(Kind::Plain), 0.15f, 0.15f, 0.15f, 0.9f).empty());
+  // The loss floats over the tank hit.
+  std::string loss;
+  for (const DrawnQuad& g : frame.OfKind(Kind::SmallGlyph)) {
+    if (std::fabs(g.CentreX() - CellX(5)) < 12 && g.bottom > CellY(3) + 12 && g.bottom < CellY(5)) loss += static_cast<char>(g.code);
+  }
+  EXPECT_EQ(loss, "-50");
+
+  // In sight, Blue shows with its health under it: the bar's share of 24
+  // pixels in the roster's colours (60: yellow), none left at all below 1.
+  for (const std::int32_t hp : {60, -10}) {
+    Place(0, 0, 5, 3, 0, 1);
+    Place(1, 0, 5, 7, 0, -1, hp);
+    m_world.RefreshVisibility();
+    const CapturedFrame seen = Capture();
+    ASSERT_EQ(OnTheMap(seen.SpritesWithId(kBlueTank)).size(), 1u);
+    ASSERT_EQ(WithColour(seen.OfKind(Kind::Plain), 0.15f, 0.15f, 0.15f, 0.9f).size(), 1u);
+    const std::vector<DrawnQuad> bar = WithColour(seen.OfKind(Kind::Plain), 0.8f, 0.8f, 0, 1);
+    ASSERT_EQ(bar.size(), hp > 0 ? 1u : 0u);
+    if (hp > 0) {
+      EXPECT_TRUE(Near(bar[0].left, CellX(5) - 12) && Near(bar[0].right, CellX(5) + 2.4f) && bar[0].top < CellY(7) - 10);
+    }
+  }
+}
+
+TEST_F(BattleScreenDrawTest, AClickThatGivesNoPathIsMarkedWhereItWasAndAFirstRAsksOverTheField) {
+  StartGame(1, 1);
+  Tap(SDLK_1);
+  ClickCell(1, 0, 5);  // a wall
+  const CapturedFrame marked = Capture();
+  const float x = CellX(0), y = CellY(5);
+  const std::vector<DrawnLine>& cross = marked.Lines();
+  ASSERT_EQ(cross.size(), 24u + 4u + 2u);  // the selected tank's ring and slot frame, then the cross
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_NEAR((cross[cross.size() - 2 + i].x0 + cross[cross.size() - 2 + i].x1) / 2, x, kPixel);
+    EXPECT_NEAR((cross[cross.size() - 2 + i].y0 + cross[cross.size() - 2 + i].y1) / 2, y, kPixel);
+  }
+  EXPECT_EQ(marked.SmallTextAt(x + 10, y - 5), "no path");
+  Ticks(80);  // 1.28 s later the mark is gone
+  EXPECT_EQ(Capture().Lines().size(), 24u + 4u);
+
+  Tap(SDLK_r);
+  const CapturedFrame asked = Capture();
+  const std::vector<DrawnQuad> glyphs = asked.OfKind(Kind::Glyph);
+  const auto question = std::find_if(glyphs.begin(), glyphs.end(), [](const DrawnQuad& g) { return Near(g.baseline, 702); });
+  ASSERT_NE(question, glyphs.end());
+  EXPECT_EQ(asked.TextAt(question->penX, 702), "Press 'R' again to restart");
+  EXPECT_GT(question->penX, 34.0f);
+  Tap(SDLK_UP);
+  EXPECT_EQ(Capture().TextAt(question->penX, 702), "");
+}
+
 TEST_F(BattleScreenDrawTest, AFrameAllocatesNothing) {
   StartGame(10, 10);
   Tap(SDLK_1);
   ClickCell(1, 7, 6);  // a path to the centre cell
+  ClickCell(1, 0, 5);  // a wall: marked
+  Place(1, 0, 1, 3, 0, -1);
+  m_world.RefreshVisibility();
+  m_world.HitTankAt(1, 3, 90.0f, Tank(0, 0));  // logged, its loss floating
+  ASSERT_GT(m_world.GetLog().Size(), 0u);
+  Tap(SDLK_r);  // asks
   Tap(SDLK_F1);
   for (const auto& tank : m_world.GetTanks()) {
     const float x = 32.0f * static_cast<float>(tank->GetX());
@@ -512,6 +612,6 @@ TEST_F(BattleScreenDrawTest, FramesDrawFromTheSpritesAndFontLoadedLast) {
   glDeleteTextures(1, &loaded.front().texture);
   GetFontManager().Shutdown();
   ASSERT_EQ(GetFontManager().Init(), 0);
-  ASSERT_NE(GetFontManager().LoadFont(kv::kFontFile, 24.0f), nullptr);
+  ASSERT_TRUE(LoadGameFonts(kv::kFontFile));
   EXPECT_EQ(shapes(), before);
 }

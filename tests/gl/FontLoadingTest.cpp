@@ -122,7 +122,7 @@ TEST(FontLoadingTest, CorruptGlyphDataNeverLeadsOutsideTheAtlas) {
   EXPECT_EQ(vertices.size(), 40u);
 }
 
-TEST(FontLoadingTest, TheEngineLoadsTheGameFontAsFontZeroAtTwentyFourPoints) {
+TEST(FontLoadingTest, TheEngineLoadsTheGameFontAsFontZeroAtTwentyFourPointsAndFontOneSmaller) {
   // The shared window of these tests was opened by the engine, which created
   // the FreeType library and loaded the game's font.
   CFontManager& fonts = GetFontManager();
@@ -137,6 +137,8 @@ TEST(FontLoadingTest, TheEngineLoadsTheGameFontAsFontZeroAtTwentyFourPoints) {
   ASSERT_EQ(font != nullptr, opens) << kv::kFontFile << (FileExists(kv::kFontFile) ? " exists" : " is missing");
   if (font) {
     EXPECT_EQ(font->GetFace()->size->metrics.y_ppem, 24);
-    EXPECT_EQ(fonts.GetFont(1), nullptr);
+    ASSERT_NE(fonts.GetFont(1), nullptr);
+    EXPECT_LT(fonts.GetFont(1)->GetFace()->size->metrics.y_ppem, 24);
+    EXPECT_EQ(fonts.GetFont(2), nullptr);
   }
 }

@@ -57,7 +57,7 @@ TexExtent ExtentOf(const std::vector<Vertex>& corners) {
   return e;
 }
 
-bool MatchesGlyph(const CTextureFont& font, DrawnQuad& quad, const TexExtent& e) {
+bool MatchesGlyph(const CTextureFont& font, DrawnQuad::Kind kind, DrawnQuad& quad, const TexExtent& e) {
   const float side = static_cast<float>(font.GetAtlasSize());
   for (int code = 0; code < 256; ++code) {
     const Glyph& g = font.GetGlyph(static_cast<std::uint32_t>(code));
@@ -67,7 +67,7 @@ bool MatchesGlyph(const CTextureFont& font, DrawnQuad& quad, const TexExtent& e)
       continue;
     }
     if (!SamePixel(quad.right - quad.left, g.width) || !SamePixel(quad.top - quad.bottom, g.height)) continue;
-    quad.kind = DrawnQuad::Kind::Glyph;
+    quad.kind = kind;
     quad.code = code;
     quad.penX = quad.left - static_cast<float>(g.left);
     quad.baseline = quad.bottom - static_cast<float>(g.top) + g.height;
@@ -86,9 +86,12 @@ bool MatchesSprite(DrawnQuad& quad, const TexExtent& e, const std::vector<Vertex
     }
     const float w = quad.right - quad.left;
     const float h = quad.top - quad.bottom;
-    const bool upright = SamePixel(w, 2 * sp.halfWidth) && SamePixel(h, 2 * sp.halfHeight);
-    const bool across = SamePixel(w, 2 * sp.halfHeight) && SamePixel(h, 2 * sp.halfWidth);
-    if (!upright && !across) continue;
+    // Drawn at its own size or scaled alike in both directions.
+    const float scale = std::max(w, h) / (2 * std::max(sp.halfWidth, sp.halfHeight));
+    const bool upright = SamePixel(w, 2 * sp.halfWidth * scale) && SamePixel(h, 2 * sp.halfHeight * scale);
+    const bool across = SamePixel(w, 2 * sp.halfHeight * scale) && SamePixel(h, 2 * sp.halfWidth * scale);
+    if (!(scale > 0) || (!upright && !across)) continue;
+    quad.scale = scale;
     // Which corner of the picture lies at the window's bottom-left tells the turn.
     for (const Vertex& v : corners) {
       if (!SamePixel(v.x, quad.left) || !SamePixel(v.y, quad.bottom)) continue;
@@ -115,6 +118,7 @@ bool DrawnQuad::HasColour(float r, float g, float b, float a) const {
 
 CapturedFrame::CapturedFrame(const std::function<void()>& draw) {
   const CTextureFont* font = GetFontManager().GetFont(0);
+  const CTextureFont* small = GetFontManager().GetFont(1);
   std::vector<GLfloat> buffer(kFeedbackValues);
   glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
   glRenderMode(GL_FEEDBACK);
@@ -146,7 +150,8 @@ CapturedFrame::CapturedFrame(const std::function<void()>& draw) {
       DrawnQuad quad = QuadFrom(pending);
       quad.order = order++;
       const TexExtent e = ExtentOf(pending);
-      const bool glyph = font && MatchesGlyph(*font, quad, e);
+      const bool glyph = (font && MatchesGlyph(*font, DrawnQuad::Kind::Glyph, quad, e)) ||
+                         (small && MatchesGlyph(*small, DrawnQuad::Kind::SmallGlyph, quad, e));
       const bool sprite = !glyph && MatchesSprite(quad, e, pending);
       // Untextured drawing carries one stale texture coordinate on every corner.
       const bool sized = quad.right > quad.left && quad.top > quad.bottom;
@@ -176,28 +181,37 @@ std::vector<DrawnQuad> CapturedFrame::SpritesWithId(int id) const {
   return found;
 }
 
-const DrawnQuad* CapturedFrame::GlyphAt(float penX, float baseline) const {
+const DrawnQuad* CapturedFrame::GlyphAt(DrawnQuad::Kind kind, float penX, float baseline) const {
   for (const DrawnQuad& q : m_quads) {
-    if (q.kind == DrawnQuad::Kind::Glyph && SamePixel(q.penX, penX) && SamePixel(q.baseline, baseline)) return &q;
+    if (q.kind == kind && SamePixel(q.penX, penX) && SamePixel(q.baseline, baseline)) return &q;
   }
   return nullptr;
 }
 
 std::string CapturedFrame::TextAt(float x, float y, std::size_t maxLength) const {
-  const CTextureFont* font = GetFontManager().GetFont(0);
+  return ReadText(0, x, y, maxLength);
+}
+
+std::string CapturedFrame::SmallTextAt(float x, float y, std::size_t maxLength) const {
+  return ReadText(1, x, y, maxLength);
+}
+
+std::string CapturedFrame::ReadText(int fontIndex, float x, float y, std::size_t maxLength) const {
+  const CTextureFont* font = GetFontManager().GetFont(fontIndex);
   if (!font) return "";
+  const DrawnQuad::Kind kind = fontIndex == 0 ? DrawnQuad::Kind::Glyph : DrawnQuad::Kind::SmallGlyph;
   const float blank = static_cast<float>(font->GetGlyph(' ').advanceX);
   constexpr int kMostBlanksInARow = 4;
   std::string text;
   float pen = x;
   while (text.size() < maxLength) {
-    if (const DrawnQuad* glyph = GlyphAt(pen, y)) {
+    if (const DrawnQuad* glyph = GlyphAt(kind, pen, y)) {
       text += static_cast<char>(glyph->code);
       pen += static_cast<float>(font->GetGlyph(static_cast<std::uint32_t>(glyph->code)).advanceX);
       continue;
     }
     int blanks = 1;
-    while (blanks <= kMostBlanksInARow && !GlyphAt(pen + blanks * blank, y)) ++blanks;
+    while (blanks <= kMostBlanksInARow && !GlyphAt(kind, pen + blanks * blank, y)) ++blanks;
     if (blanks > kMostBlanksInARow) return text;
     text.append(static_cast<std::size_t>(blanks), ' ');
     pen += blanks * blank;

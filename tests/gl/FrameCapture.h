@@ -13,17 +13,19 @@
 // sprite atlas, untextured rectangles and lines, in drawing order. Positions
 // are window pixels with the origin at the bottom-left, as the game draws.
 struct DrawnQuad {
+  // Glyph: a character of the main font; SmallGlyph: of the small font.
   // Blank: a quad of no size, as a blank character gives.
-  enum class Kind { Glyph, Sprite, Plain, Blank, Unknown };
+  enum class Kind { Glyph, SmallGlyph, Sprite, Plain, Blank, Unknown };
 
   Kind kind = Kind::Unknown;
   std::size_t order = 0;           // place in the frame's drawing order
   float left = 0, right = 0;       // extent in the window
   float bottom = 0, top = 0;
   float rgba[4] = {};              // colour
-  int code = -1;                   // Glyph: character code; Sprite: sprite id
-  float penX = 0, baseline = 0;    // Glyph: the pen position the character was drawn from
+  int code = -1;                   // Glyph, SmallGlyph: character code; Sprite: sprite id
+  float penX = 0, baseline = 0;    // Glyph, SmallGlyph: the pen position the character was drawn from
   int angle = 0;                   // Sprite: turn in degrees, counter-clockwise (0, 90, 180, 270)
+  float scale = 1;                 // Sprite: drawn size against the sprite's own
 
   float CentreX() const { return (left + right) / 2; }
   float CentreY() const { return (bottom + top) / 2; }
@@ -52,11 +54,14 @@ class CapturedFrame {
   // along the pen's advances, at most maxLength characters; blanks show as
   // gaps of a blank's advance. Empty when no character stands there.
   std::string TextAt(float x, float y, std::size_t maxLength = SIZE_MAX) const;
+  // The same in the small font.
+  std::string SmallTextAt(float x, float y, std::size_t maxLength = SIZE_MAX) const;
   // Every character drawn, counted.
   std::size_t GlyphCount() const;
 
  private:
-  const DrawnQuad* GlyphAt(float penX, float baseline) const;
+  const DrawnQuad* GlyphAt(DrawnQuad::Kind kind, float penX, float baseline) const;
+  std::string ReadText(int font, float x, float y, std::size_t maxLength) const;
 
   std::vector<DrawnQuad> m_quads;  // in drawing order
   std::vector<DrawnLine> m_lines;  // in drawing order

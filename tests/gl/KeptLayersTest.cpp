@@ -50,6 +50,8 @@ TEST_F(KeptLayersTest, KeptLayersShowTheSamePixelsAsLayersDrawnInFull) {
   };
   const Change changes[] = {
       {"a path plotted for the selected tank", [&] { Tap(SDLK_1), ClickCell(1, 7, 6); }},
+      {"a click on a wall: the plan kept, a no-path mark", [&] { ClickCell(SDL_BUTTON_LEFT, 2, 4); }},
+      {"a shot planned twice, counted", [&] { Tap(SDLK_f), Tap(SDLK_f); }},
       {"another tank selected, the path's markers faint", [&] { Tap(SDLK_2); }},
       {"the first step of a turn, with shots",
        [&] {

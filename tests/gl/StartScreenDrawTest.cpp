@@ -47,23 +47,25 @@ TEST_F(StartScreenDrawTest, EachClickBoxIsTheInkOfItsMark) {
     ClickBox box;
     int left, right, bottom, top;  // where its ink is looked for
   } const marks[] = {
-      {"Green <", StartScreenControls::mc_greenLess, 388, 406, 388, 420},
-      {"Green >", StartScreenControls::mc_greenMore, 407, 512, 388, 420},
-      {"Blue <", StartScreenControls::mc_blueLess, 388, 406, 360, 387},
-      {"Blue >", StartScreenControls::mc_blueMore, 407, 512, 360, 387},
+      {"Green <", StartScreenControls::mc_greenLess, 398, 420, 388, 412},
+      {"Green >", StartScreenControls::mc_greenMore, 421, 512, 388, 412},
+      {"Blue <", StartScreenControls::mc_blueLess, 398, 420, 360, 387},
+      {"Blue >", StartScreenControls::mc_blueMore, 421, 512, 360, 387},
       {"Start", StartScreenControls::mc_start, 100, 300, 300, 360},
-      {"Computer <", StartScreenControls::mc_levelLess, 388, 406, 200, 260},
-      {"Computer >", StartScreenControls::mc_levelMore, 407, 512, 200, 260},
+      {"Computer <", StartScreenControls::mc_levelLess, 398, 420, 200, 260},
+      {"Computer >", StartScreenControls::mc_levelMore, 421, 512, 200, 260},
   };
   for (const Mark& mark : marks) {
     WindowPixels::Box ink{};
     ASSERT_TRUE(pixels.InkBox(mark.left, mark.right, mark.bottom, mark.top, kBackground, ink)) << mark.name;
     EXPECT_PRED_FORMAT2(SameBox, ink, mark.box) << mark.name;
   }
-  // A clear column parts each size text, "10" too, from its "<".
+  // Clear columns, as wide as a blank, part each size text, "10" too, from its "<".
   for (const ClickBox& less : {StartScreenControls::mc_greenLess, StartScreenControls::mc_blueLess}) {
-    for (int y = less.bottom - 10; y <= less.top + 10; ++y) {
-      EXPECT_EQ(pixels.At(less.left - 1, y), kBackground) << "y " << y;
+    for (int x = less.left - 6; x < less.left; ++x) {
+      for (int y = less.bottom - 10; y <= less.top + 10; ++y) {
+        EXPECT_EQ(pixels.At(x, y), kBackground) << "x " << x << ", y " << y;
+      }
     }
   }
 }
@@ -75,8 +77,9 @@ TEST_F(StartScreenDrawTest, TheTextsStandAtTheirOriginsInWhiteAndNothingElseIsDr
     const char* text;
   } const lines[] = {
       {150, 450, "Korvane"},          {150, 390, "Green Team Size: 10"}, {150, 370, "Blue Team Size:  1"},
-      {150, 330, "Start"},            {390, 390, "< >"},                 {390, 370, "< >"},
-      {150, 220, "Computer: Normal"}, {390, 220, "< >"},
+      {150, 330, "Start"},            {404, 390, "< >"},                 {404, 370, "< >"},
+      {150, 220, "Computer: Normal"}, {404, 220, "< >"},
+      {150, 420, "Goal: hold the centre 10 turns or destroy every enemy."},
   };
   std::size_t inked = 0;
   for (const Line& line : lines) {

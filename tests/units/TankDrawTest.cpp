@@ -4,6 +4,7 @@
 // measured without depending on the pictures' pixels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "engine/CGameEngine.h"
+#include "gl/FrameCapture.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
 #include "units/CAction.h"
@@ -138,7 +140,7 @@ void ExpectDrawn(const Drawn& d, int sprite, float x, float y, float angle, bool
 }
 
 std::vector<Drawn> DrawnBy(const CAction& action) {
-  return SpritesDrawn(Capture([&] { action.Draw(); }));
+  return SpritesDrawn(Capture([&] { action.Draw(1.0f); }));
 }
 
 class TankDrawTest : public ::testing::Test {
@@ -189,7 +191,7 @@ TEST_F(TankDrawTest, EachCommandDrawsItsMarkersWhereTheTableSays) {
   ExpectDrawn(d[1], 12, 64, 112, 90);
 }
 
-TEST_F(TankDrawTest, QueueIsDrawnLastFirstFaintUnlessSelected) {
+TEST_F(TankDrawTest, QueueIsDrawnLastFirstSmallAndFaintUnlessSelected) {
   CTank* tank = m_world.AddTank(0, TankState{2, 2, 0, 1, 100});
   tank->AddMoveForward();
   tank->AddMoveForward();
@@ -197,15 +199,71 @@ TEST_F(TankDrawTest, QueueIsDrawnLastFirstFaintUnlessSelected) {
   tank->AddFire();
   for (bool selected : {false, true}) {
     tank->SetSelected(selected);
-    const std::vector<Drawn> d = SpritesDrawn(Capture([&] { tank->DrawCommands(); }));
+    const CapturedFrame frame([&] { tank->DrawCommands(); });
+    std::vector<DrawnQuad> d = frame.OfKind(DrawnQuad::Kind::Sprite);
     ASSERT_EQ(d.size(), 6u);
     const int order[6] = {13, 10, 8, 9, 8, 9};
     for (std::size_t i = 0; i < d.size(); ++i) {
-      EXPECT_EQ(d[i].sprite, order[i]) << i;
+      EXPECT_EQ(d[i].code, order[i]) << i;
       EXPECT_FLOAT_EQ(d[i].rgba[0], 1.0f);
       EXPECT_NEAR(d[i].rgba[3], selected ? 1.0f : 0.3f, 1e-3f);
     }
-    ExpectDrawn(d[5], 9, 64, 80, 90);  // the earliest command's track, on top
+    // The earliest command's track on top, at the same place at either size.
+    EXPECT_NEAR(d[5].CentreX(), 64, 0.01f);
+    EXPECT_NEAR(d[5].CentreY(), 80, 0.01f);
+    for (const DrawnQuad& q : d) EXPECT_NEAR(q.scale, selected ? 1.0f : 0.6f, 1e-3f);
+  }
+}
+
+TEST_F(TankDrawTest, TheSelectedTanksMarkersAreNumberedByTheStepTheyRunInAndRepeatsShownOnce) {
+  const struct {
+    const char* keys;       // Up, Down, Right, Fire, Wait
+    std::int32_t busy;      // steps the tank still owes
+    std::int32_t nextStep;  // the step of the turn that comes next
+    const char* labels;     // in queue order, "x" for the repeat sign
+    std::size_t fires;      // fire markers drawn
+    std::size_t faint;      // markers beyond this turn
+  } cases[] = {
+      {"UURF", 0, 1, "1|2|3|4|", 1, 0},
+      {"FFU", 0, 1, "1 x2|", 1, 2},     // fire, busy, fire, busy: the move runs next turn
+      {"DUU", 0, 1, "1|3|4|", 0, 0},    // a move back leaves a busy step
+      {"WWWF", 1, 1, "2 x3|", 1, 1},    // a step owed from the last turn
+      {"UUU", 0, 3, "3|4|", 0, 2},      // half the turn has run
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.labels);
+    CTank* tank = m_world.AddTank(0, TankState{4, 4, 0, 1, 100});
+    tank->SetSelected(true);
+    tank->SetDelay(c.busy);
+    for (const char* key = c.keys; *key; ++key) {
+      if (*key == 'U') tank->AddMoveForward();
+      if (*key == 'D') tank->AddMoveBack();
+      if (*key == 'R') tank->AddTurn(true);
+      if (*key == 'F') tank->AddFire();
+      if (*key == 'W') tank->AddWait();
+    }
+    const CapturedFrame frame([&] { tank->DrawCommands(c.nextStep); });
+    // The labels in their own colour (their shadows are black), read one after another.
+    std::string labels;
+    std::size_t skip = 0;
+    for (const DrawnQuad& g : frame.OfKind(DrawnQuad::Kind::SmallGlyph)) {
+      if (g.HasColour(0, 0, 0, 0.8f)) continue;
+      if (skip > 0) {
+        --skip;
+        continue;
+      }
+      std::string label = frame.SmallTextAt(g.penX, g.baseline);
+      skip = InkedCharacters(label) - 1;
+      for (char& ch : label) ch = static_cast<unsigned char>(ch) == 0xD7 ? 'x' : ch;
+      labels += label + "|";
+    }
+    EXPECT_EQ(labels, c.labels);
+    const std::vector<DrawnQuad> sprites = frame.OfKind(DrawnQuad::Kind::Sprite);
+    EXPECT_EQ(frame.SpritesWithId(13).size(), c.fires);
+    EXPECT_EQ(static_cast<std::size_t>(std::count_if(sprites.begin(), sprites.end(),
+                                                     [](const DrawnQuad& q) { return q.rgba[3] < 0.5f; })),
+              c.faint);
+    m_world.ClearGame();
   }
 }
 

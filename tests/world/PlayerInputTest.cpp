@@ -117,7 +117,8 @@ TEST_F(PlayerInputTest, EscapeKeepsTheGameBehindTheStartScreenAndRReplacesIt) {
   StartGame(3, 3);
   Tap(SDLK_2);
   Tap(SDLK_UP);
-  Tap(SDLK_r);  // a fresh game, still in play
+  Tap(SDLK_r);
+  Tap(SDLK_r);  // asked and answered: a fresh game, still in play
   EXPECT_EQ(m_world.GetMode(), CGameWorld::mc_modePlay);
   EXPECT_EQ(m_world.GetSelected(), 0u);
   EXPECT_TRUE(Tank(0, 1)->GetCommands().empty());
@@ -136,6 +137,7 @@ TEST_F(PlayerInputTest, EscapeKeepsTheGameBehindTheStartScreenAndRReplacesIt) {
   // 'r' during a turn starts the new game in play, not executing.
   Press(SDLK_SPACE);
   Ticks(1);
+  Tap(SDLK_r);
   Tap(SDLK_r);
   EXPECT_EQ(m_world.GetMode(), CGameWorld::mc_modePlay);
   EXPECT_FALSE(m_world.IsExecuting());
@@ -250,15 +252,28 @@ TEST_F(PlayerInputTest, LeftClicksSelectOwnTanksAndPlotPathsRightClicksErase) {
   Click(kRight, 900, 10);
   EXPECT_TRUE(second->GetCommands().empty());
 
-  // Cells that cannot be reached: a pocket, a wall, left of and below the map.
+  // Cells that cannot be reached (a pocket, a wall, left of and below the
+  // map, the margin) keep the plan and mark the click for a while.
   Tap(SDLK_1);
+  ClickCell(kLeft, 5, 2);
+  const std::size_t kept = first->GetCommands().size();
   const int unreachable[][2] = {{50 + 32 * 2, 718 - 32 * 4}, {50, 718}, {33, 700}, {100, 735}, {1023, 0}};
   for (const auto& point : unreachable) {
-    ClickCell(kLeft, 5, 2);
-    ASSERT_FALSE(first->GetCommands().empty());
+    Ticks(80);
+    std::int32_t x = 0, y = 0;
+    ASSERT_FALSE(m_world.GetNoPathMark(x, y));
     Click(kLeft, point[0], point[1]);
-    EXPECT_TRUE(first->GetCommands().empty()) << point[0] << "," << point[1];
+    EXPECT_EQ(first->GetCommands().size(), kept) << point[0] << "," << point[1];
+    ASSERT_TRUE(m_world.GetNoPathMark(x, y));
+    EXPECT_EQ(x, point[0]);
+    EXPECT_EQ(y, WindowY(point[1]));
   }
+  // A click on a roster slot selects its tank, whatever the plan.
+  Click(kLeft, 864 + 32, WindowY(145 - 20));
+  EXPECT_EQ(m_world.GetSelectedTank(), second);
+  Click(kLeft, 864, WindowY(145 - 100));
+  EXPECT_EQ(m_world.GetSelectedTank(), first);
+  EXPECT_EQ(first->GetCommands().size(), kept);
 
   // During a turn clicks do nothing.
   ClickCell(kLeft, 5, 2);
@@ -321,4 +336,46 @@ TEST_F(PlayerInputTest, TeamSizesTheComputersLevelAndTheSoundSwitchAreRemembered
   EXPECT_EQ(next.GetSettings().Get(kv::kSound), !soundWas);
   Tap(SDLK_m);
   EXPECT_EQ(IsSoundOn(), soundWas);
+}
+
+TEST_F(PlayerInputTest, TheFirstRInAGameInProgressOnlyAsksTheSecondWithinThreeSecondsRestarts) {
+  // What follows the first 'r', and whether the game is then a fresh one.
+  const struct {
+    int ticksBetween;  // 16 ms each
+    bool secondIsR;    // otherwise Up, which also gives its command
+    bool clickBetween;
+    bool restarts;
+  } answers[] = {
+      {0, true, false, true},
+      {186, true, false, true},   // 2976 ms
+      {188, true, false, false},  // 3008 ms: the question has lapsed, 'r' asks again
+      {0, false, false, false},
+      {0, true, true, false},
+  };
+  for (const auto& answer : answers) {
+    SCOPED_TRACE(answer.ticksBetween);
+    StartGame(2, 2);
+    Tap(SDLK_1);
+    Tap(SDLK_UP);
+    Tap(SDLK_r);
+    ASSERT_TRUE(m_world.IsRestartAsked());
+    EXPECT_EQ(Tank(0, 0)->GetCommands().size(), 1u);
+    Ticks(answer.ticksBetween);
+    if (answer.clickBetween) Click(kRight, 5, 5);
+    Tap(answer.secondIsR ? SDLK_r : SDLK_UP);
+    EXPECT_EQ(m_world.GetSelected() == 0u, answer.restarts);
+    // An 'r' that does not restart asks again.
+    EXPECT_EQ(m_world.IsRestartAsked(), !answer.restarts && answer.secondIsR);
+    Tap(SDLK_ESCAPE);
+    Tap(SDLK_ESCAPE);
+  }
+  // A finished game restarts at the first 'r'.
+  StartGame(1, 1);
+  Place(0, 0, 5, 3, 0, 1)->AddFire();
+  Place(1, 0, 5, 7, 0, -1, 10);
+  PlayTurn();
+  ASSERT_TRUE(m_world.IsGameOver());
+  Tap(SDLK_r);
+  EXPECT_FALSE(m_world.IsGameOver());
+  EXPECT_FALSE(m_world.IsRestartAsked());
 }

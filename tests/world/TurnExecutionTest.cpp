@@ -79,8 +79,11 @@ TEST_F(TurnExecutionTest, AShellHitsATankThatMovesAwayInTheSameStepAndItsEffects
 
   // From (160, 256) down to (160, 160): puffs at 32 and 64 px, the flash at
   // 16 px and the impact 16 px before the end.
+  // Green sees the hit: its loss floats over it last.
   const auto& effects = m_world.GetEffects();
-  ASSERT_EQ(effects.size(), 4u);
+  ASSERT_EQ(effects.size(), 5u);
+  EXPECT_STREQ(effects[4]->m_text, "-20");
+  EXPECT_FLOAT_EQ(effects[4]->m_x, 160.0f);
   const float ys[] = {224.0f, 192.0f, 240.0f, 176.0f};
   const std::int32_t sprites[] = {4, 4, 6, 6};
   for (std::size_t i = 0; i < 4; ++i) {
@@ -91,11 +94,11 @@ TEST_F(TurnExecutionTest, AShellHitsATankThatMovesAwayInTheSameStepAndItsEffects
   }
   EXPECT_FLOAT_EQ(effects[3]->m_alpha, 0.7f - 16.0f / 3000.0f);
   // Aged once a tick, executing or not: the flash lasts 300 ms, the puffs
-  // 1000 ms and the impact 2100 ms.
+  // 1000 ms, the loss 1500 ms and the impact 2100 ms.
   const struct {
     int ticks;
     std::size_t left;
-  } fading[] = {{17, 4}, {1, 3}, {43, 3}, {1, 1}, {68, 1}, {1, 0}};
+  } fading[] = {{17, 5}, {1, 4}, {43, 4}, {1, 2}, {30, 2}, {1, 1}, {37, 1}, {1, 0}};
   for (const auto& f : fading) {
     Ticks(f.ticks);
     EXPECT_EQ(effects.size(), f.left);
@@ -114,6 +117,7 @@ TEST_F(TurnExecutionTest, TwoTanksDestroyingEachOtherBothFireAndLeaveWrecksTheOt
   Park(1, 1, 3);
   green1->AddFire();
   blue1->AddFire();
+  m_world.RefreshVisibility();  // each in the other's sight
   Press(SDLK_SPACE);
   Ticks(1);
 
@@ -127,7 +131,7 @@ TEST_F(TurnExecutionTest, TwoTanksDestroyingEachOtherBothFireAndLeaveWrecksTheOt
   EXPECT_EQ(m_world.GetAliveCount(1), 1);
   std::vector<const CEffect*> wrecks;
   for (const auto& effect : m_world.GetEffects()) {
-    if (effect->m_sprite < 2) wrecks.push_back(effect.get());
+    if (effect->m_sprite == 0 || effect->m_sprite == 1) wrecks.push_back(effect.get());
   }
   ASSERT_EQ(wrecks.size(), 2u);
   EXPECT_EQ(wrecks[0]->m_sprite, 0);
@@ -137,9 +141,12 @@ TEST_F(TurnExecutionTest, TwoTanksDestroyingEachOtherBothFireAndLeaveWrecksTheOt
   EXPECT_EQ(wrecks[1]->m_sprite, 1);
   EXPECT_FLOAT_EQ(wrecks[1]->m_y, 224.0f);
   EXPECT_FLOAT_EQ(wrecks[1]->m_angle, -90 * 0.0174533f);
-  EXPECT_FLOAT_EQ(wrecks[1]->m_alpha, 1.0f - 16.0f / 3000.0f);
-  // Both shots left their effects: three puffs, a flash and an impact each.
-  EXPECT_EQ(m_world.GetEffects().size(), 2u + 2 * 5);
+  // Burnt dark, and held whole until the turn ends.
+  EXPECT_FLOAT_EQ(wrecks[1]->m_alpha, 1.0f);
+  EXPECT_LT(wrecks[1]->m_red, 0.5f);
+  // Both shots left their effects: three puffs, a flash and an impact each,
+  // and each hit its loss and an explosion.
+  EXPECT_EQ(m_world.GetEffects().size(), 2u + 2 * 5 + 2 * 2);
 
   // The key of the destroyed tank selects nothing; the survivor keeps its key.
   EXPECT_EQ(m_world.GetSelectedTank(), nullptr);
@@ -149,7 +156,9 @@ TEST_F(TurnExecutionTest, TwoTanksDestroyingEachOtherBothFireAndLeaveWrecksTheOt
   EXPECT_EQ(m_world.GetSelected(), 0u);
   EXPECT_FALSE(green2->IsSelected());
 
-  // A wreck is gone after 3 s; the game goes on meanwhile.
+  // A wreck is gone 3 s after its turn ended; the game goes on meanwhile.
+  FinishTurn();
+  EXPECT_FLOAT_EQ(wrecks[1]->m_alpha, 1.0f - 16.0f / 3000.0f);
   Ticks(186);
   EXPECT_EQ(m_world.GetEffects().size(), 2u);
   Ticks(1);

@@ -123,7 +123,14 @@ class SoakSession {
     if (m_world.IsHelpShown() && !Key(SDLK_LSHIFT)) return false;
     const bool keepSizes = m_world.GetMode() == CGameWorld::mc_modePlay && m_input.Pick(4) == 0;
     if (keepSizes) {
+      // In a game in progress the first 'r' only asks; a finished game restarts at once.
+      const bool inProgress = m_world.IsInProgress();
       if (!Key(SDLK_r)) return false;
+      if (m_world.IsRestartAsked() != inProgress) {
+        ADD_FAILURE() << "seed " << m_seed << ": 'r' asked " << m_world.IsRestartAsked() << " in progress " << inProgress;
+        return false;
+      }
+      if (inProgress && !Key(SDLK_r)) return false;
     } else {
       if (m_world.GetMode() == CGameWorld::mc_modePlay && !Key(SDLK_ESCAPE)) return false;
       const auto green = static_cast<std::uint32_t>(1 + m_input.Pick(10));

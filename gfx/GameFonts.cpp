@@ -1,0 +1,28 @@
+#include "gfx/GameFonts.h"
+
+#include "gfx/CFontManager.h"
+#include "gfx/CTextureFont.h"
+#include "gfx/OpenGL.h"
+
+bool LoadGameFonts(const char* path) {
+  return GetFontManager().LoadFont(path, kMainFontSize) && GetFontManager().LoadFont(path, kSmallFontSize);
+}
+
+void DrawGameText(GameFont font, float x, float y, const char* text) {
+  const CTextureFont* loaded = GetFontManager().GetFont(font);
+  if (!loaded) return;
+  glPushMatrix();
+  glTranslatef(x, y, 0.0f);
+  loaded->Draw(text);
+  glPopMatrix();
+}
+
+float GameTextWidth(GameFont font, const char* text) {
+  const CTextureFont* loaded = GetFontManager().GetFont(font);
+  if (!loaded) return 0.0f;
+  float width = 0.0f;
+  for (const char* c = text; *c; ++c) {
+    width += static_cast<float>(loaded->GetGlyph(static_cast<unsigned char>(*c)).advanceX);
+  }
+  return width;
+}

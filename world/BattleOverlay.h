@@ -1,0 +1,12 @@
+#pragma once
+
+class CGameWorld;
+
+// What the battle screen adds to the battlefield and its tanks so that the
+// player can read the game: the numbers of the player's tanks, the selected
+// tank's ring, the health of the enemies in sight and the mark of a click
+// that gave no path (map space, after the tanks).
+void DrawBattlefieldMarks(const CGameWorld& world);
+// The turn, the tanks left, the centre cell's holder and the combat log right
+// of the battlefield, and the restart question over it (screen space).
+void DrawBattleInfo(const CGameWorld& world);
