@@ -84,15 +84,6 @@ void DrawStartScreen(const CGameWorld& world) {
   if (!message.empty()) DrawText(L::mc_recordMessageLeft, L::mc_recordMessageBaseline, message.c_str());
 }
 
-bool PlayerSees(const CMap& map, const CTank& tank, std::uint32_t team) {
-  const std::int32_t x = tank.GetX();
-  const std::int32_t y = tank.GetY();
-  if (!map.HasGrid() || x < 0 || y < 0) return false;
-  const auto column = static_cast<std::uint32_t>(x);
-  const auto row = static_cast<std::uint32_t>(y);
-  return column < map.GetWidth() && row < map.GetHeight() && map.GetVisible(column, row, team) != 0;
-}
-
 void DrawEffect(const CEffect& effect) {
   if (effect.m_text[0] != '\0') {
     // Centred over its point, floating up as it fades.
@@ -196,12 +187,10 @@ void DrawStaticLayersKept(const CGameWorld& world) {
 
 // The battlefield in map space: cell (x, y) centred on (cell size) * (x, y).
 void DrawBattlefield(const CGameWorld& world) {
-  const CMap& map = world.GetMap();
-  const std::uint32_t team = world.GetPlayerTeam();
   DrawStaticLayersKept(world);
   glTranslatef(L::mc_mapOriginX, L::mc_mapOriginY, 0.0f);
   for (const auto& tank : world.GetTanks()) {
-    if (PlayerSees(map, *tank, team)) tank->Draw();
+    if (world.PlayerKnows(*tank)) tank->Draw();
   }
   DrawBattlefieldMarks(world);
   // Effects show through the fog.
