@@ -77,6 +77,12 @@ void CTankPlanner::QueueRoute(CTank& tank) const {
     goal = m_draw() >= mc_topLeftRepairDraw ? PathNode{1, height - 2, kAnyHeading}
                                             : PathNode{width - 2, 1, kAnyHeading};
   }
+  // A goal walled off from the tank has no route: the search would only
+  // learn that after trying every state it can reach.
+  if (!map.AreConnected(start.x, start.y, goal.x, goal.y)) {
+    tank.ClearCommands();
+    return;
+  }
   CPathFinder finder(map);
   finder.Start(start, goal, true);
   while (finder.IsActive()) finder.Update();

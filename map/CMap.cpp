@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "engine/Assert.h"
 #include "engine/CLineReader.h"
@@ -21,6 +22,8 @@ void CMap::Init(std::uint32_t width, std::uint32_t height) {
   m_height = height;
   const std::size_t cells = CellCount();
   m_tiles.reset(new std::uint32_t[cells]());
+  m_region.reset(new std::uint32_t[cells]());
+  LabelRegions();
   for (std::uint32_t cnt = 0; cnt < mc_numTeams; ++cnt) {
     KV_ASSERT(!m_visible[cnt]);
     m_visible[cnt].reset(new std::uint8_t[cells]());
@@ -33,6 +36,7 @@ void CMap::Init(std::uint32_t width, std::uint32_t height) {
 
 void CMap::Free() {
   m_tiles.reset();
+  m_region.reset();
   m_visible.Release();
   m_threat.Release();
   m_vuln.Release();
@@ -68,6 +72,7 @@ bool CMap::ReadGrid(Reader& reader) {
       if (line[x] == '#') tiles[x] = kWall;
     }
   }
+  LabelRegions();
   return m_width > 0 && m_height > 0;
 }
 
@@ -91,6 +96,7 @@ bool CMap::LoadBuiltIn() { return LoadFromMemory(kv::kBuiltInMap, kv::kBuiltInMa
 
 void CMap::Clear() {
   if (m_tiles) std::fill_n(m_tiles.get(), CellCount(), kOpen);
+  LabelRegions();
   ClearVisible();
   ClearThreat();
   ClearVuln();
@@ -125,6 +131,43 @@ std::uint32_t CMap::GetCost(std::uint32_t px, std::uint32_t py) const {
   KV_ASSERT(m_tiles);
   static_cast<void>(CellIndex(px, py));  // checks the cell
   return mc_cellCost;
+}
+
+bool CMap::AreConnected(int x0, int y0, int x1, int y1) const {
+  const std::uint32_t region = RegionOf(x0, y0);
+  return region != 0 && region == RegionOf(x1, y1);
+}
+
+std::uint32_t CMap::RegionOf(int x, int y) const {
+  if (IsWallOrOutside(x, y)) return 0;
+  return m_region[static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * m_width];
+}
+
+void CMap::LabelRegions() {
+  if (!m_tiles) return;
+  std::fill_n(m_region.get(), CellCount(), 0u);
+  // A flood fill from each open cell not yet labelled, four neighbours a cell:
+  // a tank drives forward or back along its heading and turns in place.
+  std::vector<std::size_t> pending;
+  std::uint32_t regions = 0;
+  for (std::size_t start = 0; start < CellCount(); ++start) {
+    if (m_tiles[start] == kWall || m_region[start] != 0) continue;
+    m_region[start] = ++regions;
+    pending.push_back(start);
+    while (!pending.empty()) {
+      const std::size_t cell = pending.back();
+      pending.pop_back();
+      const std::size_t x = cell % m_width;
+      const std::size_t neighbours[] = {x > 0 ? cell - 1 : cell, x + 1 < m_width ? cell + 1 : cell,
+                                        cell >= m_width ? cell - m_width : cell,
+                                        cell + m_width < CellCount() ? cell + m_width : cell};
+      for (const std::size_t next : neighbours) {
+        if (m_tiles[next] == kWall || m_region[next] != 0) continue;
+        m_region[next] = regions;
+        pending.push_back(next);
+      }
+    }
+  }
 }
 
 std::uint8_t CMap::GetVisible(std::uint32_t px, std::uint32_t py, std::uint32_t team) const {

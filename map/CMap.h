@@ -68,6 +68,9 @@ class CMap {
   // True for a wall and for any cell outside the grid (or of a map without one).
   bool IsWallOrOutside(int x, int y) const;
   std::uint32_t GetCost(std::uint32_t px, std::uint32_t py) const;
+  // True when both cells are open ground and a tank can drive from one to the
+  // other round the walls (tanks on the way aside).
+  bool AreConnected(int x0, int y0, int x1, int y1) const;
 
   std::uint8_t GetVisible(std::uint32_t px, std::uint32_t py, std::uint32_t team) const;
   void SetVisible(std::uint32_t px, std::uint32_t py, std::uint32_t team, std::uint8_t flag);
@@ -99,8 +102,14 @@ class CMap {
   std::size_t CellCount() const { return static_cast<std::size_t>(m_width) * m_height; }
   bool IsOpenCell(std::int64_t x, std::int64_t y) const;
   bool HasClosedBorder() const;
+  // Numbers the areas of open ground a tank can drive within, for
+  // AreConnected; called whenever the tiles change.
+  void LabelRegions();
+  // The region of an open cell inside the grid, 0 for a wall or outside.
+  std::uint32_t RegionOf(int x, int y) const;
 
   std::unique_ptr<std::uint32_t[]> m_tiles;            // tile code of every cell, or null
+  std::unique_ptr<std::uint32_t[]> m_region;           // region of every open cell (1 up), 0 on walls
   CTeamLayers<std::uint8_t, mc_numTeams> m_visible;    // 1 where the team sees the cell
   CTeamLayers<std::uint32_t, mc_numTeams> m_threat;    // enemy fire reaching the cell
   CTeamLayers<std::uint32_t, mc_numTeams> m_vuln;      // attack value of the cell

@@ -167,6 +167,10 @@ TEST(PathFinderPropertyTest, PathsOnRandomMapsAreLegalAndCheapestAndFoundExactly
       const std::uint64_t least = ReferenceCosts(map, start, avoidWalls).ToGoal(goal);
       ASSERT_EQ(finder.IsFound(), least != kUnreached) << what;
       EXPECT_EQ(fine.GetPath(), finder.GetPath()) << what;
+      // The computer skips the search when the map says the goal is walled off.
+      if (avoidWalls && !map.IsWall(start.x, start.y)) {
+        EXPECT_EQ(map.AreConnected(start.x, start.y, goal.x, goal.y), finder.IsFound()) << what;
+      }
       if (least == kUnreached) {
         ++unreachable;
         EXPECT_TRUE(finder.GetPath().empty()) << what;
