@@ -40,7 +40,7 @@ std::string MapText(const std::vector<std::string>& rows) {
 }  // namespace
 
 void CGameWorld::SetRecordFolder(const std::string& folder) {
-  m_RecordFolder = CRecordFolder(folder);
+  m_RecordFolder.SetFolder(folder);
   CGameRecord record;
   std::string error;
   m_CanContinue = m_RecordFolder.LoadAutosave(record, error);

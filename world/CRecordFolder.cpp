@@ -32,9 +32,28 @@ bool Exists(const std::string& path) {
 
 std::string CRecordFolder::AutosavePath() const { return m_folder.empty() ? "" : m_folder + "/" + mc_autosaveName; }
 
-bool CRecordFolder::HasAutosave() const { return !m_folder.empty() && Exists(AutosavePath()); }
+bool CRecordFolder::HasAutosave() const {
+  return !m_folder.empty() && (m_writer.IsPending(AutosavePath()) || Exists(AutosavePath()));
+}
 
-bool CRecordFolder::Fail(const std::string& why) {
+void CRecordFolder::SetFolder(std::string folder) {
+  m_writer.Wait();
+  m_writer.TakeError();
+  m_folder = std::move(folder);
+  m_problem.clear();
+}
+
+void CRecordFolder::Flush() const { m_writer.Wait(); }
+
+const std::string& CRecordFolder::GetProblem() const {
+  if (m_problem.empty()) {
+    const std::string failed = m_writer.TakeError();
+    if (!failed.empty()) Fail(failed);
+  }
+  return m_problem;
+}
+
+bool CRecordFolder::Fail(const std::string& why) const {
   if (m_problem.empty()) {
     m_problem = why;
     std::fprintf(stderr, "Korvane cannot save games: %s\n", why.c_str());
@@ -46,11 +65,12 @@ bool CRecordFolder::SaveAutosave(const CGameRecord& record) {
   if (m_folder.empty()) return false;
   std::string error;
   if (!MakeFolders(m_folder, &error)) return Fail(m_folder + ": " + error);
-  if (!WriteFileAtomically(AutosavePath(), WriteRecordText(record), &error)) return Fail(AutosavePath() + ": " + error);
-  return true;
+  m_writer.Write(AutosavePath(), WriteRecordText(record));
+  return GetProblem().empty();
 }
 
 bool CRecordFolder::LoadAutosave(CGameRecord& record, std::string& error) {
+  m_writer.Wait();
   if (!HasAutosave()) return false;
   if (ReadRecordFile(AutosavePath(), record, error)) return true;
   SetAsideAutosave();
@@ -58,6 +78,7 @@ bool CRecordFolder::LoadAutosave(CGameRecord& record, std::string& error) {
 }
 
 void CRecordFolder::SetAsideAutosave() {
+  m_writer.Wait();
   if (!HasAutosave()) return;
   const std::string path = AutosavePath();
   const std::string broken = path + ".broken";
@@ -69,6 +90,8 @@ void CRecordFolder::SetAsideAutosave() {
 
 bool CRecordFolder::FinishGame(const CGameRecord& record, std::time_t when) {
   if (m_folder.empty()) return false;
+  // The last autosave lands before it is removed; a game ends once.
+  m_writer.Wait();
   const std::string history = m_folder + "/" + mc_historyName;
   std::string error;
   if (!MakeFolders(history, &error)) return Fail(history + ": " + error);

@@ -1,4 +1,5 @@
 #include "engine/AtomicFile.h"
+#include "engine/CAsyncFileWriter.h"
 
 #include <filesystem>
 #include <fstream>
@@ -56,6 +57,26 @@ TEST(AtomicFileTest, AFailedWriteSaysWhyAndKeepsWhatWasThere) {
   error.clear();
   EXPECT_FALSE(WriteFileAtomically(dir.File("missing/file"), "x", &error));
   EXPECT_FALSE(error.empty());
+}
+
+// Writes handed to the writer thread land in order, the newest bytes of a
+// file win, a failure is reported once, and the destructor finishes them.
+TEST(AtomicFileTest, TheWriterThreadFinishesEveryWriteWithTheNewestBytes) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.File("folder"));
+  {
+    CAsyncFileWriter writer;
+    for (int i = 0; i < 200; ++i) writer.Write(dir.File(i % 2 ? "odd" : "even"), std::to_string(i));
+    writer.Write(dir.File("folder"), "x");
+    writer.Wait();
+    EXPECT_FALSE(writer.IsPending(dir.File("odd")));
+    EXPECT_EQ(ReadAll(dir.File("even")), "198");
+    EXPECT_EQ(writer.TakeError().rfind(dir.File("folder") + ": ", 0), 0u);
+    EXPECT_EQ(writer.TakeError(), "");
+    writer.Write(dir.File("last"), std::string(1 << 20, 'z'));
+  }
+  EXPECT_EQ(ReadAll(dir.File("odd")), "199");
+  EXPECT_EQ(ReadAll(dir.File("last")).size(), 1u << 20);
 }
 
 }  // namespace

@@ -49,6 +49,7 @@ class RecordFolderTest : public worldtest::WorldTest {
     Press(SDLK_LEFT);
     Press(SDLK_UP);
     Press(SDLK_ESCAPE);
+    m_world.GetRecordFolder().Flush();
   }
 
   TempDir m_dir;
@@ -149,6 +150,7 @@ TEST_F(RecordFolderTest, AFinishedGameGoesToTheHistoryWhichKeepsTheNewestFifty) 
   for (int i = 0; i < 55; ++i) std::ofstream(history + "/game-2000-01-01-0000" + std::to_string(10 + i) + ".kvrec");
   m_world.SetRecordFolder(Folder());
   StartGame(1, 1);
+  m_world.GetRecordFolder().Flush();
   ASSERT_TRUE(fs::exists(Autosave()));
   // Green faces Blue, which one shell destroys.
   Place(0, 0, 7, 5, 0, 1)->AddFire();
