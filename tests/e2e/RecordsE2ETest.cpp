@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -89,6 +92,46 @@ TEST(RecordsE2ETest, ContinueShowsTheBattleAsLeftAndVShowsTheLastTurnAgain) {
   game.Key("Escape");
   EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
   EXPECT_EQ(game.Stderr(), "");
+}
+
+// A game killed with SIGKILL at random moments, in a turn or between turns,
+// always leaves a whole autosave that is no older than the last: each next
+// run continues it with 'C' (a broken one would be set aside as ".broken").
+TEST(RecordsE2ETest, AGameKilledAtRandomMomentsAlwaysContinues) {
+  const TempDir data;
+  GameSession::Options options;
+  options.env["XDG_DATA_HOME"] = data.Path();
+  const std::string autosave = data.File("korvane/autosave.kvrec");
+  const unsigned seed = std::random_device{}();
+  std::mt19937 random(seed);
+  std::size_t turnsSaved = 0;
+  for (int run = 0; run < 5; ++run) {
+    {
+      GameSession game;
+      ASSERT_TRUE(game.Start(options));
+      ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+      game.Key(run == 0 ? "Return" : "c");
+      for (int turn = 0; turn < 3; ++turn) {
+        game.Key("space");
+        GameSession::Wait(static_cast<int>(500 + random() % 1000));
+      }
+    }  // the session ends the game with SIGKILL
+    // The computer may have won meanwhile: the game went to the history.
+    if (!std::filesystem::exists(autosave) && std::filesystem::exists(data.File("korvane/history"))) break;
+    std::ifstream file(autosave);
+    std::stringstream text;
+    text << file.rdbuf();
+    std::size_t turns = 0;
+    for (std::size_t at = text.str().find("\nturn "); at != std::string::npos; at = text.str().find("\nturn ", at + 1)) {
+      ++turns;
+    }
+    EXPECT_EQ(text.str().rfind("korvane-record 1\n", 0), 0u) << "run " << run << ", seed " << seed;
+    EXPECT_GE(turns, turnsSaved) << "run " << run << ", seed " << seed;
+    EXPECT_FALSE(std::filesystem::exists(autosave + ".broken")) << "run " << run << ", seed " << seed;
+    turnsSaved = turns;
+  }
+  // Continued runs added turns (a turn takes about 1.2 s).
+  EXPECT_GE(turnsSaved, 3u);
 }
 
 }  // namespace
