@@ -40,6 +40,8 @@ constexpr OptionRow kOptions[] = {
        line.m_Difficulty = level;
        return true;
      }},
+    {"--map", "FILE", true, "play the battlefield in FILE for this run; else as last chosen",
+     [](CCommandLine& line, const std::string& value) { line.m_MapFile = value; return true; }},
 };
 
 const char kSeeHelp[] = " (korvane --help lists the options); starting anyway";

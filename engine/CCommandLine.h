@@ -16,6 +16,7 @@ struct CCommandLine {
   bool m_Version = false;                // --version: print the version and stop
   EWindow m_Window = mc_windowRemembered;  // --fullscreen or --windowed, else as last time
   std::optional<Difficulty> m_Difficulty;  // --difficulty for this run, else as remembered
+  std::string m_MapFile;                 // --map: a battlefield file for this run (absolute), or empty
   std::vector<std::string> m_Problems;   // a line to print for each argument not understood
 };
 

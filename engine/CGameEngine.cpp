@@ -49,6 +49,7 @@ bool CGameEngine::Init(const CEngineSettings& settings) {
   m_IconFile = settings.m_IconFile;
   m_Caption = settings.m_Caption;
   m_GameWorld.SetDifficulty(settings.m_Difficulty);
+  if (!settings.m_MapFile.empty()) m_GameWorld.SetMapFile(settings.m_MapFile);
   m_Active = true;
   m_InitError.clear();
 

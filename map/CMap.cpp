@@ -69,7 +69,13 @@ bool CMap::ReadGrid(Reader& reader) {
     const std::size_t columns = std::min<std::size_t>(line.size(), m_width);
     std::uint32_t* tiles = &m_tiles[static_cast<std::size_t>(row) * m_width];
     for (std::size_t x = 0; x < columns; ++x) {
-      if (line[x] == '#') tiles[x] = kWall;
+      const char c = line[x];
+      if (c == '#') tiles[x] = kWall;
+      const unsigned mark = static_cast<unsigned>(c - '1');
+      if (c >= '1' && mark < mc_goalMarks && !m_hasGoalMark[mark]) {
+        m_hasGoalMark[mark] = true;
+        m_goalMark[mark] = MapCell{static_cast<std::int32_t>(x), static_cast<std::int32_t>(row)};
+      }
     }
   }
   LabelRegions();
@@ -78,6 +84,7 @@ bool CMap::ReadGrid(Reader& reader) {
 
 bool CMap::Load(const char* path) {
   Free();
+  std::fill_n(m_hasGoalMark, mc_goalMarks, false);
   m_width = m_height = 0;
   if (!path) return false;
   CLineReader reader(mc_lineBuffer);
@@ -87,6 +94,7 @@ bool CMap::Load(const char* path) {
 
 bool CMap::LoadFromMemory(const unsigned char* bytes, std::size_t size) {
   Free();
+  std::fill_n(m_hasGoalMark, mc_goalMarks, false);
   m_width = m_height = 0;
   CMemoryLineReader reader(bytes, size, mc_lineBuffer);
   return ReadGrid(reader);
@@ -222,20 +230,28 @@ bool CMap::HasClosedBorder() const {
   return true;
 }
 
-bool CMap::CanHoldGame(std::uint32_t greenTanks, std::uint32_t blueTanks) const {
-  if (!m_tiles || m_width == 0 || m_height == 0 || !HasClosedBorder()) return false;
+bool CMap::GetGoalMark(std::uint32_t row, MapCell& cell) const {
+  if (row >= mc_goalMarks || !m_hasGoalMark[row]) return false;
+  cell = m_goalMark[row];
+  return true;
+}
+
+const char* CMap::HoldGameProblem(std::uint32_t greenTanks, std::uint32_t blueTanks) const {
+  if (!m_tiles || m_width == 0 || m_height == 0) return "holds no cells";
+  if (!HasClosedBorder()) return "its border is not closed by walls";
   const std::int64_t w = m_width;
   const std::int64_t h = m_height;
-  if (!IsOpenCell(w / 2, h / 2) || !IsOpenCell(1, h - 2) || !IsOpenCell(w - 2, 1)) return false;
+  if (!IsOpenCell(w / 2, h / 2)) return "its centre cell is not open";
+  if (!IsOpenCell(1, h - 2) || !IsOpenCell(w - 2, 1)) return "a repair cell is not open";
   // Green stands on row 1 from column 1 rightwards, Blue on row h - 2 from
   // column w - 2 leftwards; the two rows are one and the same when h is 3.
   for (std::int64_t i = 0; i < greenTanks; ++i) {
-    if (!IsOpenCell(i + 1, 1)) return false;
+    if (!IsOpenCell(i + 1, 1)) return "Green's start row has no room for its tanks";
   }
   for (std::int64_t i = 0; i < blueTanks; ++i) {
     const std::int64_t x = w - i - 2;
-    if (!IsOpenCell(x, h - 2)) return false;
-    if (h - 2 == 1 && x >= 1 && x <= greenTanks) return false;
+    if (!IsOpenCell(x, h - 2)) return "Blue's start row has no room for its tanks";
+    if (h - 2 == 1 && x >= 1 && x <= greenTanks) return "the teams would start on the same cells";
   }
-  return true;
+  return nullptr;
 }

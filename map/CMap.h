@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "map/CTeamLayers.h"
+#include "map/MapCell.h"
 
 // The battlefield: a grid of open and wall cells read from a map file, and for
 // each team three layers of the same size: what the team sees, how much enemy
@@ -30,6 +31,11 @@ class CMap {
   static constexpr std::size_t mc_lineBuffer = 3024;
   // Cost of entering any cell, for the path finder.
   static constexpr std::uint32_t mc_cellCost = 1000;
+  // Goal marks '1' to '6' a map file may carry, one per row of the computer's goal table.
+  static constexpr std::uint32_t mc_goalMarks = 6;
+  // The largest battlefield that shows whole beside the heads-up display.
+  static constexpr std::uint32_t mc_maxShownWidth = 25;
+  static constexpr std::uint32_t mc_maxShownHeight = 22;
 
   CMap() = default;
   CMap(const CMap&) = delete;
@@ -40,7 +46,9 @@ class CMap {
   void Init(std::uint32_t width, std::uint32_t height);
   // Reads a map file: each line is a row, the first line the top row; the
   // longest line gives the width and shorter ones are padded with open ground;
-  // '#' is a wall and any other character open ground. Afterwards every layer
+  // '#' is a wall and any other character open ground. A digit '1' to '6'
+  // also marks the computer's goal of table row 0 to 5 (the first mark of a
+  // row counts). Afterwards every layer
   // is 0. True when the file gave a grid of at least one cell. A file that
   // cannot be opened, or whose grid would exceed mc_maxCells, leaves the map
   // empty (no arrays, size 0 x 0).
@@ -85,7 +93,14 @@ class CMap {
   // wall border; Green's start cells (1, 1) to (greenTanks, 1) and Blue's
   // (width - 2, height - 2) leftwards inside the grid, open and not shared;
   // the centre cell and both repair cells open.
-  bool CanHoldGame(std::uint32_t greenTanks, std::uint32_t blueTanks) const;
+  bool CanHoldGame(std::uint32_t greenTanks, std::uint32_t blueTanks) const {
+    return HoldGameProblem(greenTanks, blueTanks) == nullptr;
+  }
+  // The first of those conditions that fails, in words for the player, or
+  // null when the map can hold the game.
+  const char* HoldGameProblem(std::uint32_t greenTanks, std::uint32_t blueTanks) const;
+  // The cell marked for goal table row `row` (0 to 5), if the map file marked one.
+  bool GetGoalMark(std::uint32_t row, MapCell& cell) const;
 
   // Draws every cell's tile sprite centred on (32x, 32y) of the current frame,
   // the whole grid as one batch.
@@ -115,4 +130,6 @@ class CMap {
   CTeamLayers<std::uint32_t, mc_numTeams> m_vuln;      // attack value of the cell
   std::uint32_t m_width = 0;                           // number of columns
   std::uint32_t m_height = 0;                          // number of rows
+  MapCell m_goalMark[mc_goalMarks] = {};               // the cell marked for each goal row
+  bool m_hasGoalMark[mc_goalMarks] = {};               // whether the file marked that row
 };

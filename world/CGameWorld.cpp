@@ -1,23 +1,18 @@
 #include "world/CGameWorld.h"
 
+#include <cstdio>
+
 #include "ai/CHardPlanner.h"
 #include "engine/Assert.h"
 #include "engine/CGameEngine.h"
 #include "engine/DataFiles.h"
 #include "engine/SettingKeys.h"
+#include "map/MapGenerator.h"
 #include "units/CTank.h"
 #include "world/CEffect.h"
 #include "world/CRandomTable.h"
 
 namespace {
-
-// Where Blue's tanks after the first are sent: one row drawn per tank. The
-// last row stands for the centre cell, whose place depends on the map.
-constexpr std::int32_t kGoalRows = 7;
-constexpr PathNode kGoalTable[kGoalRows - 1] = {
-    {18, 10, kAnyHeading}, {18, 5, kAnyHeading}, {13, 5, kAnyHeading},
-    {6, 16, kAnyHeading},  {6, 11, kAnyHeading}, {6, 7, kAnyHeading},
-};
 
 // The last static layers epoch given out, by any world.
 std::uint64_t g_lastEpoch = 0;
@@ -25,12 +20,10 @@ std::uint64_t g_lastEpoch = 0;
 }  // namespace
 
 CGameWorld::CGameWorld(CGameEngine* engine)
-    : m_GameEngine(engine),
-      m_PathFinder(m_Map),
-      m_MapFile(kv::kMapFile),
-      m_HardPlanner(std::make_unique<CHardPlanner>()) {
+    : m_GameEngine(engine), m_PathFinder(m_Map), m_HardPlanner(std::make_unique<CHardPlanner>()) {
   KV_ASSERT(m_GameEngine);
   ConnectVision();
+  m_Battlefields.Load(kv::kMapListFile, kv::kDataFolder, kv::kMapFile);
   MarkStaticLayersDirty();
 }
 
@@ -53,14 +46,13 @@ void CGameWorld::NewGame() {
   KV_ASSERT(m_GameEngine);
   // A game still set up goes first, so that no tank is placed over another.
   ReleaseGame();
-  // A missing or broken map file, or one too small for the teams, gives way
-  // to the battlefield compiled into the program.
-  if (!m_Map.Load(m_MapFile.c_str()) || !m_Map.CanHoldGame(m_TeamSize[0], m_TeamSize[1])) m_Map.LoadBuiltIn();
+  LoadBattlefield();
   SetUpGame();
 }
 
 void CGameWorld::SetUpGame() {
   BeginRecord();
+  ResolveGoals(m_Map, true, m_GoalCells);
   PlaceTeams();  // AddTank counts every tank alive
   RefreshVisibility();
   PlanComputerTeam(1);
@@ -80,9 +72,45 @@ void CGameWorld::PlaceTeams() {
       tank->SetObjective(GetCentreGoal());
     } else {
       const std::int32_t row = GetRandomTable().Random(kGoalRows);
-      tank->SetObjective(row < kGoalRows - 1 ? kGoalTable[row] : GetCentreGoal());
+      const MapCell* goal = row < static_cast<std::int32_t>(kGoalRows) - 1 ? &m_GoalCells[row] : nullptr;
+      tank->SetObjective(goal ? PathNode{goal->x, goal->y, kAnyHeading} : GetCentreGoal());
     }
   }
+}
+
+void CGameWorld::LoadBattlefield() {
+  const bool random = m_Battlefields.IsRandom();
+  bool loaded = false;
+  if (random) {
+    const std::string text = MapGenerator::Generate(m_Battlefields.GetSeed());
+    loaded = m_Map.LoadFromMemory(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  } else {
+    loaded = m_Map.Load(m_Battlefields.GetFile().c_str());
+  }
+  const char* problem = loaded ? BattlefieldProblem(m_Map, m_TeamSize[0], m_TeamSize[1]) : "it cannot be read";
+  if (!problem) {
+    m_MapProblem.clear();
+    return;
+  }
+  // The battlefield compiled into the program always holds a game.
+  m_Map.LoadBuiltIn();
+  const std::string what = random ? m_Battlefields.GetName() : m_Battlefields.GetFile();
+  const std::string line = what + ": " + problem + "; the default battlefield is played.";
+  if (line != m_MapProblem) std::fprintf(stderr, "%s\n", line.c_str());
+  m_MapProblem = line;
+}
+
+void CGameWorld::StepBattlefield(int direction) {
+  const std::uint32_t mode = m_Mode;
+  m_Battlefields.Step(direction);
+  ClearGame();
+  NewGame();
+  m_Mode = mode;
+}
+
+const MapCell& CGameWorld::GetGoalCell(std::uint32_t row) const {
+  KV_ASSERT(row + 1 < kGoalRows);
+  return m_GoalCells[row];
 }
 
 void CGameWorld::ClearGame() {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "map/Battlefield.h"
+#include "map/CBattlefieldList.h"
 #include "map/CFieldOfView.h"
 #include "map/CMap.h"
 #include "units/CPathFinder.h"
@@ -127,9 +129,21 @@ class CGameWorld {
   // Fades the engine sound out, if it plays.
   void StopEngineSound();
 
-  // The battlefield file a new game reads; the shipped one unless changed.
-  void SetMapFile(const std::string& path) { m_MapFile = path; }
-  const std::string& GetMapFile() const { return m_MapFile; }
+  // The battlefield file a new game reads: a shipped one, or else a file of
+  // the player's own, which joins the start screen's choice.
+  void SetMapFile(const std::string& path) { m_Battlefields.ChooseFile(path); }
+  const std::string& GetMapFile() const { return m_Battlefields.GetFile(); }
+  // The battlefields to choose from and the chosen one.
+  CBattlefieldList& GetBattlefields() { return m_Battlefields; }
+  const CBattlefieldList& GetBattlefields() const { return m_Battlefields; }
+  // The start screen's '<' and '>': the previous or next battlefield, set up
+  // at once behind the start screen so that its picture shows.
+  void StepBattlefield(int direction);
+  // Why the chosen battlefield could not be played, naming it, when the
+  // default is played instead; empty otherwise.
+  const std::string& GetMapProblem() const { return m_MapProblem; }
+  // The cell the computer's goal table row (0 to 5) stands for on this battlefield.
+  const MapCell& GetGoalCell(std::uint32_t row) const;
   // The number of tanks a new game creates for the team, 1 to 10.
   void SetTeamSize(std::uint32_t team, std::uint32_t size);
   // How the computer plans Blue from the next turn end on; Normal unless changed.
@@ -219,6 +233,8 @@ class CGameWorld {
  private:
   // Removes tanks, effects, selection and the turn and victory state.
   void ReleaseGame();
+  // Loads the chosen battlefield, or the default with a reason when it cannot hold the game.
+  void LoadBattlefield();
   void PlaceTeams();
   // On the loaded map: the record's start, both teams, visibility, Blue's plan.
   void SetUpGame();
@@ -287,7 +303,6 @@ class CGameWorld {
   CPathFinder m_PathFinder;                       // plots the player's paths on m_Map
   std::uint32_t m_Mode = mc_modeStartScreen;      // start screen or in play
   bool m_ShowHelp = false;                        // the help panel is shown
-  std::string m_MapFile;                          // the battlefield file a new game reads
   Difficulty m_Difficulty = Difficulty::Normal;   // which planner plans Blue
   std::unique_ptr<CHardPlanner> m_HardPlanner;    // the Hard planner, with its memory of the enemy
   std::uint64_t m_StaticLayersEpoch = 0;          // changes whenever the static layers' picture does
@@ -306,4 +321,7 @@ class CGameWorld {
   std::uint32_t m_NoPathMs = 0;                   // ms left to show the no-path mark
   std::int32_t m_NoPathX = 0;                     // where that click was, drawing coordinates
   std::int32_t m_NoPathY = 0;
+  CBattlefieldList m_Battlefields;                // the battlefields to choose from and the chosen one
+  std::string m_MapProblem;                       // why the chosen battlefield is not played, or empty
+  MapCell m_GoalCells[kGoalRows - 1] = {};        // the goal table's cells on this battlefield
 };

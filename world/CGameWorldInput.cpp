@@ -78,6 +78,8 @@ void CGameWorld::OnKey(int sym, bool pressed) {
       StartPlay();
     } else if (sym == SDLK_c && m_CanContinue) {
       ContinueGame();
+    } else if (sym == SDLK_LEFTBRACKET || sym == SDLK_RIGHTBRACKET) {
+      StepBattlefield(sym == SDLK_LEFTBRACKET ? -1 : 1);
     }
     return;
   }
@@ -144,6 +146,10 @@ void CGameWorld::OnStartScreenClick(std::uint16_t x, std::uint16_t y) {
     StepDifficulty(false);
   } else if (StartScreenControls::mc_levelMore.Contains(x, yy)) {
     StepDifficulty(true);
+  } else if (StartScreenControls::mc_mapLess.Contains(x, yy)) {
+    StepBattlefield(-1);
+  } else if (StartScreenControls::mc_mapMore.Contains(x, yy)) {
+    StepBattlefield(1);
   } else if (StartScreenControls::mc_start.Contains(x, yy)) {
     StartPlay();
   } else if (m_CanContinue && StartScreenControls::mc_continue.Contains(x, yy)) {

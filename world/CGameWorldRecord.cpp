@@ -59,6 +59,14 @@ void CGameWorld::BeginRecord() {
     }
     m_Record.m_rows.push_back(std::move(cells));
   }
+  // The goal marks travel with the cells, so the computer's goals replay.
+  for (std::uint32_t row = 0; row < CMap::mc_goalMarks; ++row) {
+    MapCell cell{};
+    if (m_Map.GetGoalMark(row, cell)) {
+      m_Record.m_rows[height - 1 - static_cast<std::uint32_t>(cell.y)][static_cast<std::size_t>(cell.x)] =
+          static_cast<char>('1' + row);
+    }
+  }
   m_Record.m_teamSize[0] = m_TeamSize[0];
   m_Record.m_teamSize[1] = m_TeamSize[1];
   m_Record.m_difficulty = m_Difficulty;

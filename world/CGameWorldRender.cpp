@@ -19,6 +19,7 @@
 #include "world/HealthBar.h"
 #include "world/RosterLayout.h"
 #include "world/ScreenLayout.h"
+#include "world/StartScreenControls.h"
 #include "world/StatusMessage.h"
 
 namespace {
@@ -62,7 +63,50 @@ void DrawSpriteAt(SpriteId id, float x, float y) {
   glPopMatrix();
 }
 
+// One square per cell of the battlefield: the picture of it beside its
+// name on the start screen, as large as fits the picture's box and centred
+// there. Walls light, ground dark, the centre cell yellow, the repair cells
+// cyan, the start cells in their team's colour.
+void DrawMapPicture(const CGameWorld& world) {
+  const CMap& map = world.GetMap();
+  if (!map.HasGrid()) return;
+  const ClickBox& box = StartScreenControls::mc_mapPicture;
+  const std::int32_t w = static_cast<std::int32_t>(map.GetWidth());
+  const std::int32_t h = static_cast<std::int32_t>(map.GetHeight());
+  const std::int32_t cell = std::max(1, std::min((box.right - box.left) / w, (box.top - box.bottom) / h));
+  const float left = static_cast<float>(box.left + (box.right - box.left - cell * w) / 2);
+  const float bottom = static_cast<float>(box.bottom + (box.top - box.bottom - cell * h) / 2);
+  const float size = static_cast<float>(cell);
+  auto square = [&](std::int32_t x, std::int32_t y) {
+    EmitQuad(left + size * static_cast<float>(x), bottom + size * static_cast<float>(y),
+             left + size * static_cast<float>(x + 1), bottom + size * static_cast<float>(y + 1));
+  };
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glBegin(GL_QUADS);
+  glColor4f(0.3f, 0.36f, 0.24f, 1.0f);
+  EmitQuad(left, bottom, left + size * static_cast<float>(w), bottom + size * static_cast<float>(h));
+  glColor4f(0.75f, 0.75f, 0.72f, 1.0f);
+  for (std::int32_t y = 0; y < h; ++y) {
+    for (std::int32_t x = 0; x < w; ++x) {
+      if (map.IsWall(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y))) square(x, y);
+    }
+  }
+  glColor4f(0.95f, 0.85f, 0.2f, 1.0f);
+  square(w / 2, h / 2);
+  glColor4f(0.3f, 0.85f, 0.9f, 1.0f);
+  square(1, h - 2);
+  square(w - 2, 1);
+  glColor4f(0.2f, 0.8f, 0.2f, 1.0f);
+  for (std::int32_t i = 0; i < static_cast<std::int32_t>(world.GetTeamSize(0)) && i + 1 < w; ++i) square(i + 1, 1);
+  glColor4f(0.25f, 0.4f, 1.0f, 1.0f);
+  for (std::int32_t i = 0; i < static_cast<std::int32_t>(world.GetTeamSize(1)) && i + 2 <= w; ++i) {
+    square(w - i - 2, h - 2);
+  }
+  glEnd();
+}
+
 void DrawStartScreen(const CGameWorld& world) {
+  DrawMapPicture(world);
   SetColour(kWhite);
   constexpr float left = L::mc_startTextLeft;
   DrawText(left, L::mc_titleBaseline, "Korvane");
@@ -82,6 +126,10 @@ void DrawStartScreen(const CGameWorld& world) {
   const std::string& problem = world.GetRecordFolder().GetProblem();
   const std::string& message = world.GetRecordMessage().empty() ? problem : world.GetRecordMessage();
   if (!message.empty()) DrawText(L::mc_recordMessageLeft, L::mc_recordMessageBaseline, message.c_str());
+  DrawText(left, L::mc_battlefieldBaseline,
+           FormatText(g_line, sizeof g_line, "Battlefield: %s", world.GetBattlefields().GetName().c_str()));
+  DrawText(L::mc_battlefieldMarksLeft, L::mc_battlefieldBaseline, "< >");
+  if (!world.GetMapProblem().empty()) DrawText(L::mc_mapLeft, L::mc_mapProblemStartBaseline, world.GetMapProblem().c_str());
 }
 
 void DrawEffect(const CEffect& effect) {
@@ -316,10 +364,14 @@ void DrawHud(const CGameWorld& world) {
     SetColour(kWhite);
     DrawText(L::mc_hintLeft, L::mc_hintBaseline, "Press F1 for help.");
   }
-  // Said once, and kept in view: the game plays on without its records.
+  // Above the battlefield, kept in view: why the chosen battlefield is not
+  // the one played, else that the game plays on without its records (the
+  // start screen shows that too).
   const std::string& problem = world.GetRecordFolder().GetProblem();
-  if (!problem.empty()) {
-    SetColour(kWhite);
+  SetColour(kWhite);
+  if (!world.GetMapProblem().empty()) {
+    DrawText(L::mc_topLineLeft, L::mc_topLineBaseline, world.GetMapProblem().c_str());
+  } else if (!problem.empty()) {
     DrawText(L::mc_topLineLeft, L::mc_topLineBaseline, "Games cannot be saved.");
   }
 }

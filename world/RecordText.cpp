@@ -151,7 +151,7 @@ class CRecordParser {
     m_record.m_rows.clear();
     for (std::uint32_t y = 0; y < height; ++y) {
       if (!Expect("row", 1, words) || words[1].size() != width ||
-          words[1].find_first_not_of("#.") != std::string::npos) {
+          words[1].find_first_not_of("#.123456") != std::string::npos) {
         return Fail("expected a row of the battlefield");
       }
       m_record.m_rows.push_back(words[1]);

@@ -46,9 +46,17 @@ struct ScreenLayout {
   // One line about the records: a refused one, or that games cannot be saved.
   static constexpr std::int32_t mc_recordMessageLeft = 50;
   static constexpr std::int32_t mc_recordMessageBaseline = 160;
-  // A line above the battlefield: watching a turn again, or saving failed.
+  // A line above the battlefield: watching a turn again, a battlefield not
+  // played, or saving failed.
   static constexpr std::int32_t mc_topLineLeft = 50;
   static constexpr std::int32_t mc_topLineBaseline = 745;
+  // The chosen battlefield's line "Battlefield: <name>" and its "< >" marks
+  // (its picture's box is in StartScreenControls).
+  static constexpr std::int32_t mc_battlefieldBaseline = 250;
+  static constexpr std::int32_t mc_battlefieldMarksLeft = 540;
+  // Why the chosen battlefield is not played: a line from the map's left
+  // edge, low on the start screen (in play it takes the top line).
+  static constexpr std::int32_t mc_mapProblemStartBaseline = 80;
 
   // The help panel's top-left text origin, and the hint shown instead of it.
   static constexpr std::int32_t mc_helpLeft = 237;

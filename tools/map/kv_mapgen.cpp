@@ -1,12 +1,17 @@
-// Writes the battlefield "Data/map.dat".
+// Writes the shipped battlefields: "Data/map.dat", the default, the others
+// beside it, and their list "Data/maps.dat" ("file name" a line, the default
+// first).
 //
 //   kv_mapgen OUTDIR
 //
-// The battlefield is 25 x 22 cells inside a closed wall border. Cover is laid
-// out as wall pieces in the upper half; the lower half is the same turned
-// half a circle about the centre, so neither side starts better off. Before
-// writing, the layout is checked against what the game relies on, and a
-// layout that breaks a rule is refused with the reason.
+// Every battlefield lies inside a closed wall border and is the same turned
+// half a circle about its centre, so neither side starts better off: the
+// default is laid out as wall pieces in its upper half, the others are drawn
+// row by row in their upper half. The goal cells of the computer's tanks are
+// written into the file as the digits '1' to '6' (the default carries none:
+// the game's own goal table was written for it). Before writing, each layout
+// is checked against what the game relies on, and a layout that breaks a rule
+// is refused with the reason.
 #include <cstdio>
 #include <filesystem>
 #include <queue>
@@ -17,19 +22,22 @@
 
 namespace {
 
-constexpr int kWidth = 25;
-constexpr int kHeight = 22;
 constexpr int kMaxWidth = 25;   // widest map the battle screen shows whole beside the HUD
 constexpr int kMaxHeight = 22;  // tallest map the battle screen shows whole
 constexpr int kMaxTeam = 10;    // largest team the start screen allows
+
+// A cell: column x from the left, row y from the bottom.
+struct Cell {
+  int x, y;
+};
 
 // A block of wall cells: lower-left cell (x, y; y grows upward) and size.
 struct WallPiece {
   int x, y, w, h;
 };
 
-// Cover in the upper half (rows 11 to 20); each piece also stands turned
-// about the centre in the lower half.
+// Cover of the default battlefield (25 x 22) in the upper half (rows 11 to
+// 20); each piece also stands turned about the centre in the lower half.
 const WallPiece kUpperHalf[] = {
     {1, 12, 2, 1},   // stub off the left wall
     {3, 11, 1, 1},   // post below it
@@ -48,11 +56,102 @@ const WallPiece kUpperHalf[] = {
     {21, 11, 1, 2},  // post east of the centre
 };
 
-// Cells the computer's tanks head for; they must be open ground.
-const int kGoalCells[][2] = {{18, 10}, {18, 5}, {13, 5}, {6, 16}, {6, 11}, {6, 7}};
+// The game's own goal table, written for the default battlefield.
+const std::vector<Cell> kDefaultGoals = {{18, 10}, {18, 5}, {13, 5}, {6, 16}, {6, 11}, {6, 7}};
+
+// A battlefield drawn by hand: its upper half, top row first, down to and
+// including the centre row (height / 2), and the goal cells of table rows 0
+// to 5 (anywhere on the field).
+struct DrawnField {
+  const char* file;                 // file name in Data/
+  const char* name;                 // the name the start screen shows
+  std::vector<const char*> upper;   // rows height - 1 down to height / 2
+  std::vector<Cell> goals;          // goal table rows 0 to 5
+};
+
+const DrawnField kDrawn[] = {
+    {"open.dat", "Open Field",
+     {"#########################",
+      "#.......................#",
+      "#.......................#",
+      "#...##..........#.......#",
+      "#.........#.............#",
+      "#...................##..#",
+      "#......#................#",
+      "#..............#........#",
+      "#..#....................#",
+      "#..........#......#.....#",
+      "#.......................#"},
+     {{16, 12}, {19, 6}, {11, 6}, {6, 15}, {4, 11}, {8, 8}}},
+    {"corridors.dat", "Corridors",
+     {"#########################",
+      "#.......................#",
+      "#.......................#",
+      "#.#######...#######.###.#",
+      "#.......................#",
+      "#....................#..#",
+      "#####.####...####.#######",
+      "#.......................#",
+      "#...#...........#.......#",
+      "#.###.###.#######.###...#",
+      "#.......................#"},
+     {{18, 11}, {21, 8}, {13, 8}, {6, 13}, {3, 10}, {9, 4}}},
+    {"fortress.dat", "Fortress",
+     {"#########################",
+      "#.......................#",
+      "#.......................#",
+      "#....##...........##....#",
+      "#.......................#",
+      "#..#......#...#......#..#",
+      "#.......................#",
+      "#..##...####.####...##..#",
+      "#.......#.......#.......#",
+      "#.......#...#...........#",
+      "#...#...#.......#...#...#"},
+     {{17, 12}, {17, 6}, {12, 6}, {7, 15}, {7, 10}, {9, 6}}},
+    {"flanks.dat", "Flanks",
+     {"#########################",
+      "#.......................#",
+      "#.......................#",
+      "#..#....#.......#....#..#",
+      "#.......................#",
+      "#.....##.........##.....#",
+      "#....#...............#..#",
+      "#....#..###...###....#..#",
+      "#....#..#.........#..#..#",
+      "#.......#...#.....#.....#",
+      "#....#..................#"},
+     {{20, 11}, {20, 5}, {14, 4}, {3, 16}, {3, 10}, {5, 5}}},
+    {"labyrinth.dat", "Labyrinth",
+     {"#######################",
+      "#.....................#",
+      "#.....................#",
+      "#.##.####.###.####.##.#",
+      "#.#...#.....#.....#...#",
+      "#.#.#.#.###.#.###.#.#.#",
+      "#...#...#.......#...#.#",
+      "###.#####.##.##.###.#.#",
+      "#.........#...#.......#",
+      "#.##.###.#.....#.###..#"},
+     {{14, 8}, {17, 5}, {11, 4}, {5, 14}, {2, 9}, {7, 6}}},
+    {"crossfire.dat", "Crossfire",
+     {"###################",
+      "#.................#",
+      "#.................#",
+      "#..##.....#...##..#",
+      "#.........#.......#",
+      "#..#..........#...#",
+      "#......###........#",
+      "#.................#"},
+     {{13, 8}, {14, 4}, {9, 4}, {5, 11}, {3, 7}, {6, 5}}},
+};
+
+constexpr int kWidth = 25;
+constexpr int kHeight = 22;
 
 using Grid = std::vector<std::vector<bool>>;  // [y][x], true for a wall
 
+// The default battlefield: 25 x 22 cells, its cover laid out as wall pieces.
 Grid BuildGrid() {
   Grid walls(kHeight, std::vector<bool>(kWidth, false));
   for (int x = 0; x < kWidth; ++x) walls[0][x] = walls[kHeight - 1][x] = true;
@@ -69,7 +168,7 @@ Grid BuildGrid() {
 }
 
 // Every broken rule, one line each; empty when the layout is sound.
-std::vector<std::string> CheckLayout(const Grid& walls) {
+std::vector<std::string> CheckLayout(const Grid& walls, const std::vector<Cell>& goals) {
   std::vector<std::string> faults;
   const int h = static_cast<int>(walls.size());
   const int w = h > 0 ? static_cast<int>(walls[0].size()) : 0;
@@ -95,8 +194,15 @@ std::vector<std::string> CheckLayout(const Grid& walls) {
   mustBeOpen(w / 2, h / 2, "centre cell");
   mustBeOpen(1, h - 2, "repair cell");
   mustBeOpen(w - 2, 1, "repair cell");
-  for (const auto& goal : kGoalCells) mustBeOpen(goal[0], goal[1], "goal cell");
+  for (const auto& goal : goals) mustBeOpen(goal.x, goal.y, "goal cell");
 
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if (walls[y][x] != walls[h - 1 - y][w - 1 - x]) {
+        faults.push_back("cell (" + std::to_string(x) + ", " + std::to_string(y) + ") differs from its turned twin");
+      }
+    }
+  }
   // Every open cell must be reachable from every other by moves of one cell.
   std::vector<std::vector<bool>> seen(h, std::vector<bool>(w, false));
   std::queue<std::pair<int, int>> frontier;
@@ -123,14 +229,46 @@ std::vector<std::string> CheckLayout(const Grid& walls) {
   return faults;
 }
 
-// The map file: the first line is the top row.
-std::string MapText(const Grid& walls) {
+// The whole grid of a drawn battlefield: its upper half as drawn, its lower
+// half the upper turned about the centre.
+Grid DrawnGrid(const DrawnField& field) {
+  const int width = static_cast<int>(std::string(field.upper[0]).size());
+  const int height = 2 * static_cast<int>(field.upper.size());
+  Grid walls(height, std::vector<bool>(width, false));
+  for (std::size_t r = 0; r < field.upper.size(); ++r) {
+    const int y = height - 1 - static_cast<int>(r);
+    const std::string row = field.upper[r];
+    for (int x = 0; x < width && x < static_cast<int>(row.size()); ++x) {
+      walls[y][x] = row[x] == '#';
+      walls[height - 1 - y][width - 1 - x] = row[x] == '#';
+    }
+  }
+  return walls;
+}
+
+// The map file: the first line is the top row; goal cells carry their row's digit.
+std::string MapText(const Grid& walls, const std::vector<Cell>& marks) {
   std::string text;
   for (int y = static_cast<int>(walls.size()) - 1; y >= 0; --y) {
-    for (bool wall : walls[y]) text += wall ? '#' : '.';
+    for (int x = 0; x < static_cast<int>(walls[y].size()); ++x) {
+      char c = walls[y][x] ? '#' : '.';
+      for (std::size_t i = 0; i < marks.size(); ++i) {
+        if (marks[i].x == x && marks[i].y == y) c = static_cast<char>('1' + i);
+      }
+      text += c;
+    }
     text += '\n';
   }
   return text;
+}
+
+// Checks and writes one battlefield; false (with the reasons on stderr) when its layout breaks a rule.
+bool WriteField(const std::filesystem::path& dataDir, const char* file, const Grid& walls,
+                const std::vector<Cell>& goals, const std::vector<Cell>& marks) {
+  const std::vector<std::string> faults = CheckLayout(walls, goals);
+  for (const std::string& fault : faults) std::fprintf(stderr, "%s: %s\n", file, fault.c_str());
+  if (!faults.empty()) std::fprintf(stderr, "%s", MapText(walls, marks).c_str());
+  return faults.empty() && WriteFileText((dataDir / file).string(), MapText(walls, marks));
 }
 
 }  // namespace
@@ -140,12 +278,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
     return 2;
   }
-  const Grid walls = BuildGrid();
-  const std::vector<std::string> faults = CheckLayout(walls);
-  for (const std::string& fault : faults) std::fprintf(stderr, "map layout: %s\n", fault.c_str());
-  if (!faults.empty()) return 1;
-
   std::filesystem::path dataDir;
   if (!MakeDataFolder(argv[1], dataDir)) return 1;
-  return WriteFileText((dataDir / "map.dat").string(), MapText(walls)) ? 0 : 1;
+  bool ok = WriteField(dataDir, "map.dat", BuildGrid(), kDefaultGoals, {});
+  std::string list = "map.dat Borderland\n";
+  for (const DrawnField& field : kDrawn) {
+    ok = WriteField(dataDir, field.file, DrawnGrid(field), field.goals, field.goals) && ok;
+    list += std::string(field.file) + " " + field.name + "\n";
+  }
+  return ok && WriteFileText((dataDir / "maps.dat").string(), list) ? 0 : 1;
 }

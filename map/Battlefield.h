@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "map/MapCell.h"
+
+class CMap;
+
+// What a battlefield must offer beyond its cells: room for a game, open
+// routes between the named cells, and the computer's goal cells.
+
+// Marks with 1 every open cell reachable from `from` through open cells (four
+// neighbours), 0 every other cell; one flag per cell, row-major. Nothing is
+// reachable from a wall or from outside the grid.
+void FloodOpenCells(const CMap& map, MapCell from, std::vector<std::uint8_t>& reached);
+
+// Why a game with these team sizes cannot be played on the map, in words for
+// the player, or null when it can: the map must hold the game (CMap), show
+// whole beside the heads-up display, and let both teams' first tanks reach the
+// centre cell.
+const char* BattlefieldProblem(const CMap& map, std::uint32_t greenTanks, std::uint32_t blueTanks);
+
+// The computer's goal table: where Blue's tanks after the first are sent, one
+// row drawn per tank, the last row standing for the centre cell. The cells
+// were written for the default battlefield, kGoalTableSize cells large.
+inline constexpr std::uint32_t kGoalRows = 7;
+inline constexpr MapCell kGoalTable[kGoalRows - 1] = {{18, 10}, {18, 5}, {13, 5}, {6, 16}, {6, 11}, {6, 7}};
+inline constexpr MapCell kGoalTableSize = {25, 22};
+
+// The computer's goal cells for the rows of its goal table. A row keeps the
+// cell the map file marked for it; else (when keepWritten) the written cell
+// when it is open and reachable from Blue's start; else a derived cell: the written cell scaled
+// from the reference size (the size the table was written for) to this map's
+// size, moved to the nearest cell reachable from Blue's start that is neither
+// the centre nor another goal, a cell beside a wall (cover) winning over an
+// equally near one in the open.
+// Fills goals[0 .. kGoalRows - 2].
+void ResolveGoals(const CMap& map, bool keepWritten, MapCell* goals);

@@ -1,0 +1,80 @@
+#include "map/CBattlefieldList.h"
+
+#include <algorithm>
+
+#include "engine/CLineReader.h"
+
+namespace {
+
+// Bytes of a list line read at once; a longer line reads as several.
+constexpr std::size_t kLineBuffer = 512;
+
+std::string FileName(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+void CBattlefieldList::AddEntry(const std::string& file, const std::string& name) {
+  std::string shown = name.empty() ? FileName(file) : name;
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < ' ') c = ' ';
+  }
+  if (shown.size() > mc_maxName) shown.resize(mc_maxName);
+  m_entries.push_back(Entry{file, shown});
+}
+
+void CBattlefieldList::Load(const char* listFile, const std::string& folder, const std::string& defaultFile) {
+  m_entries.clear();
+  m_hasOwn = false;
+  AddEntry(defaultFile, "Default");
+  CLineReader reader(kLineBuffer);
+  std::string line;
+  if (listFile && reader.Open(listFile)) {
+    while (m_entries.size() < mc_maxEntries && reader.Next(line)) {
+      const std::size_t space = line.find(' ');
+      const std::string file = folder + line.substr(0, space);
+      const std::string name = space == std::string::npos ? std::string() : line.substr(space + 1);
+      if (space == 0 || line.empty()) continue;
+      if (file == defaultFile) {
+        // The list names the default; it stays first.
+        AddEntry(file, name);
+        m_entries.front() = m_entries.back();
+        m_entries.pop_back();
+      } else {
+        AddEntry(file, name);
+      }
+    }
+  }
+  m_chosen = 0;
+}
+
+void CBattlefieldList::ChooseFile(const std::string& path) {
+  for (std::size_t i = 0; i < m_entries.size(); ++i) {
+    if (m_entries[i].file == path) {
+      m_chosen = i;
+      return;
+    }
+  }
+  if (m_hasOwn) m_entries.erase(m_entries.begin());
+  AddEntry(path, std::string());
+  std::rotate(m_entries.rbegin(), m_entries.rbegin() + 1, m_entries.rend());
+  m_hasOwn = true;
+  m_chosen = 0;
+}
+
+void CBattlefieldList::ChooseRandom(std::uint32_t seed) {
+  m_chosen = m_entries.size();
+  m_seed = seed;
+  m_randomName = "Random #" + std::to_string(seed);
+}
+
+void CBattlefieldList::Step(int direction) {
+  const std::size_t count = GetCount();
+  m_chosen = (m_chosen + (direction < 0 ? count - 1 : 1)) % count;
+  // A new seed each time: the next value of a full-period linear congruential sequence.
+  if (IsRandom()) ChooseRandom(m_seed * 1664525u + 1013904223u);
+}
+
+const std::string& CBattlefieldList::GetFile() const { return IsRandom() ? m_empty : m_entries[m_chosen].file; }
