@@ -58,10 +58,9 @@ TEST_F(GameSetupTest, OneAgainstOnePlacesBothInTheirCornersWithoutARandomDraw) {
 
 TEST_F(GameSetupTest, TenBlueTanksDrawNineObjectivesInCreationOrder) {
   // Draw k gives row (value * 7) / 32768: 4681 is the last value of row 0,
-  // 4682 the first of row 1, 32767 the last of row 6.
+  // 4682 the first of row 1, 32767 the last of row 6, the centre.
   const std::int32_t draws[] = {0, 4681, 4682, 9363, 14044, 18724, 18725, 23406, 32767};
-  const PathNode rows[] = {{18, 10, 4}, {18, 10, 4}, {18, 5, 4}, {13, 5, 4}, {6, 16, 4},
-                           {6, 16, 4},  {6, 11, 4},  {6, 7, 4},  {7, 6, 4}};  // the last: the centre
+  const std::uint32_t rows[] = {0, 0, 1, 2, 3, 3, 4, 5, 6};
   for (std::uint32_t i = 0; i < 9; ++i) GetRandomTable().SetEntry(i + 1, draws[i]);
   StartGame(10, 10);
   EXPECT_EQ(GetRandomTable().GetCursor(), 9u);
@@ -69,7 +68,13 @@ TEST_F(GameSetupTest, TenBlueTanksDrawNineObjectivesInCreationOrder) {
   EXPECT_EQ(Tank(1, 0)->GetObjective(), (PathNode{7, 6, kAnyHeading}));
   for (std::size_t i = 1; i < 10; ++i) {
     ExpectTank(Tank(1, i), 1, kArenaWidth - 2 - static_cast<std::int32_t>(i), kArenaHeight - 2, 0, -1);
-    EXPECT_EQ(Tank(1, i)->GetObjective(), rows[i - 1]) << "blue tank " << i + 1;
+    // The arena is smaller than the battlefield the goal table was written
+    // for: its rows stand for cells derived from the arena.
+    const std::uint32_t row = rows[i - 1];
+    const PathNode goal = row == 6 ? m_world.GetCentreGoal()
+                                   : PathNode{m_world.GetGoalCell(row).x, m_world.GetGoalCell(row).y, kAnyHeading};
+    EXPECT_EQ(Tank(1, i)->GetObjective(), goal) << "blue tank " << i + 1;
+    EXPECT_FALSE(m_world.GetMap().IsWallOrOutside(goal.x, goal.y)) << "blue tank " << i + 1;
   }
   for (std::size_t i = 0; i < 10; ++i) ExpectTank(Tank(0, i), 0, static_cast<std::int32_t>(i) + 1, 1, 0, 1);
   // Green first, then Blue, in the list of all tanks as in the slots.
@@ -117,6 +122,12 @@ TEST_F(GameSetupTest, MissingBrokenOrTooSmallMapsGiveWayToTheBuiltInBattlefield)
     EXPECT_EQ(m_world.GetMap().GetWidth(), c.width) << c.file << " " << c.green << " " << c.blue;
     EXPECT_EQ(m_world.GetTanks().size(), c.green + c.blue);
     EXPECT_TRUE(m_world.GetMap().CanHoldGame(c.green, c.blue));
+    // One line names the file and why, unless the file was played.
+    const std::string& problem = m_world.GetMapProblem();
+    EXPECT_EQ(problem.empty(), c.width != builtIn.GetWidth()) << problem;
+    if (!problem.empty()) {
+      EXPECT_EQ(problem.find(c.file + ": "), 0u) << problem;
+    }
     Press(SDLK_ESCAPE);
   }
 }
