@@ -142,6 +142,7 @@ void CGameWorld::ReleaseGame() {
   for (std::int32_t& seen : m_SeenDestroyed) seen = 0;
   m_RestartAskMs = 0;
   m_NoPathMs = 0;
+  m_Plannings = 0;
   StopEngineSound();
 }
 
@@ -164,9 +165,33 @@ void CGameWorld::PlanComputerTeam(int team) {
     m_HardPlanner->PlanTeam(*this, static_cast<std::uint32_t>(team));
     return;
   }
-  for (CTank* tank : m_TeamTanks[team]) {
-    if (tank) PlanTankTurn(*tank);
+  const TeamSlots& slots = m_TeamTanks[team];
+  for (std::size_t slot = 0; slot < slots.size(); ++slot) {
+    if (!slots[slot]) continue;
+    if (m_Plannings > 0 && slot < mc_maxTeamSize) UnjamTank(slot, *slots[slot]);
+    PlanTankTurn(*slots[slot]);
+    const TankState& state = slots[slot]->GetState();
+    if (slot < mc_maxTeamSize) {
+      m_Planned[slot] = PlannedTank{state.x, state.y, state.dx, state.dy, slots[slot]->GetCommands().size()};
+    }
   }
+  ++m_Plannings;
+}
+
+void CGameWorld::UnjamTank(std::size_t slot, CTank& tank) {
+  // Nothing carried out in a whole turn: the front command is a move into a
+  // cell that stays taken, as when two tanks meet in a passage one cell wide.
+  // Routes ignore friendly tanks, so the same route would jam again.
+  const TankState& state = tank.GetState();
+  const PlannedTank& was = m_Planned[slot];
+  const std::size_t queued = tank.GetCommands().size();
+  if (queued == 0 || queued != was.queued || state.x != was.x || state.y != was.y || state.dx != was.dx ||
+      state.dy != was.dy) {
+    return;
+  }
+  tank.ClearCommands();
+  const MapCell& goal = m_GoalCells[(slot + m_Plannings) % (kGoalRows - 1)];
+  tank.SetObjective(PathNode{goal.x, goal.y, kAnyHeading});
 }
 
 void CGameWorld::SetTeamSize(std::uint32_t team, std::uint32_t size) {

@@ -233,6 +233,9 @@ class CGameWorld {
  private:
   // Removes tanks, effects, selection and the turn and victory state.
   void ReleaseGame();
+  // Sends a computer tank stuck behind friendly tanks for a whole turn
+  // elsewhere: its queue is dropped and its objective is the next goal row.
+  void UnjamTank(std::size_t slot, CTank& tank);
   // Loads the chosen battlefield, or the default with a reason when it cannot hold the game.
   void LoadBattlefield();
   void PlaceTeams();
@@ -324,4 +327,12 @@ class CGameWorld {
   CBattlefieldList m_Battlefields;                // the battlefields to choose from and the chosen one
   std::string m_MapProblem;                       // why the chosen battlefield is not played, or empty
   MapCell m_GoalCells[kGoalRows - 1] = {};        // the goal table's cells on this battlefield
+  // What a computer tank was left with at its last planning, to tell a tank
+  // that could carry out nothing for a whole turn (a jam of friendly tanks).
+  struct PlannedTank {
+    std::int32_t x, y, dx, dy;  // its cell and heading
+    std::size_t queued;         // commands it had queued
+  };
+  PlannedTank m_Planned[mc_maxTeamSize] = {};     // per slot of the planned team
+  std::uint32_t m_Plannings = 0;                  // plannings since the game was set up
 };

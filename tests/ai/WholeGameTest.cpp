@@ -1,4 +1,4 @@
-// Whole games on the shipped battlefield: Blue planned by the computer at
+// Whole games on the shipped battlefields and on generated ones: Blue planned by the computer at
 // either level, Green by a player who presses random command keys, by one who
 // charges the centre, or by the Normal planner itself. Every game must end in
 // a win or a tie within the turn limit, with the rules of the world holding
@@ -23,6 +23,7 @@
 #include "units/CAction.h"
 #include "units/CPathFinder.h"
 #include "units/CTank.h"
+#include "map/CBattlefieldList.h"
 #include "world/CGameWorld.h"
 #include "world/CRandomTable.h"
 #include "world/WorldInvariants.h"
@@ -195,11 +196,22 @@ struct GameResult {
 
 // Plays one game to its end or to the turn limit, checking the rules after
 // every tick; a broken rule fails the test and ends the game.
-GameResult PlayGame(std::uint32_t seed, std::uint32_t teamSize, Difficulty blue, GreenKind greenKind) {
+// A battlefield to play on: a file, or the generated one of a seed.
+struct Field {
+  std::string file;         // the map file; empty for a generated battlefield
+  std::uint32_t seed = 0;   // the generator's seed
+};
+
+GameResult PlayGame(std::uint32_t seed, std::uint32_t teamSize, Difficulty blue, GreenKind greenKind,
+                    const Field& field = {kv::kMapFile}) {
   CGameEngine engine;
   CGameWorld& world = engine.GetWorld();
   GetRandomTable().Fill(seed);
-  world.SetMapFile(kv::kMapFile);
+  if (field.file.empty()) {
+    world.GetBattlefields().ChooseRandom(field.seed);
+  } else {
+    world.SetMapFile(field.file);
+  }
   world.SetTeamSize(0, teamSize);
   world.SetTeamSize(1, teamSize);
   world.SetDifficulty(blue);
@@ -223,6 +235,10 @@ GameResult PlayGame(std::uint32_t seed, std::uint32_t teamSize, Difficulty blue,
     }
     if (world.IsExecuting()) {
       ADD_FAILURE() << "seed " << seed << ", turn " << turn << " never ended";
+      return {Outcome::TurnLimit, turn};
+    }
+    if (!world.GetMapProblem().empty()) {
+      ADD_FAILURE() << world.GetMapProblem();
       return {Outcome::TurnLimit, turn};
     }
     if (world.IsTie()) return {Outcome::Tie, turn};
@@ -314,4 +330,75 @@ INSTANTIATE_TEST_SUITE_P(GreenPlayers, WholeGameTest,
                                            Opponent{"HardVsNormal", Difficulty::Hard, GreenKind::Normal, 650, 40}),
                          [](const ::testing::TestParamInfo<Opponent>& info) { return std::string(info.param.name); });
 
+// Blue's wins and the median length of the games on one battlefield.
+struct FieldRecord {
+  int games = 0;
+  int blueWins = 0;
+  int unfinished = 0;
+  std::vector<int> turns;  // of every game
+
+  void Add(const GameResult& result) {
+    ++games;
+    blueWins += result.outcome == Outcome::BlueHoldsTheCentre || result.outcome == Outcome::BlueDestroysGreen;
+    unfinished += result.outcome == Outcome::TurnLimit;
+    turns.push_back(result.turns);
+  }
+  int MedianTurns() {
+    std::sort(turns.begin(), turns.end());
+    return turns.empty() ? 0 : turns[turns.size() / 2];
+  }
+};
+
+// The shipped battlefields and generated ones (seeds 1 to `generated`).
+std::vector<std::pair<std::string, Field>> Fields(std::uint32_t generated) {
+  CGameEngine engine;
+  CBattlefieldList& list = engine.GetWorld().GetBattlefields();
+  std::vector<std::pair<std::string, Field>> fields;
+  for (std::size_t i = 0; i + 1 < list.GetCount(); ++i, list.Step(1)) fields.push_back({list.GetName(), Field{list.GetFile()}});
+  for (std::uint32_t seed = 1; seed <= generated; ++seed) fields.push_back({"Random #" + std::to_string(seed), Field{"", seed}});
+  return fields;
+}
+
+// Plays `games` games a battlefield against each Green, team sizes 1 to 10
+// by turns, and checks Blue's share of wins over all of them and on each
+// shipped battlefield; with `print`, prints the table the README shows.
+void PlayFields(std::uint32_t generated, int games, bool print) {
+  FieldRecord total[2];
+  for (auto& [name, field] : Fields(generated)) {
+    FieldRecord records[2];
+    for (int charges = 0; charges < 2; ++charges) {
+      for (int game = 0; game < games; ++game) {
+        const std::uint32_t seed = 7u * static_cast<std::uint32_t>(game) + 3u;
+        const GameResult result = PlayGame(seed, static_cast<std::uint32_t>(game % 10 + 1), Difficulty::Normal,
+                                           charges != 0 ? GreenKind::Charging : GreenKind::Random, field);
+        records[charges].Add(result);
+        if (field.file.empty()) total[charges].Add(result);
+      }
+      EXPECT_EQ(records[charges].unfinished, 0) << name;
+    }
+    const bool shipped = !field.file.empty();
+    if (shipped) {
+      EXPECT_GE(records[0].blueWins * 100, records[0].games * 95) << name << " against random Green";
+      EXPECT_GE(records[1].blueWins * 100, records[1].games * 40) << name << " against charging Green";
+    }
+    if (print && shipped) {
+      std::cout << "| " << name << " | " << records[0].games << " | " << records[0].blueWins << " | "
+                << records[0].MedianTurns() << " | " << records[1].blueWins << " | " << records[1].MedianTurns()
+                << " |\n";
+    }
+  }
+  EXPECT_GE(total[0].blueWins * 100, total[0].games * 95) << "generated, against random Green";
+  EXPECT_GE(total[1].blueWins * 100, total[1].games * 40) << "generated, against charging Green";
+  if (print) {
+    std::cout << "| " << generated << " generated | " << total[0].games << " | " << total[0].blueWins << " | "
+              << total[0].MedianTurns() << " | " << total[1].blueWins << " | " << total[1].MedianTurns() << " |\n";
+  }
+}
+
 }  // namespace
+
+// A sample: a few games on every shipped battlefield and on a few generated
+// ones. scripts/play-table.sh plays the whole table.
+TEST(BattlefieldGamesTest, BlueWinsOnEveryShippedBattlefieldAndOnGeneratedOnes) { PlayFields(10, 10, false); }
+
+TEST(BattlefieldGamesTest, DISABLED_WholeTable) { PlayFields(200, 20, true); }
