@@ -88,7 +88,10 @@ void CGameWorld::LoadBattlefield() {
     loaded = m_Map.Load(m_Battlefields.GetFile().c_str());
   }
   const char* problem = loaded ? BattlefieldProblem(m_Map, m_TeamSize[0], m_TeamSize[1]) : "it cannot be read";
+  // Without its file the default is the copy compiled into the program.
+  if (!loaded && m_Battlefields.GetFile() == kv::kMapFile) problem = nullptr;
   if (!problem) {
+    if (!loaded) m_Map.LoadBuiltIn();
     m_MapProblem.clear();
     return;
   }

@@ -66,8 +66,11 @@ bool WaitForFirstFrame(const GameSession& game) {
 // The game in `dir` runs as usual: a frame, a game started with Return, a
 // move and a shot, three turns, then Escape back to the start screen (so the
 // game was in play) and Escape again to end it, with status 0 and nothing
-// said on standard error. `inBattle` looks at the battle screen first.
-void ExpectPlaysAsUsual(const LinkedGameDir& dir, const std::function<void(const GameSession&)>& inBattle = {}) {
+// said on standard error but the one line expected (a battlefield that
+// cannot be played names itself and its reason once). `inBattle` looks at
+// the battle screen first.
+void ExpectPlaysAsUsual(const LinkedGameDir& dir, const std::string& said = "",
+                        const std::function<void(const GameSession&)>& inBattle = {}) {
   GameSession game;
   ASSERT_TRUE(game.Start({dir.Path(), {}, {}, {}}));
   ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
@@ -89,7 +92,12 @@ void ExpectPlaysAsUsual(const LinkedGameDir& dir, const std::function<void(const
   ASSERT_TRUE(game.Running()) << "the game was not in play: " << game.Stderr();
   game.Key("Escape");
   EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
-  EXPECT_EQ(game.Stderr(), "");
+  if (said.empty()) {
+    EXPECT_EQ(game.Stderr(), "");
+  } else {
+    EXPECT_EQ(game.Stderr().rfind(said, 0), 0u) << game.Stderr();
+    EXPECT_EQ(game.Stderr().find('\n'), game.Stderr().size() - 1) << game.Stderr();
+  }
 }
 
 }  // namespace
@@ -113,7 +121,7 @@ TEST(BrokenDataE2ETest, TruncatedPng) {
   dir.Replace("Data/tank_green.png", png.substr(0, png.size() / 2));
   // Green's tanks and roster icon (its first slot, centred on (864, 125)) show
   // the placeholder's checker; the ground and the wall show their own pictures.
-  ExpectPlaysAsUsual(dir, [](const GameSession& game) {
+  ExpectPlaysAsUsual(dir, "", [](const GameSession& game) {
     auto checkered = [](const Screenshot& s) {
       int magenta = 0;
       for (int i = 0; i < kPlaceholderSide * kPlaceholderSide; ++i)
@@ -154,14 +162,14 @@ TEST(BrokenDataE2ETest, MapWithNoBorder) {
   std::string map;
   for (int row = 0; row < 20; ++row) map += std::string(20, '.') + "\n";
   dir.Replace("Data/map.dat", map);
-  ExpectPlaysAsUsual(dir);
+  ExpectPlaysAsUsual(dir, "Data/map.dat: its border is not closed by walls");
 }
 
 TEST(BrokenDataE2ETest, MapThatCannotHoldTheTeams) {
   LinkedGameDir dir;
   // A closed border with room for two tanks a team; a game has three.
   dir.Replace("Data/map.dat", "####\n#..#\n#..#\n####\n");
-  ExpectPlaysAsUsual(dir);
+  ExpectPlaysAsUsual(dir, "Data/map.dat: ");
 }
 
 TEST(BrokenDataE2ETest, IconOfRandomBytesStopsTheGameWithOneLine) {

@@ -36,9 +36,13 @@ constexpr Box kBlueSizeArea{140, 387, 366, 388};
 constexpr Box kGreenMarksArea{388, 1023, 389, 410};
 constexpr Box kBlueMarksArea{388, 1023, 366, 388};
 constexpr Box kStartArea{140, 1023, 300, 365};
-// The computer's level on the baseline 220 ("Computer" reaches below it) and its marks.
-constexpr Box kLevelArea{140, 387, 200, 260};
-constexpr Box kLevelMarksArea{388, 1023, 200, 260};
+// The computer's level on the baseline 220 ("Computer" reaches below it) and
+// its marks; above them the battlefield's line (whose names may reach below
+// 250) and marks, left of its picture.
+constexpr Box kLevelArea{140, 387, 200, 240};
+constexpr Box kLevelMarksArea{388, 537, 200, 240};
+constexpr Box kBattlefieldLineArea{140, 537, 241, 299};
+constexpr Box kBattlefieldMarksArea{538, 599, 241, 299};
 // The size digits with a row to spare around them, alike for both lines.
 constexpr Box kGreenDigits{140, 387, 389, 408};
 constexpr Box kBlueDigits{140, 387, 369, 388};
@@ -139,13 +143,19 @@ TEST(ScreenE2ETest, TheStartScreenShowsItsTextsAtTheirOriginsAndTheMarksChangeTh
   EXPECT_EQ(ink, (Box{StartScreenControls::mc_levelLess.left, StartScreenControls::mc_levelMore.right,
                       StartScreenControls::mc_levelLess.bottom, StartScreenControls::mc_levelLess.top}))
       << ToString(ink);
+  ExpectTextAt(start, kBattlefieldLineArea, 150, 250, "Battlefield: Borderland");
+  ASSERT_TRUE(InkBox(start, kBattlefieldMarksArea, ink));
+  EXPECT_EQ(ink, (Box{StartScreenControls::mc_mapLess.left, StartScreenControls::mc_mapMore.right,
+                      StartScreenControls::mc_mapLess.bottom, StartScreenControls::mc_mapLess.top}))
+      << ToString(ink);
   // Nothing else: no battlefield, no HUD.
   int stray = 0;
   for (int y = 0; y < kWindowHeight; ++y) {
     for (int x = 0; x < 1024; ++x) {
       bool text = false;
       for (const Box& area : {kTitleArea, kGoalArea, kGreenSizeArea, kBlueSizeArea, kGreenMarksArea, kBlueMarksArea,
-                              kStartArea, kLevelArea, kLevelMarksArea}) {
+                              kStartArea, kLevelArea, kLevelMarksArea, kBattlefieldLineArea, kBattlefieldMarksArea,
+                              BoxOf(StartScreenControls::mc_mapPicture)}) {
         text = text || Inside(area, x, y);
       }
       if (!text && !Same(start.AtGame(x, y), kBackground)) ++stray;
