@@ -184,30 +184,3 @@ TEST(BattlefieldTest, GoalsOfMapsTheTableDoesNotFitAreReachableDistinctCellsArou
     EXPECT_GT(right, 0) << file;
   }
 }
-
-TEST(BattlefieldTest, ProblemsAreNamedInWords) {
-  const std::string wide = std::string(26, '#') + "\n#" + std::string(24, '.') + "#\n" + "#" + std::string(24, '.') +
-                           "#\n#" + std::string(24, '.') + "#\n" + std::string(26, '#') + "\n";
-  struct Case {
-    std::string text;
-    const char* problem;  // a word of the reason, or null for none
-  };
-  const Case cases[] = {
-      {"#####\n#...#\n#...#\n#...#\n#####\n", nullptr},
-      {wide, "larger than 25 x 22"},
-      {"#####\n#...#\n#####\n#...#\n#.#.#\n#...#\n#####\n", "cannot reach the centre"},
-      {"#####\n#...#\n#.#.#\n#...#\n#####\n", "centre"},
-      {"#####\n#...#\n#...#\n#...#\n##.##\n", "border"},
-  };
-  for (const Case& c : cases) {
-    CMap map;
-    ASSERT_TRUE(LoadText(map, c.text));
-    const char* problem = BattlefieldProblem(map, 1, 1);
-    if (!c.problem) {
-      EXPECT_EQ(problem, nullptr) << c.text << problem;
-    } else {
-      ASSERT_NE(problem, nullptr) << c.text;
-      EXPECT_NE(std::string(problem).find(c.problem), std::string::npos) << problem;
-    }
-  }
-}
