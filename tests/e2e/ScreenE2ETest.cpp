@@ -430,10 +430,16 @@ TEST(ScreenE2ETest, WithoutItsFontTheGameDrawsEverythingButText) {
   ASSERT_TRUE(game.Start({dir.Path(), {}, {}, {}}));
   ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
 
-  // The start screen is all background; Return starts the game all the same.
+  // The start screen is all background but the battlefield's picture, which
+  // needs no font; Return starts the game all the same.
   const Screenshot start = game.ShootWhen(1015, kTopRow - 5, kBackground);
   Box ink{};
-  EXPECT_FALSE(InkBox(start, Box{0, 1023, 0, 767}, ink)) << ToString(ink);
+  const Box picture = BoxOf(StartScreenControls::mc_mapPicture);
+  EXPECT_TRUE(InkBox(start, picture, ink));
+  for (const Box& text : {Box{0, picture.left - 1, 0, 767}, Box{picture.left, 1023, picture.top + 1, 767},
+                          Box{picture.left, 1023, 0, picture.bottom - 1}}) {
+    EXPECT_FALSE(InkBox(start, text, ink)) << ToString(ink);
+  }
   game.Key("Return");
   const Screenshot battle = ShootBattle(game);
   ASSERT_TRUE(Same(battle.AtGame(854, 104), kBarGrey)) << "no battle screen";

@@ -3,6 +3,9 @@
 // of "Start" lying exactly on the ink the player sees.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "FrameCapture.h"
 #include "engine/CGameEngine.h"
 #include "gfx/CFontManager.h"
@@ -52,8 +55,10 @@ TEST_F(StartScreenDrawTest, EachClickBoxIsTheInkOfItsMark) {
       {"Blue <", StartScreenControls::mc_blueLess, 398, 420, 360, 387},
       {"Blue >", StartScreenControls::mc_blueMore, 421, 512, 360, 387},
       {"Start", StartScreenControls::mc_start, 100, 300, 300, 360},
-      {"Computer <", StartScreenControls::mc_levelLess, 398, 420, 200, 260},
-      {"Computer >", StartScreenControls::mc_levelMore, 421, 512, 200, 260},
+      {"Computer <", StartScreenControls::mc_levelLess, 398, 420, 200, 240},
+      {"Computer >", StartScreenControls::mc_levelMore, 421, 512, 200, 240},
+      {"Battlefield <", StartScreenControls::mc_mapLess, 538, 556, 240, 280},
+      {"Battlefield >", StartScreenControls::mc_mapMore, 557, 599, 240, 280},
   };
   for (const Mark& mark : marks) {
     WindowPixels::Box ink{};
@@ -71,7 +76,9 @@ TEST_F(StartScreenDrawTest, EachClickBoxIsTheInkOfItsMark) {
 }
 
 TEST_F(StartScreenDrawTest, TheTextsStandAtTheirOriginsInWhiteAndNothingElseIsDrawn) {
+  m_world.NewGame();  // as the engine does before the first frame: the battlefield's picture shows
   const CapturedFrame frame([&] { m_world.Render(); });
+  const std::string battlefield = "Battlefield: " + m_world.GetBattlefields().GetName();
   struct Line {
     float x, y;
     const char* text;
@@ -80,6 +87,7 @@ TEST_F(StartScreenDrawTest, TheTextsStandAtTheirOriginsInWhiteAndNothingElseIsDr
       {150, 330, "Start"},            {404, 390, "< >"},                 {404, 370, "< >"},
       {150, 220, "Computer: Normal"}, {404, 220, "< >"},
       {150, 420, "Goal: hold the centre 10 turns or destroy every enemy."},
+      {150, 250, battlefield.c_str()}, {540, 250, "< >"},
   };
   std::size_t inked = 0;
   for (const Line& line : lines) {
@@ -87,8 +95,15 @@ TEST_F(StartScreenDrawTest, TheTextsStandAtTheirOriginsInWhiteAndNothingElseIsDr
     inked += InkedCharacters(line.text);
   }
   EXPECT_EQ(frame.GlyphCount(), inked);
-  // No map, no marker, no HUD.
-  EXPECT_EQ(frame.Quads().size(), inked + frame.OfKind(DrawnQuad::Kind::Blank).size());
+  // No map, no marker, no HUD: only the battlefield's picture in its box.
+  const std::vector<DrawnQuad> picture = frame.OfKind(DrawnQuad::Kind::Plain);
+  EXPECT_EQ(frame.Quads().size(), inked + frame.OfKind(DrawnQuad::Kind::Blank).size() + picture.size());
+  EXPECT_FALSE(picture.empty());
+  const ClickBox& box = StartScreenControls::mc_mapPicture;
+  for (const DrawnQuad& quad : picture) {
+    EXPECT_TRUE(quad.left >= box.left && quad.right <= box.right && quad.bottom >= box.bottom && quad.top <= box.top)
+        << quad.left << "-" << quad.right << ", " << quad.bottom << "-" << quad.top;
+  }
   EXPECT_TRUE(frame.Lines().empty());
   for (const DrawnQuad& glyph : frame.OfKind(DrawnQuad::Kind::Glyph)) {
     EXPECT_TRUE(glyph.HasColour(1, 1, 1, 1)) << static_cast<char>(glyph.code);
