@@ -28,12 +28,12 @@ inline constexpr std::uint32_t kGoalRows = 7;
 inline constexpr MapCell kGoalTable[kGoalRows - 1] = {{18, 10}, {18, 5}, {13, 5}, {6, 16}, {6, 11}, {6, 7}};
 inline constexpr MapCell kGoalTableSize = {25, 22};
 
-// The computer's goal cells for the rows of its goal table. A row keeps the
-// cell the map file marked for it; else (when keepWritten) the written cell
-// when it is open and reachable from Blue's start; else a derived cell: the written cell scaled
-// from the reference size (the size the table was written for) to this map's
-// size, moved to the nearest cell reachable from Blue's start that is neither
-// the centre nor another goal, a cell beside a wall (cover) winning over an
-// equally near one in the open.
-// Fills goals[0 .. kGoalRows - 2].
+// Fills goals[0 .. kGoalRows - 2], the cells of the goal table's rows on this
+// map. A row keeps the cell the map file marked for it; else (when
+// keepWritten) the written cell when it is open and reachable from Blue's
+// start; else a derived cell: the written cell scaled from kGoalTableSize to
+// this map's size, moved to the nearest cell reachable from Blue's start that
+// is neither the centre nor another goal, a cell beside a wall (cover) winning
+// over an equally near one in the open. Without any reachable cell the
+// written cell stays (the planner copes with a goal it cannot reach).
 void ResolveGoals(const CMap& map, bool keepWritten, MapCell* goals);
