@@ -362,7 +362,7 @@ std::vector<std::pair<std::string, Field>> Fields(std::uint32_t generated) {
 // Plays `games` games a battlefield against each Green, team sizes 1 to 10
 // by turns, and checks Blue's share of wins over all of them and on each
 // shipped battlefield; with `print`, prints the table the README shows.
-void PlayFields(std::uint32_t generated, int games, bool print) {
+void PlayFields(std::uint32_t generated, int games, bool print, bool checkShares = true) {
   FieldRecord total[2];
   for (auto& [name, field] : Fields(generated)) {
     FieldRecord records[2];
@@ -377,7 +377,7 @@ void PlayFields(std::uint32_t generated, int games, bool print) {
       EXPECT_EQ(records[charges].unfinished, 0) << name;
     }
     const bool shipped = !field.file.empty();
-    if (shipped) {
+    if (shipped && checkShares) {
       EXPECT_GE(records[0].blueWins * 100, records[0].games * 95) << name << " against random Green";
       EXPECT_GE(records[1].blueWins * 100, records[1].games * 40) << name << " against charging Green";
     }
@@ -387,8 +387,10 @@ void PlayFields(std::uint32_t generated, int games, bool print) {
                 << " |\n";
     }
   }
-  EXPECT_GE(total[0].blueWins * 100, total[0].games * 95) << "generated, against random Green";
-  EXPECT_GE(total[1].blueWins * 100, total[1].games * 40) << "generated, against charging Green";
+  if (checkShares) {
+    EXPECT_GE(total[0].blueWins * 100, total[0].games * 95) << "generated, against random Green";
+    EXPECT_GE(total[1].blueWins * 100, total[1].games * 40) << "generated, against charging Green";
+  }
   if (print) {
     std::cout << "| " << generated << " generated | " << total[0].games << " | " << total[0].blueWins << " | "
               << total[0].MedianTurns() << " | " << total[1].blueWins << " | " << total[1].MedianTurns() << " |\n";
@@ -398,11 +400,12 @@ void PlayFields(std::uint32_t generated, int games, bool print) {
 }  // namespace
 
 // A sample: a few games on every shipped battlefield and on a few generated
-// ones (half as many in the sanitizer build, ten times slower).
+// ones. The sanitizer build, far slower, plays two games a battlefield for
+// the rules and memory alone: too few to judge Blue's share of wins.
 // scripts/play-table.sh plays the whole table.
 TEST(BattlefieldGamesTest, BlueWinsOnEveryShippedBattlefieldAndOnGeneratedOnes) {
 #if defined(__SANITIZE_ADDRESS__)
-  PlayFields(5, 10, false);
+  PlayFields(2, 2, false, false);
 #else
   PlayFields(10, 10, false);
 #endif
