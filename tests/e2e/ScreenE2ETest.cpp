@@ -400,7 +400,8 @@ TEST(ScreenE2ETest, PlayingATurnMovesTheTankOneCellAndEscapeShowsTheStartScreenA
   const Box continueBox = BoxOf(StartScreenControls::mc_continue);
   const Box aboveContinue{0, 1023, continueBox.top + 1, kTopRow};
   // The line "Continue" stands alone between "Start" and the lines below it.
-  const Box continueLine{0, 1023, continueBox.bottom - 20, continueBox.top};
+  // Left of the battlefield's picture, which reaches up beside "Continue".
+  const Box continueLine{0, StartScreenControls::mc_mapPicture.left - 1, continueBox.bottom - 20, continueBox.top};
   const Screenshot back = ShootUntil(game, [&](const Screenshot& s) {
     Box ink{};
     return Cut(s, aboveContinue) == Cut(start, aboveContinue) && InkBox(s, continueLine, ink) &&
