@@ -14,6 +14,7 @@ inline constexpr CFlagSetting kFullscreen{"fullscreen", false};
 inline constexpr CFlagSetting kSound{"sound", true};
 // The computer's level, its words in the order of Difficulty's levels.
 inline constexpr CChoiceSetting kComputer{"computer", {"normal", "hard"}};
-// The battlefield takes its line here in the same way, as a CTextSetting
-// holding its name.
+// The battlefield chosen on the start screen, by the name it shows there
+// ("Random #<seed>" for a generated one); empty for the default.
+inline constexpr CTextSetting kBattlefield{"battlefield", ""};
 }  // namespace kv

@@ -1,6 +1,8 @@
 #include "map/CBattlefieldList.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string_view>
 
 #include "engine/CLineReader.h"
 
@@ -8,6 +10,8 @@ namespace {
 
 // Bytes of a list line read at once; a longer line reads as several.
 constexpr std::size_t kLineBuffer = 512;
+// What a generated battlefield's name starts with, before its seed.
+constexpr std::string_view kRandomPrefix = "Random #";
 
 std::string FileName(const std::string& path) {
   const std::size_t slash = path.find_last_of("/\\");
@@ -67,7 +71,27 @@ void CBattlefieldList::ChooseFile(const std::string& path) {
 void CBattlefieldList::ChooseRandom(std::uint32_t seed) {
   m_chosen = m_entries.size();
   m_seed = seed;
-  m_randomName = "Random #" + std::to_string(seed);
+  m_randomName = std::string(kRandomPrefix) + std::to_string(seed);
+}
+
+bool CBattlefieldList::ChooseName(const std::string& name) {
+  for (std::size_t i = m_hasOwn ? 1 : 0; i < m_entries.size(); ++i) {
+    if (m_entries[i].name == name) {
+      m_chosen = i;
+      return true;
+    }
+  }
+  const std::size_t prefix = kRandomPrefix.size();
+  const std::string digits = name.compare(0, prefix, kRandomPrefix) == 0 ? name.substr(prefix) : std::string();
+  // At most ten digits, none before them: anything else is not a seed this list wrote.
+  if (digits.empty() || digits.size() > 10 || digits.find_first_not_of("0123456789") != std::string::npos ||
+      (digits.size() > 1 && digits[0] == '0')) {
+    return false;
+  }
+  const unsigned long long seed = std::stoull(digits);
+  if (seed > UINT32_MAX) return false;
+  ChooseRandom(static_cast<std::uint32_t>(seed));
+  return true;
 }
 
 void CBattlefieldList::Step(int direction) {

@@ -27,11 +27,17 @@ class CBattlefieldList {
   void ChooseFile(const std::string& path);
   // Chooses the generated battlefield of this seed.
   void ChooseRandom(std::uint32_t seed);
+  // Chooses the listed battlefield of this name, or the generated one of a
+  // name "Random #<seed>"; false, with the choice unchanged, for any other
+  // name (the player's own file is not chosen by name).
+  bool ChooseName(const std::string& name);
   // One step forward or back, round the list; stepping onto the generated
   // battlefield draws a new seed.
   void Step(int direction);
 
   bool IsRandom() const { return m_chosen == m_entries.size(); }
+  // The player's own file is chosen.
+  bool IsOwn() const { return m_hasOwn && m_chosen == 0; }
   std::uint32_t GetSeed() const { return m_seed; }
   // The chosen file; empty for the generated battlefield.
   const std::string& GetFile() const;

@@ -1,5 +1,6 @@
 #include "world/CGameWorld.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "ai/CHardPlanner.h"
@@ -8,6 +9,7 @@
 #include "engine/DataFiles.h"
 #include "engine/SettingKeys.h"
 #include "map/MapGenerator.h"
+#include "units/CAction.h"
 #include "units/CTank.h"
 #include "world/CEffect.h"
 #include "world/CRandomTable.h"
@@ -106,6 +108,8 @@ void CGameWorld::LoadBattlefield() {
 void CGameWorld::StepBattlefield(int direction) {
   const std::uint32_t mode = m_Mode;
   m_Battlefields.Step(direction);
+  // The player's own file is there for this run only.
+  if (!m_Battlefields.IsOwn()) m_GameEngine->GetSettings().Set(kv::kBattlefield, m_Battlefields.GetName());
   ClearGame();
   NewGame();
   m_Mode = mode;
@@ -146,6 +150,7 @@ void CGameWorld::ReleaseGame() {
   m_RestartAskMs = 0;
   m_NoPathMs = 0;
   m_Plannings = 0;
+  for (std::uint32_t& turns : m_JammedTurns) turns = 0;
   StopEngineSound();
 }
 
@@ -169,29 +174,59 @@ void CGameWorld::PlanComputerTeam(int team) {
     return;
   }
   const TeamSlots& slots = m_TeamTanks[team];
+  const std::size_t planned = std::min<std::size_t>(slots.size(), mc_maxTeamSize);
+  // Found before any tank is planned again: what each waits for.
+  const CTank* jammedBy[mc_maxTeamSize] = {};
+  for (std::size_t slot = 0; slot < planned; ++slot) {
+    if (m_Plannings > 0 && slots[slot]) jammedBy[slot] = JammedBy(slot, *slots[slot]);
+    m_JammedTurns[slot] = jammedBy[slot] ? m_JammedTurns[slot] + 1 : 0;
+  }
   for (std::size_t slot = 0; slot < slots.size(); ++slot) {
     if (!slots[slot]) continue;
-    if (m_Plannings > 0 && slot < mc_maxTeamSize) UnjamTank(slot, *slots[slot]);
+    // Tanks each waiting for the next, the last for the first (two meeting in
+    // a passage one cell wide), never get through. A jam of one turn may
+    // still clear (a tank that sees an enemy plans afresh), and a tank
+    // jammed behind one that is free to go on waits for it.
+    std::size_t at = slot;
+    for (std::size_t step = 0; step < planned && at < planned && m_JammedTurns[at] >= mc_jamTurns; ++step) {
+      at = static_cast<std::size_t>(std::find(slots.begin(), slots.begin() + planned, jammedBy[at]) - slots.begin());
+      if (at == slot) {
+        DropRoute(slot, *slots[slot]);
+        break;
+      }
+    }
     PlanTankTurn(*slots[slot]);
     const TankState& state = slots[slot]->GetState();
-    if (slot < mc_maxTeamSize) {
+    if (slot < planned) {
       m_Planned[slot] = PlannedTank{state.x, state.y, state.dx, state.dy, slots[slot]->GetCommands().size()};
     }
   }
   ++m_Plannings;
 }
 
-void CGameWorld::UnjamTank(std::size_t slot, CTank& tank) {
-  // Nothing carried out in a whole turn: the front command is a move into a
-  // cell that stays taken, as when two tanks meet in a passage one cell wide.
-  // Routes ignore friendly tanks, so the same route would jam again.
+const CTank* CGameWorld::JammedBy(std::size_t slot, const CTank& tank) const {
+  // Jammed: the tank carried out nothing in a whole turn (nothing left its
+  // queue, it stands as it stood) and its next command is a move into a cell
+  // a tank of its own team holds. A tank that waits by plan, or is held up
+  // by an enemy, is not jammed.
   const TankState& state = tank.GetState();
   const PlannedTank& was = m_Planned[slot];
-  const std::size_t queued = tank.GetCommands().size();
-  if (queued == 0 || queued != was.queued || state.x != was.x || state.y != was.y || state.dx != was.dx ||
+  const CTank::CommandQueue& queue = tank.GetCommands();
+  if (queue.empty() || queue.size() != was.queued || state.x != was.x || state.y != was.y || state.dx != was.dx ||
       state.dy != was.dy) {
-    return;
+    return nullptr;
   }
+  const TankState& into = queue.front()->GetAfter();
+  if (into.x == state.x && into.y == state.y) return nullptr;
+  for (const CTank* other : m_TeamTanks[static_cast<std::size_t>(tank.GetTeam())]) {
+    if (other && other->GetX() == into.x && other->GetY() == into.y) return other;
+  }
+  return nullptr;
+}
+
+void CGameWorld::DropRoute(std::size_t slot, CTank& tank) {
+  // Routes ignore friendly tanks, so the same route would jam again: the
+  // tank heads for another row of the goal table.
   tank.ClearCommands();
   const MapCell& goal = m_GoalCells[(slot + m_Plannings) % (kGoalRows - 1)];
   tank.SetObjective(PathNode{goal.x, goal.y, kAnyHeading});
@@ -215,6 +250,9 @@ void CGameWorld::RestoreChoices() {
   CSettings& settings = m_GameEngine->GetSettings();
   m_TeamSize[0] = static_cast<std::uint32_t>(settings.Get(kv::kGreenTeamSize));
   m_TeamSize[1] = static_cast<std::uint32_t>(settings.Get(kv::kBlueTeamSize));
+  // A file given for this run stands; a remembered name no longer listed
+  // leaves the default.
+  if (!m_Battlefields.IsOwn()) m_Battlefields.ChooseName(settings.Get(kv::kBattlefield));
 }
 
 const CGameWorld::TeamSlots& CGameWorld::GetTeamTanks(std::uint32_t team) const {

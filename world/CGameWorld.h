@@ -44,6 +44,9 @@ class CGameWorld {
   static constexpr std::uint32_t mc_stepIntervalMs = 300;
   // How long a first 'R' in a game in progress waits for the second.
   static constexpr std::uint32_t mc_restartAskMs = 3000;
+  // Whole turns in a row two computer tanks must have waited for each other
+  // before they give up their routes.
+  static constexpr std::uint32_t mc_jamTurns = 2;
   // How long the mark of a click that gave no path shows.
   static constexpr std::uint32_t mc_noPathMarkMs = 1200;
 
@@ -233,9 +236,12 @@ class CGameWorld {
  private:
   // Removes tanks, effects, selection and the turn and victory state.
   void ReleaseGame();
-  // Sends a computer tank stuck behind friendly tanks for a whole turn
-  // elsewhere: its queue is dropped and its objective is the next goal row.
-  void UnjamTank(std::size_t slot, CTank& tank);
+  // The tank of its own team a computer tank in this slot has been stuck
+  // behind for the whole turn since its last planning, or null.
+  const CTank* JammedBy(std::size_t slot, const CTank& tank) const;
+  // Sends a computer tank jammed with another elsewhere: its queue is
+  // dropped and its objective is another goal row.
+  void DropRoute(std::size_t slot, CTank& tank);
   // Loads the chosen battlefield, or the default with a reason when it cannot hold the game.
   void LoadBattlefield();
   void PlaceTeams();
@@ -335,4 +341,5 @@ class CGameWorld {
   };
   PlannedTank m_Planned[mc_maxTeamSize] = {};     // per slot of the planned team
   std::uint32_t m_Plannings = 0;                  // plannings since the game was set up
+  std::uint32_t m_JammedTurns[mc_maxTeamSize] = {};  // per slot, whole turns in a row it has been jammed
 };

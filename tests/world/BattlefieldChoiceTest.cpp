@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <memory>
 #include <string>
 
 #include "engine/DataFiles.h"
+#include "engine/SettingKeys.h"
 #include "map/MapGenerator.h"
 #include "map/MapTestSupport.h"
 #include "support/TempDir.h"
@@ -88,4 +91,41 @@ TEST_F(BattlefieldChoiceTest, ABattlefieldThatCannotBePlayedIsNamedAndTheDefault
   m_world.SetMapFile(worldtest::kArenaMap);
   StartGame(3, 3);
   EXPECT_TRUE(m_world.GetMapProblem().empty());
+}
+
+TEST_F(BattlefieldChoiceTest, TheChosenBattlefieldIsRememberedButAFileGivenForTheRunIsNot) {
+  TempDir dir;
+  const std::string file = dir.File("settings");
+  m_engine.GetSettings().Load(file);
+  // Restored as remembered in a new run, the generated one with its seed.
+  const auto nextRun = [&](const std::string& ownFile) {
+    auto engine = std::make_unique<CGameEngine>();
+    engine->GetSettings().Load(file);
+    if (!ownFile.empty()) engine->GetWorld().SetMapFile(ownFile);
+    engine->GetWorld().RestoreChoices();
+    return engine;
+  };
+  m_world.SetMapFile(kv::kMapFile);
+  for (int step = 0; step < 2; ++step) {
+    Press(SDLK_RIGHTBRACKET);
+    EXPECT_EQ(nextRun("")->GetWorld().GetBattlefields().GetName(), m_world.GetBattlefields().GetName());
+  }
+  // Back past the player's own file (the fixture's arena), not remembered, to the generated one.
+  for (int i = 0; i < 4 && !m_world.GetBattlefields().IsRandom(); ++i) ClickBox(StartScreenControls::mc_mapLess);
+  ASSERT_TRUE(m_world.GetBattlefields().IsRandom());
+  const std::string random = m_world.GetBattlefields().GetName();
+  EXPECT_EQ(nextRun("")->GetWorld().GetBattlefields().GetName(), random);
+  // A file given for a run stands in that run and is not remembered.
+  EXPECT_EQ(nextRun(worldtest::kArenaMap)->GetWorld().GetMapFile(), worldtest::kArenaMap);
+  m_world.SetMapFile(worldtest::kArenaMap);
+  ClickBox(StartScreenControls::mc_mapLess);
+  const std::string before = m_world.GetBattlefields().GetName();
+  ClickBox(StartScreenControls::mc_mapMore);
+  EXPECT_EQ(m_world.GetMapFile(), worldtest::kArenaMap);
+  EXPECT_EQ(nextRun("")->GetWorld().GetBattlefields().GetName(), before);
+  // A name no longer listed, or a broken line, leaves the default.
+  for (const char* line : {"battlefield = Atlantis\n", "battlefield = Random #99999999999\n", "battlefield\n"}) {
+    std::ofstream(file) << line;
+    EXPECT_EQ(nextRun("")->GetWorld().GetMapFile(), kv::kMapFile) << line;
+  }
 }
