@@ -8,13 +8,7 @@ namespace {
 
 constexpr MapCell kSteps[4] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
 
-std::size_t IndexOf(const CMap& map, MapCell cell) {
-  return static_cast<std::size_t>(cell.x) + static_cast<std::size_t>(cell.y) * map.GetWidth();
-}
-
-bool Reached(const CMap& map, const std::vector<std::uint8_t>& reached, MapCell cell) {
-  return !map.IsWallOrOutside(cell.x, cell.y) && reached[IndexOf(map, cell)] != 0;
-}
+bool Connected(const CMap& map, MapCell from, MapCell to) { return map.AreConnected(from.x, from.y, to.x, to.y); }
 
 bool BesideWall(const CMap& map, MapCell cell) {
   for (const MapCell& step : kSteps) {
@@ -25,23 +19,6 @@ bool BesideWall(const CMap& map, MapCell cell) {
 
 }  // namespace
 
-void FloodOpenCells(const CMap& map, MapCell from, std::vector<std::uint8_t>& reached) {
-  reached.assign(static_cast<std::size_t>(map.GetWidth()) * map.GetHeight(), 0);
-  if (map.IsWallOrOutside(from.x, from.y)) return;
-  std::vector<MapCell> open{from};
-  reached[IndexOf(map, from)] = 1;
-  while (!open.empty()) {
-    const MapCell cell = open.back();
-    open.pop_back();
-    for (const MapCell& step : kSteps) {
-      const MapCell next{cell.x + step.x, cell.y + step.y};
-      if (map.IsWallOrOutside(next.x, next.y) || reached[IndexOf(map, next)]) continue;
-      reached[IndexOf(map, next)] = 1;
-      open.push_back(next);
-    }
-  }
-}
-
 const char* BattlefieldProblem(const CMap& map, std::uint32_t greenTanks, std::uint32_t blueTanks) {
   if (const char* problem = map.HoldGameProblem(greenTanks, blueTanks)) return problem;
   if (map.GetWidth() > CMap::mc_maxShownWidth || map.GetHeight() > CMap::mc_maxShownHeight) {
@@ -50,11 +27,8 @@ const char* BattlefieldProblem(const CMap& map, std::uint32_t greenTanks, std::u
   const auto w = static_cast<std::int32_t>(map.GetWidth());
   const auto h = static_cast<std::int32_t>(map.GetHeight());
   const MapCell centre{w / 2, h / 2};
-  std::vector<std::uint8_t> reached;
-  FloodOpenCells(map, MapCell{1, 1}, reached);
-  if (!Reached(map, reached, centre)) return "Green's tanks cannot reach the centre cell";
-  FloodOpenCells(map, MapCell{w - 2, h - 2}, reached);
-  if (!Reached(map, reached, centre)) return "Blue's tanks cannot reach the centre cell";
+  if (!Connected(map, MapCell{1, 1}, centre)) return "Green's tanks cannot reach the centre cell";
+  if (!Connected(map, MapCell{w - 2, h - 2}, centre)) return "Blue's tanks cannot reach the centre cell";
   return nullptr;
 }
 
@@ -64,8 +38,7 @@ void ResolveGoals(const CMap& map, bool keepWritten, MapCell* goals) {
   const auto w = static_cast<std::int32_t>(map.GetWidth());
   const auto h = static_cast<std::int32_t>(map.GetHeight());
   const MapCell centre{w / 2, h / 2};
-  std::vector<std::uint8_t> reached;
-  FloodOpenCells(map, MapCell{w - 2, h - 2}, reached);
+  const MapCell blueStart{w - 2, h - 2};
   auto taken = [&](MapCell cell, std::uint32_t before) {
     if (cell == centre) return true;
     for (std::uint32_t i = 0; i < before; ++i) {
@@ -76,7 +49,7 @@ void ResolveGoals(const CMap& map, bool keepWritten, MapCell* goals) {
   for (std::uint32_t row = 0; row + 1 < kGoalRows; ++row) {
     if (map.GetGoalMark(row, goals[row])) continue;
     goals[row] = written[row];
-    if (keepWritten && Reached(map, reached, written[row])) continue;
+    if (keepWritten && Connected(map, blueStart, written[row])) continue;
     // Scaled with rounding to the nearest cell; a map without a reachable
     // cell keeps the written cell, which the planner copes with.
     const MapCell target{(written[row].x * 2 * w + referenceSize.x) / (2 * referenceSize.x),
@@ -85,7 +58,7 @@ void ResolveGoals(const CMap& map, bool keepWritten, MapCell* goals) {
     for (std::int32_t y = 0; y < h; ++y) {
       for (std::int32_t x = 0; x < w; ++x) {
         const MapCell cell{x, y};
-        if (!Reached(map, reached, cell) || taken(cell, row)) continue;
+        if (!Connected(map, blueStart, cell) || taken(cell, row)) continue;
         const std::int64_t cost = 2 * (std::abs(x - target.x) + std::abs(y - target.y)) + (BesideWall(map, cell) ? 0 : 1);
         if (best < 0 || cost < best) {
           best = cost;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "map/MapCell.h"
 
@@ -9,11 +8,6 @@ class CMap;
 
 // What a battlefield must offer beyond its cells: room for a game, open
 // routes between the named cells, and the computer's goal cells.
-
-// Marks with 1 every open cell reachable from `from` through open cells (four
-// neighbours), 0 every other cell; one flag per cell, row-major. Nothing is
-// reachable from a wall or from outside the grid.
-void FloodOpenCells(const CMap& map, MapCell from, std::vector<std::uint8_t>& reached);
 
 // Why a game with these team sizes cannot be played on the map, in words for
 // the player, or null when it can: the map must hold the game (CMap), show

@@ -17,8 +17,11 @@ using maptest::LoadText;
 
 namespace {
 
-bool Reaches(const std::vector<std::uint8_t>& reached, const CMap& map, MapCell cell) {
-  return !map.IsWallOrOutside(cell.x, cell.y) && reached[cell.x + static_cast<std::size_t>(cell.y) * map.GetWidth()];
+// Blue's first start cell reaches the cell round the walls.
+bool Reaches(const CMap& map, MapCell cell) {
+  const auto w = static_cast<std::int32_t>(map.GetWidth());
+  const auto h = static_cast<std::int32_t>(map.GetHeight());
+  return map.AreConnected(w - 2, h - 2, cell.x, cell.y);
 }
 
 // Ten tanks a side, a picture that shows whole, the same battlefield for
@@ -45,11 +48,9 @@ bool Reaches(const std::vector<std::uint8_t>& reached, const CMap& map, MapCell 
   }
   // Reaching is mutual: every start cell reached from Blue's first one
   // reaches whatever that one reaches.
-  std::vector<std::uint8_t> reached;
-  FloodOpenCells(map, MapCell{w - 2, h - 2}, reached);
   for (std::int32_t i = 0; i < 10; ++i) musts.insert(musts.end(), {MapCell{i + 1, 1}, MapCell{w - 2 - i, h - 2}});
   for (const MapCell& must : musts) {
-    if (!Reaches(reached, map, must)) {
+    if (!Reaches(map, must)) {
       return ::testing::AssertionFailure() << "Blue's start cannot reach (" << must.x << ", " << must.y << ")";
     }
   }
@@ -171,11 +172,9 @@ TEST(BattlefieldTest, GoalsOfMapsTheTableDoesNotFitAreReachableDistinctCellsArou
     ResolveGoals(map, true, goals);
     const auto w = static_cast<std::int32_t>(map.GetWidth());
     const auto h = static_cast<std::int32_t>(map.GetHeight());
-    std::vector<std::uint8_t> reached;
-    FloodOpenCells(map, MapCell{w - 2, h - 2}, reached);
     int left = 0, right = 0;
     for (std::uint32_t row = 0; row + 1 < kGoalRows; ++row) {
-      EXPECT_TRUE(Reaches(reached, map, goals[row])) << file << " row " << row;
+      EXPECT_TRUE(Reaches(map, goals[row])) << file << " row " << row;
       EXPECT_NE(goals[row], (MapCell{w / 2, h / 2})) << file;
       for (std::uint32_t other = 0; other < row; ++other) EXPECT_NE(goals[row], goals[other]) << file << row;
       (goals[row].x < w / 2 ? left : right) += 1;
