@@ -114,8 +114,8 @@ std::string HelpText() {
   }
   text +=
       "\nKeys:\n"
-      "  On the start screen click \"<\" and \">\" to set the team sizes and the computer's\n"
-      "  level (or press D; all remembered),\n"
+      "  On the start screen click \"<\" and \">\" to set the team sizes, the computer's\n"
+      "  level (or press D) and the battlefield (or press [ and ]; all remembered),\n"
       "  then \"Start\" or Return to play; Escape quits.\n";
   for (const ControlKey& key : kControlKeys) text += "  " + Padded(key.m_Key, 20) + key.m_Meaning + "\n";
   text +=

@@ -26,6 +26,7 @@ TEST(CCommandLineTest, ReadsEveryOptionAndNamesEachArgumentItDoesNotKnow) {
        {"\"--windowed=yes\"", "\"--\"", "\"-\""}},
       {{"--difficulty=loud", "--difficulty"}, CCommandLine::mc_windowRemembered, false, false,
        {"\"loud\"", "--difficulty needs normal|hard"}},
+      {{"--windowed", "--map"}, CCommandLine::mc_windowed, false, false, {"--map needs FILE"}},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv{"korvane"};
@@ -46,9 +47,19 @@ TEST(CCommandLineTest, ReadsEveryOptionAndNamesEachArgumentItDoesNotKnow) {
 
 TEST(CCommandLineTest, HelpListsEveryOptionAndKeyAndWhereTheSettingsLive) {
   const std::string help = HelpText();
-  for (const char* text : {"--help", "--version", "--fullscreen", "--windowed", "--difficulty normal|hard", "Sound On/Off", "Escape",
-                           "/korvane/settings"}) {
+  for (const char* text : {"--help", "--version", "--fullscreen", "--windowed", "--difficulty normal|hard",
+                           "--map FILE", "Sound On/Off", "Escape", "/korvane/settings"}) {
     EXPECT_NE(help.find(text), std::string::npos) << text;
+  }
+}
+
+TEST(CCommandLineTest, AMapFileIsMadeAbsoluteForTheGameChangesItsWorkingDirectory) {
+  for (const std::vector<const char*>& args : {std::vector<const char*>{"korvane", "--map", "maps/mine.dat"},
+                                               std::vector<const char*>{"korvane", "--map=maps/mine.dat"}}) {
+    const CCommandLine line = ParseCommandLine(static_cast<int>(args.size()), args.data());
+    EXPECT_TRUE(line.m_Problems.empty());
+    EXPECT_EQ(line.m_MapFile.front(), '/') << line.m_MapFile;
+    EXPECT_EQ(line.m_MapFile.substr(line.m_MapFile.size() - 14), "/maps/mine.dat") << line.m_MapFile;
   }
 }
 
