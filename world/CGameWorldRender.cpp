@@ -40,6 +40,21 @@ void SetColour(const float rgba[4]) { glColor4f(rgba[0], rgba[1], rgba[2], rgba[
 // Text in the main font with the start of its baseline at (x, y) of the current frame.
 void DrawText(float x, float y, const char* text) { DrawGameText(kMainFont, x, y, text); }
 
+// Text in the font from (x, y), no wider than `room`: a line too long (one
+// naming a file deep in its folders) loses its start to "...", so that it
+// never runs into what stands beside it or off the window.
+void DrawFitted(GameFont font, float x, float y, const std::string& text, float room) {
+  const char* start = text.c_str();
+  FormatText(g_line, sizeof g_line, "%s", start);
+  while (*start && GameTextWidth(font, g_line) > room) {
+    do {
+      ++start;
+    } while ((*start & 0xC0) == 0x80);  // never into the middle of a character
+    FormatText(g_line, sizeof g_line, "...%s", start);
+  }
+  DrawGameText(font, x, y, g_line);
+}
+
 // The corners of a rectangle, for a batch of quads.
 void EmitQuad(float left, float bottom, float right, float top) {
   glVertex2f(left, bottom);
@@ -129,7 +144,10 @@ void DrawStartScreen(const CGameWorld& world) {
   DrawText(left, L::mc_battlefieldBaseline,
            FormatText(g_line, sizeof g_line, "Battlefield: %s", world.GetBattlefields().GetName().c_str()));
   DrawText(L::mc_battlefieldMarksLeft, L::mc_battlefieldBaseline, "< >");
-  if (!world.GetMapProblem().empty()) DrawText(L::mc_mapLeft, L::mc_mapProblemStartBaseline, world.GetMapProblem().c_str());
+  if (!world.GetMapProblem().empty()) {
+    DrawFitted(kMainFont, L::mc_mapLeft, L::mc_mapProblemStartBaseline, world.GetMapProblem(),
+               L::mc_mapProblemStartRoom);
+  }
 }
 
 void DrawEffect(const CEffect& effect) {
@@ -370,7 +388,7 @@ void DrawHud(const CGameWorld& world) {
   const std::string& problem = world.GetRecordFolder().GetProblem();
   SetColour(kWhite);
   if (!world.GetMapProblem().empty()) {
-    DrawText(L::mc_topLineLeft, L::mc_topLineBaseline, world.GetMapProblem().c_str());
+    DrawFitted(kSmallFont, L::mc_topLineLeft, L::mc_topLineBaseline, world.GetMapProblem(), L::mc_mapProblemPlayRoom);
   } else if (!problem.empty()) {
     DrawText(L::mc_topLineLeft, L::mc_topLineBaseline, "Games cannot be saved.");
   }

@@ -55,8 +55,12 @@ struct ScreenLayout {
   static constexpr std::int32_t mc_battlefieldBaseline = 250;
   static constexpr std::int32_t mc_battlefieldMarksLeft = 540;
   // Why the chosen battlefield is not played: a line from the map's left
-  // edge, low on the start screen (in play it takes the top line).
+  // edge, low on the start screen, no wider than the room to the window's
+  // right edge; in play it takes the top line in the small font, short of the
+  // heads-up display's column (which starts at mc_statusLeft).
   static constexpr std::int32_t mc_mapProblemStartBaseline = 80;
+  static constexpr std::int32_t mc_mapProblemStartRoom = 960;
+  static constexpr std::int32_t mc_mapProblemPlayRoom = 790;
 
   // The help panel's top-left text origin, and the hint shown instead of it.
   static constexpr std::int32_t mc_helpLeft = 237;
