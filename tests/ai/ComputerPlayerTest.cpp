@@ -107,35 +107,26 @@ TEST_F(ComputerPlayerTest, TurnEndReplansBlue) {
   EXPECT_TRUE(blue->NextIsFire());
 }
 
-// Two Blue tanks facing each other in the arena's top lane, each queued to
-// drive into the other's cell, wait for each other for ever unless the
-// computer gives in; a tank queued behind one that is free to go on (here
-// waiting by plan) must keep its plan. Planning again with nothing carried
-// out in between is a turn in which nothing moved.
+// Two Blue tanks queued to drive into each other's cell wait for ever unless
+// they give in; one queued behind a tank waiting by plan keeps its plan.
+// Planning again with nothing carried out between is a turn without a move.
 TEST_F(ComputerPlayerTest, OnlyTanksWaitingForEachOtherForTwoTurnsGiveUpTheirRoutes) {
   struct Case {
     const char* what;
     std::int32_t x[3], dx[3];  // per Blue slot, its cell in the top lane and heading
-    int waits;                 // Wait commands queued for slot 2 (none: it drives forward too)
+    bool thirdWaits;           // the third tank waits by plan rather than drive forward
     bool givesUp;
   };
   const Case cases[] = {
-      {"face to face", {3, 4, 8}, {1, -1, 1}, 0, true},
-      {"queued behind a waiting tank", {4, 3, 2}, {-1, -1, -1}, 4, false},
+      {"face to face", {3, 4, 8}, {1, -1, 1}, false, true},
+      {"queued behind a waiting tank", {4, 3, 2}, {-1, -1, -1}, true, false},
   };
   for (const Case& c : cases) {
     StartGame(1, 3);
     Park(0, 0, 0);  // out of Blue's sight
     for (std::size_t slot = 0; slot < 3; ++slot) {
       CTank* tank = Place(1, slot, c.x[slot], 10, c.dx[slot], 0);
-      const bool waits = slot == 2 && c.waits > 0;
-      for (int i = 0; i < (waits ? c.waits : 2); ++i) {
-        if (waits) {
-          tank->AddWait();
-        } else {
-          tank->AddMoveForward();
-        }
-      }
+      for (int i = 0; i < 2; ++i) slot == 2 && c.thirdWaits ? tank->AddWait() : tank->AddMoveForward();
     }
     const std::vector<std::string> first = PlannedStates(*Tank(1, 0));
     ASSERT_EQ(first.size(), 2u) << c.what;

@@ -39,7 +39,7 @@ TEST(BattlefieldE2ETest, TheNextBattlefieldsShowTheirNameAndPictureAndTheChosenO
   const Screenshot corridors =
       ShootUntil(game, [&](const Screenshot& s) { return Cut(s, kPicture) != Cut(open, kPicture); });
   ASSERT_NE(Cut(corridors, kPicture), Cut(open, kPicture));
-  // Every line of text but the battlefield's stays as it was.
+  // The longer name stays left of its marks.
   Box ink{};
   ASSERT_TRUE(InkBox(corridors, kNameArea, ink));
   EXPECT_LE(ink.right, StartScreenControls::mc_mapLess.left - 4) << ToString(ink);

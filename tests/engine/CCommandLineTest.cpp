@@ -54,13 +54,10 @@ TEST(CCommandLineTest, HelpListsEveryOptionAndKeyAndWhereTheSettingsLive) {
 }
 
 TEST(CCommandLineTest, AMapFileIsMadeAbsoluteForTheGameChangesItsWorkingDirectory) {
-  for (const std::vector<const char*>& args : {std::vector<const char*>{"korvane", "--map", "maps/mine.dat"},
-                                               std::vector<const char*>{"korvane", "--map=maps/mine.dat"}}) {
-    const CCommandLine line = ParseCommandLine(static_cast<int>(args.size()), args.data());
-    EXPECT_TRUE(line.m_Problems.empty());
-    EXPECT_EQ(line.m_MapFile.front(), '/') << line.m_MapFile;
-    EXPECT_EQ(line.m_MapFile.substr(line.m_MapFile.size() - 14), "/maps/mine.dat") << line.m_MapFile;
-  }
+  const char* argv[] = {"korvane", "--map=maps/mine.dat"};
+  const std::string file = ParseCommandLine(2, argv).m_MapFile;
+  EXPECT_EQ(file.front(), '/') << file;
+  EXPECT_EQ(file.substr(file.size() - 14), "/maps/mine.dat") << file;
 }
 
 }  // namespace

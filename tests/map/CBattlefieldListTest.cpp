@@ -46,7 +46,7 @@ TEST(CBattlefieldListTest, CyclesTheDefaultTheListedFilesAndTheGeneratedOne) {
   }
 }
 
-TEST(CBattlefieldListTest, OwnFilesComeFirstAndTheGeneratedOneGetsANewSeedEachVisit) {
+TEST(CBattlefieldListTest, OwnFilesComeFirstTheGeneratedOneGetsANewSeedEachVisitAndNamesChooseAsRemembered) {
   TempDir dir;
   CBattlefieldList list;
   list.Load(dir.Write("maps.dat", "map.dat Home\nhill.dat Hill\n").c_str(), "D/", "D/map.dat");
@@ -67,36 +67,16 @@ TEST(CBattlefieldListTest, OwnFilesComeFirstAndTheGeneratedOneGetsANewSeedEachVi
   EXPECT_EQ(list.GetName(), "other.dat");
   list.Step(-1);
   EXPECT_NE(list.GetSeed(), first);
-  list.ChooseRandom(4294967295u);
-  EXPECT_EQ(list.GetName(), "Random #4294967295");
-}
-
-TEST(CBattlefieldListTest, ARememberedNameChoosesItsBattlefieldAnyOtherLeavesTheChoiceAlone) {
-  TempDir dir;
-  CBattlefieldList list;
-  list.Load(dir.Write("maps.dat", "map.dat Home\nhill.dat Hill\n").c_str(), "D/", "D/map.dat");
-  list.ChooseFile("/home/me/mine.dat");
-  struct Case {
-    const char* name;
-    const char* chosen;  // the name chosen after it, from the player's own file
-    bool taken;          // ChooseName's answer
-  };
-  const Case cases[] = {
-      {"Hill", "Hill", true},
-      {"Random #0", "Random #0", true},
-      {"Random #4294967295", "Random #4294967295", true},
-      {"mine.dat", "mine.dat", false},  // the own file is never chosen by name
-      {"", "mine.dat", false},
-      {"hill", "mine.dat", false},
-      {"Random #4294967296", "mine.dat", false},
-      {"Random #007", "mine.dat", false},
-      {"Random #-1", "mine.dat", false},
-      {"Random #12x", "mine.dat", false},
-      {"Random #", "mine.dat", false},
-  };
-  for (const Case& c : cases) {
-    list.ChooseFile("/home/me/mine.dat");
-    EXPECT_EQ(list.ChooseName(c.name), c.taken) << c.name;
-    EXPECT_EQ(list.GetName(), c.chosen) << c.name;
+  // A remembered name: a listed one or a seed this list would write; never the player's own file.
+  for (const char* name : {"Hill", "Random #0", "Random #4294967295"}) {
+    list.ChooseFile("/home/me/maps/other.dat");
+    EXPECT_TRUE(list.ChooseName(name)) << name;
+    EXPECT_EQ(list.GetName(), name);
+  }
+  list.ChooseFile("/home/me/maps/other.dat");
+  for (const char* name : {"other.dat", "", "hill", "Random #4294967296", "Random #007", "Random #-1", "Random #12x",
+                           "Random #"}) {
+    EXPECT_FALSE(list.ChooseName(name)) << name;
+    EXPECT_EQ(list.GetName(), "other.dat") << name;
   }
 }
