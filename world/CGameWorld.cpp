@@ -100,9 +100,15 @@ void CGameWorld::LoadBattlefield() {
   // The battlefield compiled into the program always holds a game.
   m_Map.LoadBuiltIn();
   const std::string what = random ? m_Battlefields.GetName() : m_Battlefields.GetFile();
-  const std::string line = what + ": " + problem + "; the default battlefield is played.";
-  if (line != m_MapProblem) std::fprintf(stderr, "%s\n", line.c_str());
-  m_MapProblem = line;
+  m_MapProblem = what + ": " + problem + "; the default battlefield is played.";
+}
+
+void CGameWorld::SayMapProblem() {
+  // Said when a game starts on the default instead, not for the start
+  // screen's picture (smaller teams may still fit), and once.
+  if (m_MapProblem.empty() || m_MapProblem == m_MapProblemSaid) return;
+  std::fprintf(stderr, "%s\n", m_MapProblem.c_str());
+  m_MapProblemSaid = m_MapProblem;
 }
 
 void CGameWorld::StepBattlefield(int direction) {

@@ -244,6 +244,8 @@ class CGameWorld {
   void DropRoute(std::size_t slot, CTank& tank);
   // Loads the chosen battlefield, or the default with a reason when it cannot hold the game.
   void LoadBattlefield();
+  // Writes the reason the chosen battlefield is not played to standard error, unless already said.
+  void SayMapProblem();
   void PlaceTeams();
   // On the loaded map: the record's start, both teams, visibility, Blue's plan.
   void SetUpGame();
@@ -332,6 +334,7 @@ class CGameWorld {
   std::int32_t m_NoPathY = 0;
   CBattlefieldList m_Battlefields;                // the battlefields to choose from and the chosen one
   std::string m_MapProblem;                       // why the chosen battlefield is not played, or empty
+  std::string m_MapProblemSaid;                   // the last such reason written to standard error
   MapCell m_GoalCells[kGoalRows - 1] = {};        // the goal table's cells on this battlefield
   // What a computer tank was left with at its last planning, to tell a tank
   // that could carry out nothing for a whole turn (a jam of friendly tanks).

@@ -206,6 +206,7 @@ bool CGameWorld::ReplayRecord(const CGameRecord& record, std::size_t turns, std:
 void CGameWorld::StartPlay() {
   ClearGame();
   NewGame();
+  SayMapProblem();
   m_Mode = mc_modePlay;
   m_Saving = true;
   m_RecordFolder.SaveAutosave(m_Record);
