@@ -95,6 +95,20 @@ bool CHardPlanner::IsRepairCell(std::int32_t x, std::int32_t y) const {
   return (x == 1 && y == m_height - 2) || (x == m_width - 2 && y == 1);
 }
 
+float CHardPlanner::ExpectedShells(std::int32_t x, std::int32_t y) const {
+  if (x < 0 || y < 0 || x >= m_width || y >= m_height) return 0.0f;
+  const auto cell = static_cast<std::size_t>(Cell(x, y));
+  float shells = 0.0f;
+  for (const std::vector<float>& shots : m_shots) shells += cell < shots.size() ? shots[cell] : 0.0f;
+  return shells;
+}
+
+bool CHardPlanner::IsFlankCell(std::int32_t x, std::int32_t y) const {
+  if (!m_hasFlankGoal || x < 0 || y < 0 || x >= m_width || y >= m_height) return false;
+  const auto cell = static_cast<std::size_t>(Cell(x, y));
+  return cell < m_flankField.size() && m_flankField[cell] == 0;
+}
+
 bool CHardPlanner::IsOpen(std::int32_t x, std::int32_t y) const {
   return x >= 0 && y >= 0 && x < m_width && y < m_height && m_walls[static_cast<std::size_t>(Cell(x, y))] == 0;
 }

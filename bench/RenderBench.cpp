@@ -4,7 +4,8 @@
 // clears and swaps, one of the battlefield's tiles alone, and the same battle
 // frame with its static layers drawn anew and kept (as after a step), so that
 // all are measured side by side under the same load. Run under
-// tests/with-xvfb.sh; without a display it is skipped.
+// tests/with-xvfb.sh; without a display it is skipped. A replay's frame is
+// measured the same way.
 #include <benchmark/benchmark.h>
 
 #include <SDL.h>
@@ -20,6 +21,7 @@
 #include "support/AllocationCount.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
+#include "world/CReplay.h"
 
 namespace {
 
@@ -135,12 +137,25 @@ Medians MedianOf(std::vector<FrameCost>& frames) {
   return Medians{Median(wall), Median(cpu)};
 }
 
-void RenderBattleFrame(benchmark::State& state, bool withShots) {
+// A game of ten against ten watched again, seen whole with the threat lens,
+// paused in the first step of its second turn with that step's shots in the air.
+CGameWorld& Replay() {
+  static CGameWorld& world = []() -> CGameWorld& {
+    CGameWorld& w = (new CGameEngine)->GetWorld();  // an engine of its own, kept to the end like the game's
+    w.OpenReplay("tests/records/shipped-10v10.kvrec");
+    for (const int key : {SDLK_g, SDLK_g, SDLK_t, SDLK_n, SDLK_n, SDLK_n, SDLK_n, SDLK_n, SDLK_n}) w.OnKey(key, true);
+    return w;
+  }();
+  return world;
+}
+
+template <typename MakeWorld>
+void RenderBattleFrame(benchmark::State& state, MakeWorld makeWorld) {
   if (!OpenWindow()) {
     state.SkipWithError("no window: run under tests/with-xvfb.sh");
     return;
   }
-  CGameWorld& world = Battle(withShots);
+  CGameWorld& world = makeWorld();
   Frame([&] { world.Render(); });  // the first frame may fetch what it keeps
   constexpr std::size_t kMostFrames = 100000;
   std::vector<FrameCost> battle, clear, tiles, redrawn;
@@ -173,17 +188,32 @@ void RenderBattleFrame(benchmark::State& state, bool withShots) {
   state.counters["ratio_to_clear_swap"] = cleared.wallMs > 0.0 ? frame.wallMs / cleared.wallMs : 0.0;
   state.counters["cpu_ratio_to_clear_swap"] = cleared.cpuMs > 0.0 ? frame.cpuMs / cleared.cpuMs : 0.0;
   state.counters["allocs_per_frame"] = Counter(static_cast<double>(allocations), Counter::kAvgIterations);
-  state.counters["effects"] = static_cast<double>(world.GetEffects().size());
-  state.counters["tanks"] = static_cast<double>(world.GetTanks().size());
+  const CGameWorld& shown = world.GetReplay() ? world.GetReplay()->GetWorld() : world;
+  state.counters["effects"] = static_cast<double>(shown.GetEffects().size());
+  state.counters["tanks"] = static_cast<double>(shown.GetTanks().size());
   if (const GLubyte* renderer = glGetString(GL_RENDERER)) state.SetLabel(reinterpret_cast<const char*>(renderer));
 }
 
 // The player plans: nothing but the selected tank's pulse changes.
-void BM_RenderPlanningFrame(benchmark::State& state) { RenderBattleFrame(state, false); }
+void BM_RenderPlanningFrame(benchmark::State& state) {
+  RenderBattleFrame(state, []() -> CGameWorld& { return Battle(false); });
+}
 BENCHMARK(BM_RenderPlanningFrame)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // A step: 220 effects in the air.
-void BM_RenderBattleFrame(benchmark::State& state) { RenderBattleFrame(state, true); }
+void BM_RenderBattleFrame(benchmark::State& state) {
+  RenderBattleFrame(state, []() -> CGameWorld& { return Battle(true); });
+}
 BENCHMARK(BM_RenderBattleFrame)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// A frame of a replay: the battle frame's cost, with the replay's lines and lens.
+void BM_RenderReplayFrame(benchmark::State& state) {
+  if (!Replay().GetReplay()) {
+    state.SkipWithError("the record would not open: run from the repository");
+    return;
+  }
+  RenderBattleFrame(state, Replay);
+}
+BENCHMARK(BM_RenderReplayFrame)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace

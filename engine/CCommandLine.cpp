@@ -42,6 +42,8 @@ constexpr OptionRow kOptions[] = {
      }},
     {"--map", "FILE", true, "play the battlefield in FILE for this run; else as last chosen",
      [](CCommandLine& line, const std::string& value) { line.m_MapFile = value; return true; }},
+    {"--replay", "FILE", true, "watch the game in a record (.kvrec) from its first turn",
+     [](CCommandLine& line, const std::string& value) { line.m_Replay = value; return !value.empty(); }},
 };
 
 const char kSeeHelp[] = " (korvane --help lists the options); starting anyway";
@@ -122,6 +124,8 @@ std::string HelpText() {
       "  " + Padded("F1", 20) + "- Help\n" +
       "  " + Padded("R", 20) + "- Restart with the same team sizes\n" +
       "  " + Padded("Escape", 20) + "- Back to the start screen (the game is kept)\n";
+  text += "  Watching a game (V when it is over, or --replay):\n";
+  for (const ControlKey& key : kReplayKeys) text += "  " + Padded(key.m_Key, 20) + key.m_Meaning + "\n";
 
   text += "\nFiles:\n  data (the first folder holding KVIcon.bmp and Data/):\n";
   for (const std::string& folder : DataFolderCandidates()) text += "    " + folder + "\n";

@@ -17,6 +17,7 @@ struct CCommandLine {
   EWindow m_Window = mc_windowRemembered;  // --fullscreen or --windowed, else as last time
   std::optional<Difficulty> m_Difficulty;  // --difficulty for this run, else as remembered
   std::string m_MapFile;                 // --map: a battlefield file for this run (absolute), or empty
+  std::string m_Replay;                  // --replay: the game record to watch at once, absolute; empty: none
   std::vector<std::string> m_Problems;   // a line to print for each argument not understood
 };
 

@@ -16,6 +16,7 @@ CEngineSettings MakeEngineSettings(const CCommandLine& line, CSettings& remember
   // The level asked for on the command line holds for this run only.
   settings.m_Difficulty = line.m_Difficulty.value_or(static_cast<Difficulty>(remembered.Get(kv::kComputer)));
   settings.m_MapFile = line.m_MapFile;
+  settings.m_ReplayFile = line.m_Replay;
   return settings;
 }
 

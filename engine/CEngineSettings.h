@@ -18,6 +18,7 @@ struct CEngineSettings {
   std::string m_Caption;             // window title
   Difficulty m_Difficulty = Difficulty::Normal;  // how the computer plays: --difficulty, else as remembered
   std::string m_MapFile;             // --map: a battlefield file of the player's own for this run, or empty
+  std::string m_ReplayFile;          // a game record to watch instead of the start screen; empty: none
 };
 
 // The settings main starts the game with: 1024 x 768 x 32 with the game's icon

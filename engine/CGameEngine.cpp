@@ -5,6 +5,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "audio/SoundTable.h"
 #include "engine/Assert.h"
@@ -48,6 +49,7 @@ bool CGameEngine::Init(const CEngineSettings& settings) {
   m_Fullscreen = settings.m_Fullscreen;
   m_IconFile = settings.m_IconFile;
   m_Caption = settings.m_Caption;
+  m_ReplayFile = settings.m_ReplayFile;
   m_GameWorld.SetDifficulty(settings.m_Difficulty);
   if (!settings.m_MapFile.empty()) m_GameWorld.SetMapFile(settings.m_MapFile);
   m_Active = true;
@@ -160,6 +162,10 @@ void CGameEngine::Run() {
   m_GameWorld.RestoreChoices();
   m_GameWorld.SetRecordFolder(UserDataFolder());
   m_GameWorld.NewGame();
+  // A record refused says why in one line, and the start screen shows.
+  if (!m_ReplayFile.empty() && !m_GameWorld.OpenReplay(m_ReplayFile)) {
+    std::fprintf(stderr, "%s\n", m_GameWorld.GetRecordMessage().c_str());
+  }
   SDL_Event event;
   while (m_Running) {
     if (SDL_PollEvent(&event)) {

@@ -68,6 +68,7 @@ class CGameEngine {
   bool m_Fullscreen = false;           // fullscreen requested
   std::string m_IconFile;              // icon bitmap path
   std::string m_Caption;               // window title
+  std::string m_ReplayFile;            // a game record to watch first; empty: none
   SDL_Surface* m_Screen = nullptr;     // the window surface; owned by SDL
   SDL_Surface* m_Icon = nullptr;       // the icon bitmap; owned while m_IconInitialized
   std::uint32_t m_VideoFlags = 0;      // flags given to SDL_SetVideoMode

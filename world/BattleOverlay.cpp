@@ -182,12 +182,12 @@ void DrawRestartQuestion() {
 void DrawBattlefieldMarks(const CGameWorld& world) {
   const std::uint32_t team = world.GetPlayerTeam();
   for (const auto& tank : world.GetTanks()) {
-    if (tank->GetTeam() != static_cast<std::int32_t>(team) && world.PlayerKnows(*tank)) DrawEnemyHealth(*tank);
+    if (tank->GetTeam() != static_cast<std::int32_t>(team) && world.Shows(*tank)) DrawEnemyHealth(*tank);
   }
   if (const CTank* selected = world.GetSelectedTank()) DrawRing(CellCentre(selected->GetX()), CellCentre(selected->GetY()));
   const CGameWorld::TeamSlots& slots = world.GetTeamTanks(team);
   for (std::size_t i = 0; i < slots.size(); ++i) {
-    if (!slots[i]) continue;
+    if (!slots[i] || !world.Shows(*slots[i])) continue;
     FormatText(g_text, sizeof g_text, "%u", static_cast<unsigned>(i + 1));
     DrawLabel(CellCentre(slots[i]->GetX()) - 15.0f, CellCentre(slots[i]->GetY()) + 4.0f, g_text,
               slots[i]->IsSelected() ? kHighlight : kWhite);

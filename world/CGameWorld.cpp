@@ -13,6 +13,7 @@
 #include "units/CTank.h"
 #include "world/CEffect.h"
 #include "world/CRandomTable.h"
+#include "world/CReplay.h"
 
 namespace {
 
@@ -29,12 +30,17 @@ CGameWorld::CGameWorld(CGameEngine* engine)
   MarkStaticLayersDirty();
 }
 
-void CGameWorld::MarkStaticLayersDirty() { m_StaticLayersEpoch = ++g_lastEpoch; }
+void CGameWorld::MarkStaticLayersDirty() {
+  m_StaticLayersEpoch = ++g_lastEpoch;
+  // A replay shown draws its own world's layers.
+  if (m_Replay) m_Replay->MarkStaticLayersDirty();
+}
 
 CGameWorld::Motion CGameWorld::GetMotion() const {
   // Nothing advances on the start screen; in play a tick changes the picture
   // only while a turn runs or effects fade. The restart question and the
   // no-path mark run out on the clock, so the slow beat keeps time for them.
+  if (m_Replay) return m_Replay->GetMotion();
   if (m_Mode == mc_modeStartScreen) return Motion::Still;
   // The last turn played again moves as a turn does.
   if (m_Watch) return Motion::Moving;
@@ -326,14 +332,41 @@ void CGameWorld::NoteRepair(const CTank& tank, std::int32_t amount) {
   m_Log.Add(event);
 }
 
-bool CGameWorld::PlayerKnows(const CTank& tank) const {
-  if (tank.GetTeam() == static_cast<std::int32_t>(m_PlayerTeam)) return true;
+bool CGameWorld::PlayerKnows(const CTank& tank) const { return TeamKnows(m_PlayerTeam, tank); }
+
+bool CGameWorld::TeamKnows(std::uint32_t team, const CTank& tank) const {
+  KV_ASSERT(team < mc_numTeams);
+  if (tank.GetTeam() == static_cast<std::int32_t>(team)) return true;
   const std::int32_t x = tank.GetX();
   const std::int32_t y = tank.GetY();
   if (!m_Map.HasGrid() || x < 0 || y < 0) return false;
   const auto column = static_cast<std::uint32_t>(x);
   const auto row = static_cast<std::uint32_t>(y);
-  return column < m_Map.GetWidth() && row < m_Map.GetHeight() && m_Map.GetVisible(column, row, m_PlayerTeam) != 0;
+  return column < m_Map.GetWidth() && row < m_Map.GetHeight() && m_Map.GetVisible(column, row, team) != 0;
+}
+
+void CGameWorld::SetView(BattleView view) {
+  m_View = view;
+  MarkStaticLayersDirty();
+}
+
+bool CGameWorld::Shows(const CTank& tank) const {
+  switch (m_View) {
+    case BattleView::GreenFog: return TeamKnows(0, tank);
+    case BattleView::BlueFog: return TeamKnows(1, tank);
+    case BattleView::Everything: break;
+  }
+  return true;
+}
+
+void CGameWorld::SetThreatLens(bool shown) {
+  m_ThreatLens = shown;
+  MarkStaticLayersDirty();
+}
+
+std::uint32_t CGameWorld::GetAccumulator() const {
+  if (m_Replay) return m_Replay->GetAccumulator();
+  return m_Watch ? m_Watch->GetAccumulator() : m_Accumulator;
 }
 
 std::uint32_t CGameWorld::SlotOf(const CTank& tank) const {

@@ -10,6 +10,7 @@
 #include "map/CFieldOfView.h"
 #include "map/CMap.h"
 #include "units/CPathFinder.h"
+#include "world/BattleView.h"
 #include "world/Difficulty.h"
 #include "world/CGameRecord.h"
 #include "world/CRecordFolder.h"
@@ -18,6 +19,7 @@
 
 class CGameEngine;
 class CHardPlanner;
+class CReplay;
 class CTank;
 struct CEffect;
 struct TankState;
@@ -109,6 +111,16 @@ class CGameWorld {
   void NoteRepair(const CTank& tank, std::int32_t amount);
   // The player's team sees the tank: one of its own, or one on a cell it sees.
   bool PlayerKnows(const CTank& tank) const;
+  // The team sees the tank: one of its own, or one on a cell it sees.
+  bool TeamKnows(std::uint32_t team, const CTank& tank) const;
+  // Whose fog the battlefield is drawn with; the player's team's unless changed.
+  void SetView(BattleView view);
+  BattleView GetView() const { return m_View; }
+  // The battlefield shows the tank in the view.
+  bool Shows(const CTank& tank) const;
+  // The computer's threat and attack layers drawn over the battlefield.
+  void SetThreatLens(bool shown);
+  bool IsThreatLensShown() const { return m_ThreatLens; }
   // (1, height - 2) and (width - 2, 1).
   bool IsRepairCell(std::int32_t x, std::int32_t y) const;
   // The centre cell, with any heading.
@@ -159,7 +171,7 @@ class CGameWorld {
   void RestoreChoices();
 
   // Read access for the renderer, the planner and tests.
-  std::uint32_t GetAccumulator() const { return m_Watch ? m_Watch->GetAccumulator() : m_Accumulator; }
+  std::uint32_t GetAccumulator() const;
   const TankList& GetTanks() const { return m_Tanks; }
   const TeamSlots& GetTeamTanks(std::uint32_t team) const;
   std::int32_t GetAliveCount(std::uint32_t team) const;
@@ -233,7 +245,24 @@ class CGameWorld {
   // The last turn is being shown again.
   bool IsWatching() const { return m_Watch != nullptr; }
 
+  // Watching a whole game again. A record that does not play to its
+  // checksums in this build is refused: false, and the record message
+  // names the file and the first turn that disagrees.
+  bool OpenReplay(const std::string& path);
+  // The game just finished, from the game-over screen.
+  bool WatchGame();
+  // Leaves the replay for the screen it was opened from.
+  void CloseReplay();
+  // The replay shown, or null.
+  const CReplay* GetReplay() const { return m_Replay.get(); }
+  // This world is a replay's: the help lists the replay's keys.
+  bool IsReplayWorld() const { return m_InReplay; }
+
  private:
+  // A replay runs its world's turns a step at a time.
+  friend class CReplay;
+  bool StartReplay(CGameRecord record, const std::string& name);
+
   // Removes tanks, effects, selection and the turn and victory state.
   void ReleaseGame();
   // The tank of its own team a computer tank in this slot has been stuck
@@ -264,6 +293,8 @@ class CGameWorld {
   bool IsSelectionValid() const;
   // Selects the player's tank in slot n - 1, or nothing when there is none.
   void SelectSlot(std::uint32_t n);
+  // Sound on or off, remembered.
+  void ToggleSound();
   // A command key for the selected tank; false when sym is none.
   bool GiveCommand(CTank& tank, int sym);
   void OnStartScreenClick(std::uint16_t x, std::uint16_t y);
@@ -325,6 +356,10 @@ class CGameWorld {
   std::string m_RecordMessage;                    // a line about records for the player
   std::unique_ptr<CGameWorld> m_Watch;            // the last turn played again, or null
   std::uint32_t m_WatchCursor = 0;                // the random cursor to restore after it
+  std::unique_ptr<CReplay> m_Replay;              // a whole game watched again, or null
+  bool m_InReplay = false;                        // a replay shows this world
+  BattleView m_View = BattleView::GreenFog;       // whose fog the battlefield is drawn with
+  bool m_ThreatLens = false;                      // the computer's threat layers are drawn over it
   std::uint32_t m_Turn = 1;                       // the turn being planned or played
   CCombatLog m_Log;                               // what the player's team saw in the last turn played
   std::int32_t m_SeenDestroyed[mc_numTeams] = {}; // per team, its tanks the player's team saw destroyed

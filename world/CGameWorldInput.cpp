@@ -6,6 +6,7 @@
 #include "engine/SettingKeys.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
+#include "world/CReplay.h"
 #include "world/RosterLayout.h"
 #include "world/ScreenLayout.h"
 
@@ -33,6 +34,15 @@ std::int32_t CellUnder(std::int32_t windowOffset) {
 void CGameWorld::OnKey(int sym, bool pressed) {
   KV_ASSERT(m_GameEngine);
   if (!pressed) return;
+  // A replay takes every key; the one that leaves it returns to where it was opened.
+  if (m_Replay) {
+    if (sym == SDLK_m) {
+      ToggleSound();
+    } else if (!m_Replay->OnKey(sym)) {
+      CloseReplay();
+    }
+    return;
+  }
   // A key may change a plan, the selection or the whole game.
   MarkStaticLayersDirty();
   // Any key answers the restart question: 'R' again restarts, anything else keeps the game.
@@ -56,8 +66,7 @@ void CGameWorld::OnKey(int sym, bool pressed) {
       m_Mode = mc_modeStartScreen;  // the game stays as it is, not shown
     }
   } else if (sym == SDLK_m) {
-    SetSoundOn(!IsSoundOn());
-    m_GameEngine->GetSettings().Set(kv::kSound, IsSoundOn());
+    ToggleSound();
   } else if (sym == SDLK_r) {
     // One stray key beside 'F' must not throw a game away: in a game in
     // progress the first 'R' only asks.
@@ -85,7 +94,14 @@ void CGameWorld::OnKey(int sym, bool pressed) {
   }
 
   if (sym == SDLK_F1) m_ShowHelp = true;
-  if (sym == SDLK_v) StartWatching();
+  if (sym == SDLK_v) {
+    // In play the last turn; once the game is over, all of it.
+    if (IsInProgress()) {
+      StartWatching();
+    } else {
+      WatchGame();
+    }
+  }
   if (!m_Executing && IsSelectionValid() && GiveCommand(*GetSelectedTank(), sym)) return;
   if (sym == SDLK_0) {
     SelectSlot(kTenthSlot);
@@ -96,6 +112,11 @@ void CGameWorld::OnKey(int sym, bool pressed) {
     if (!m_Executing && !IsGameOver() && !IsTie()) RecordTurnStart();
     m_Executing = true;
   }
+}
+
+void CGameWorld::ToggleSound() {
+  SetSoundOn(!IsSoundOn());
+  m_GameEngine->GetSettings().Set(kv::kSound, IsSoundOn());
 }
 
 bool CGameWorld::GiveCommand(CTank& tank, int sym) {
@@ -113,7 +134,7 @@ bool CGameWorld::GiveCommand(CTank& tank, int sym) {
 }
 
 void CGameWorld::OnMouseButton(std::uint8_t button, bool pressed, std::uint16_t x, std::uint16_t y) {
-  if (!pressed) return;
+  if (!pressed || m_Replay) return;
   MarkStaticLayersDirty();
   m_RestartAskMs = 0;  // a click keeps the game
   if (m_Mode == mc_modeStartScreen) {

@@ -16,6 +16,8 @@
 #include "world/CGameWorld.h"
 #include "world/ControlKeys.h"
 #include "world/BattleOverlay.h"
+#include "world/CReplay.h"
+#include "world/ThreatLens.h"
 #include "world/HealthBar.h"
 #include "world/RosterLayout.h"
 #include "world/ScreenLayout.h"
@@ -170,26 +172,30 @@ void DrawEffect(const CEffect& effect) {
 }
 
 // The layers of the battlefield that stay as they are until the world marks
-// them dirty, in map space: tiles, fog, the centre and repair marks, and the
-// player's planned commands, which lie under every tank.
+// them dirty, in map space: tiles, fog, the centre and repair marks, the
+// threat lens when it is on, and the player's planned commands, which lie
+// under every tank.
 void DrawStaticLayers(const CGameWorld& world) {
   const CMap& map = world.GetMap();
   const std::uint32_t team = world.GetPlayerTeam();
   const float width = static_cast<float>(map.GetWidth());
   const float height = static_cast<float>(map.GetHeight());
   map.Draw();
-  map.DrawVisibility(team);
+  // Whose fog: the player's team's in play, either team's or none in a replay.
+  if (world.GetView() != BattleView::Everything) map.DrawVisibility(world.GetView() == BattleView::GreenFog ? 0 : 1);
   SetColour(kWhite);
   DrawSpriteAt(kSpriteCentreMark, kCellSize * static_cast<float>(map.GetWidth() / 2),
                kCellSize * static_cast<float>(map.GetHeight() / 2));
   DrawSpriteAt(kSpriteRepairMark, kCellSize * (width - 2.0f), kCellSize);
   DrawSpriteAt(kSpriteRepairMark, kCellSize, kCellSize * (height - 2.0f));
+  if (world.IsThreatLensShown()) DrawThreatLens(world);
 
   // The planned commands lie under every tank, the selected tank's over the
   // others'; the selection's change marks the static layers dirty.
   const std::int32_t nextStep = world.IsExecuting() ? world.GetStepsDone() + 1 : 1;
   for (const auto& tank : world.GetTanks()) {
-    if (tank->GetTeam() == static_cast<std::int32_t>(team) && !tank->IsSelected()) tank->DrawCommands(nextStep);
+    const bool own = tank->GetTeam() == static_cast<std::int32_t>(team);
+    if (own && !tank->IsSelected() && world.Shows(*tank)) tank->DrawCommands(nextStep);
   }
   if (const CTank* selected = world.GetSelectedTank()) selected->DrawCommands(nextStep);
 }
@@ -256,7 +262,7 @@ void DrawBattlefield(const CGameWorld& world) {
   DrawStaticLayersKept(world);
   glTranslatef(L::mc_mapOriginX, L::mc_mapOriginY, 0.0f);
   for (const auto& tank : world.GetTanks()) {
-    if (world.PlayerKnows(*tank)) tank->Draw();
+    if (world.Shows(*tank)) tank->Draw();
   }
   DrawBattlefieldMarks(world);
   // Effects show through the fog.
@@ -328,7 +334,8 @@ void DrawRosterSlot(const CGameWorld& world, std::size_t slot, const CTank* tank
   glPopMatrix();
 }
 
-void DrawHelpPanel() {
+template <std::size_t N>
+void DrawHelpPanel(const ControlKey (&keys)[N]) {
   // The rules a player needs, in the small font under the keys.
   static constexpr const char* kRules[] = {
       "Win: hold the centre cell at 10 turn ends in a row, or destroy every enemy.",
@@ -340,7 +347,7 @@ void DrawHelpPanel() {
   // the panel grows downward with them.
   constexpr float step = L::mc_lineStep;
   constexpr float kRuleStep = 18.0f;
-  constexpr float kKeyLines = static_cast<float>(3 + sizeof kControlKeys / sizeof kControlKeys[0]);
+  constexpr float kKeyLines = static_cast<float>(3 + N);
   constexpr float kRuleLines = static_cast<float>(sizeof kRules / sizeof kRules[0]);
   constexpr float kBottom = -step * kKeyLines - 8.0f - kRuleStep * kRuleLines;
   glPushMatrix();
@@ -357,7 +364,7 @@ void DrawHelpPanel() {
   DrawText(0.0f, 0.0f, "CONTROLS");
   DrawText(0.0f, -step, "------------");
   float y = -3.0f * step;
-  for (const ControlKey& row : kControlKeys) {
+  for (const ControlKey& row : keys) {
     DrawText(0.0f, y, row.m_Key);
     DrawText(200.0f, y, row.m_Meaning);
     y -= step;
@@ -376,21 +383,30 @@ void DrawHud(const CGameWorld& world) {
   const CGameWorld::TeamSlots& slots = world.GetTeamTanks(world.GetPlayerTeam());
   for (std::size_t i = 0; i < slots.size(); ++i) DrawRosterSlot(world, i, slots[i]);
   DrawBattleInfo(world);
+  // A replay shows its own keys in the place of the hint.
   if (world.IsHelpShown()) {
-    DrawHelpPanel();
-  } else {
+    if (world.IsReplayWorld()) {
+      DrawHelpPanel(kReplayKeys);
+    } else {
+      DrawHelpPanel(kControlKeys);
+    }
+  } else if (!world.IsReplayWorld()) {
     SetColour(kWhite);
     DrawText(L::mc_hintLeft, L::mc_hintBaseline, "Press F1 for help.");
   }
-  // Above the battlefield, kept in view: why the chosen battlefield is not
-  // the one played, else that the game plays on without its records (the
-  // start screen shows that too).
-  const std::string& problem = world.GetRecordFolder().GetProblem();
+  // Above the battlefield, kept in view: the offer to watch a finished game,
+  // then why the chosen battlefield is not the one played, else that the game
+  // plays on without its records (the start screen shows that too).
   SetColour(kWhite);
+  const bool canWatch = !world.IsInProgress() && !world.IsReplayWorld() && !world.GetRecord().m_turns.empty();
+  if (canWatch) DrawText(L::mc_topLineLeft, L::mc_topLineBaseline, "Press 'V' to watch the game");
+  const std::int32_t left = canWatch ? L::mc_topLineRight : L::mc_topLineLeft;
+  const std::string& problem = world.GetRecordFolder().GetProblem();
   if (!world.GetMapProblem().empty()) {
-    DrawFitted(kSmallFont, L::mc_topLineLeft, L::mc_topLineBaseline, world.GetMapProblem(), L::mc_mapProblemPlayRoom);
+    DrawFitted(kSmallFont, left, L::mc_topLineBaseline, world.GetMapProblem(),
+               L::mc_mapProblemPlayRoom - (left - L::mc_topLineLeft));
   } else if (!problem.empty()) {
-    DrawText(L::mc_topLineLeft, L::mc_topLineBaseline, "Games cannot be saved.");
+    DrawText(left, L::mc_topLineBaseline, "Games cannot be saved.");
   }
 }
 
@@ -400,6 +416,10 @@ bool CGameWorld::LastFrameDrewKeptLayers() { return g_layersFromCache; }
 
 void CGameWorld::Render() {
   KV_ASSERT(m_GameEngine);
+  if (m_Replay) {
+    m_Replay->Render();
+    return;
+  }
   if (m_Watch) {
     m_Watch->Render();
     glLoadIdentity();

@@ -5,6 +5,7 @@
 #include "engine/Assert.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
+#include "world/CReplay.h"
 
 // The game clock and the execution of a turn: four steps about 300 ms apart,
 // then the turn end with the centre-cell count, elimination and the
@@ -15,6 +16,10 @@ void CGameWorld::Update(std::uint32_t elapsedMs) {
   // The restart question and the no-path mark run on the wall clock, ticks or no ticks.
   m_RestartAskMs -= std::min(m_RestartAskMs, elapsedMs);
   m_NoPathMs -= std::min(m_NoPathMs, elapsedMs);
+  if (m_Replay) {
+    m_Replay->Update(elapsedMs);
+    return;
+  }
   if (m_Watch) {
     // The last turn shown again takes the time until its own turn end.
     m_Watch->Update(elapsedMs);

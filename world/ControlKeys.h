@@ -16,9 +16,22 @@ inline constexpr ControlKey kControlKeys[] = {
     {"Backspace", "- Erase Last Command"},
     {"Delete or RMB", "- Erase All Commands"},
     {"LMB", "- Plot Path or Select Tank"},
-    {"V", "- Watch the Last Turn"},
+    {"V", "- Watch Last Turn or Game"},
     {"M", "- Sound On/Off"},
     {"R", "- Restart (twice in a game)"},
     {"Escape", "- Start Screen"},
+    {"F1", "- This Help"},
+};
+
+// The keys of a game watched again, in its help panel and `korvane --help`.
+inline constexpr ControlKey kReplayKeys[] = {
+    {"Space", "- Play or Pause"},
+    {"Right or N", "- Next Step"},
+    {"Left or P", "- Previous Turn"},
+    {"S or 1, 2, 4", "- Speed x1, x2, x4"},
+    {"G or Tab", "- Green's Fog, Blue's, All"},
+    {"T", "- Computer's Threat Lens"},
+    {"M", "- Sound On/Off"},
+    {"Escape", "- Leave the Replay"},
     {"F1", "- This Help"},
 };

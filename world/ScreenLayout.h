@@ -61,6 +61,11 @@ struct ScreenLayout {
   static constexpr std::int32_t mc_mapProblemStartBaseline = 80;
   static constexpr std::int32_t mc_mapProblemStartRoom = 960;
   static constexpr std::int32_t mc_mapProblemPlayRoom = 790;
+  static constexpr std::int32_t mc_topLineRight = 450;  // a second text on the top line starts here
+  // The replay's keys, in the small font under the battlefield, and the threat lens's legend right of them.
+  static constexpr std::int32_t mc_replayKeysLeft = 50;
+  static constexpr std::int32_t mc_replayKeysBaseline = 10;
+  static constexpr std::int32_t mc_lensLegendLeft = 740;
 
   // The help panel's top-left text origin, and the hint shown instead of it.
   static constexpr std::int32_t mc_helpLeft = 237;

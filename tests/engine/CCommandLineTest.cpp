@@ -48,7 +48,7 @@ TEST(CCommandLineTest, ReadsEveryOptionAndNamesEachArgumentItDoesNotKnow) {
 TEST(CCommandLineTest, HelpListsEveryOptionAndKeyAndWhereTheSettingsLive) {
   const std::string help = HelpText();
   for (const char* text : {"--help", "--version", "--fullscreen", "--windowed", "--difficulty normal|hard",
-                           "--map FILE", "Sound On/Off", "Escape", "/korvane/settings"}) {
+                           "--map FILE", "--replay FILE", "Previous Turn", "Sound On/Off", "Escape", "/korvane/settings"}) {
     EXPECT_NE(help.find(text), std::string::npos) << text;
   }
 }

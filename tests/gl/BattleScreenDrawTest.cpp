@@ -385,11 +385,12 @@ TEST_F(BattleScreenDrawTest, TheStatusMessageCountsDownToVictoryClearOfTheRoster
             (Lines{{384, "Green team"}, {364, "   wins!"}, {344, "Press 'R'"}, {324, "to restart."}}));
   ExpectNoLinesOverlap(won);
   // The battlefield stays under the message; besides it only the roster
-  // labels and the hint are written.
+  // labels, the hint and the offer to watch the game are written.
   EXPECT_EQ(OnTheMap(won.SpritesWithId(2)).size() + OnTheMap(won.SpritesWithId(3)).size(),
             static_cast<std::size_t>(worldtest::kArenaWidth * worldtest::kArenaHeight));
   EXPECT_EQ(won.GlyphCount(),
-            InkedCharacters("Green team   wins!Press 'R'to restart.12345678910Press F1 for help.Turn 11"));
+            InkedCharacters("Green team   wins!Press 'R'to restart.12345678910Press F1 for help.Turn 11"
+                            "Press 'V' to watch the game"));
 }
 
 TEST_F(BattleScreenDrawTest, ATieShowsOnlyWhenNeitherTeamHasATankLeft) {
@@ -468,7 +469,7 @@ TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {
       {290, "Backspace", "- Erase Last Command"},
       {270, "Delete or RMB", "- Erase All Commands"},
       {250, "LMB", "- Plot Path or Select Tank"},
-      {230, "V", "- Watch the Last Turn"},
+      {230, "V", "- Watch Last Turn or Game"},
       {210, "M", "- Sound On/Off"},
       {190, "R", "- Restart (twice in a game)"},
       {170, "Escape", "- Start Screen"},

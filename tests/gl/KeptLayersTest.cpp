@@ -61,6 +61,11 @@ TEST_F(KeptLayersTest, KeptLayersShowTheSamePixelsAsLayersDrawnInFull) {
          ASSERT_FALSE(m_world.GetEffects().empty());
        }},
       {"the fog after the turn", [&] { FinishTurn(); }},
+      {"the game watched again", [&] { ASSERT_TRUE(m_world.WatchGame()); }},
+      {"Blue's fog", [&] { Tap(SDLK_g); }},
+      {"everything", [&] { Tap(SDLK_g); }},
+      {"the threat lens", [&] { Tap(SDLK_t); }},
+      {"a step of the replay", [&] { Tap(SDLK_n); }},
   };
   for (const Change& change : changes) {
     SCOPED_TRACE(change.what);

@@ -1,5 +1,5 @@
-// The main loop's work between the steps of a turn allocates nothing: each
-// frame there is a tick that runs no step, then Render.
+// The main loop's work between the steps of a turn, in play and in a replay,
+// allocates nothing: each frame there is a tick that runs no step, then Render.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -7,16 +7,18 @@
 #include <cstddef>
 
 #include "support/AllocationCount.h"
+#include "world/CReplay.h"
 #include "world/WorldTestSupport.h"
 
 namespace {
 
 class MainLoopAllocationTest : public worldtest::WorldTest {
  protected:
-  bool NextTickSteps() const {
-    return m_world.GetStepsDone() >= CGameWorld::mc_turnSteps ||
-           (m_world.IsExecuting() && m_world.GetStepTimer() <= CGameWorld::mc_tickMs);
+  static bool NextTickSteps(const CGameWorld& world) {
+    return world.GetStepsDone() >= CGameWorld::mc_turnSteps ||
+           (world.IsExecuting() && world.GetStepTimer() <= CGameWorld::mc_tickMs);
   }
+  bool NextTickSteps() const { return NextTickSteps(m_world); }
 
   // One frame of the main loop; the allocations it made.
   std::size_t Frame() {
@@ -66,4 +68,19 @@ TEST_F(MainLoopAllocationTest, FramesBetweenStepsAllocateNothing) {
 
   // Then the player plans the next turn while the effects fade.
   for (int frame = 0; frame < 30; ++frame) EXPECT_EQ(Frame(), 0u) << "planning frame " << frame;
+}
+
+TEST_F(MainLoopAllocationTest, ReplayFramesBetweenStepsAllocateNothing) {
+  ASSERT_TRUE(m_world.OpenReplay("tests/records/shipped-10v10.kvrec")) << m_world.GetRecordMessage();
+  Tap(SDLK_t), Tap(SDLK_SPACE);  // playing, with the threat lens
+  const CReplay& replay = *m_world.GetReplay();
+  int quietFrames = 0;
+  for (int frame = 0; frame < 400 && replay.GetTurnsDone() < 3; ++frame) {
+    const bool steps = NextTickSteps(replay.GetWorld());
+    const std::size_t allocated = Frame();
+    if (steps || frame == 0) continue;  // steps and turn ends may allocate, so may the first frame
+    EXPECT_EQ(allocated, 0u) << "frame " << frame << ", turn " << replay.GetTurnsDone() + 1;
+    ++quietFrames;
+  }
+  EXPECT_GE(quietFrames, 150);
 }
