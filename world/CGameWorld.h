@@ -231,6 +231,9 @@ class CGameWorld {
   // after it would; the record gets the turn. False when the queues do not
   // fit or the game is over.
   bool PlayTurnAtOnce(const std::vector<RecordQueue>& queues);
+  // Gives Green the queues and starts the turn as Space does, to be run by
+  // the ticks from its start (a turn watched again). False when they do not fit.
+  bool StartRecordedTurn(const std::vector<RecordQueue>& queues);
   // The player leaves the game (start screen or quit): the autosave keeps it
   // with the plans in progress.
   void SaveForLater();

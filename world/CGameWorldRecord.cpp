@@ -133,6 +133,17 @@ void CGameWorld::RecordTurnEnd() {
   m_CanContinue = m_RecordFolder.HasAutosave();
 }
 
+bool CGameWorld::StartRecordedTurn(const std::vector<RecordQueue>& queues) {
+  if (!ApplyQueues(queues)) return false;
+  RecordTurnStart();
+  m_Mode = mc_modePlay;
+  m_Executing = true;
+  // The first step after a step's interval: the turn is seen from its start.
+  m_StepTimer = mc_stepIntervalMs;
+  MarkStaticLayersDirty();
+  return true;
+}
+
 bool CGameWorld::PlayTurnAtOnce(const std::vector<RecordQueue>& queues) {
   if (IsGameOver() || IsTie() || !ApplyQueues(queues)) return false;
   RecordTurnStart();
@@ -256,14 +267,10 @@ void CGameWorld::StartWatching() {
   auto watch = std::make_unique<CGameWorld>(m_GameEngine);
   const std::size_t last = m_Record.m_turns.size() - 1;
   std::string error;
-  if (!watch->ReplayRecord(m_Record, last, error) || !watch->ApplyQueues(m_Record.m_turns[last].m_queues)) {
+  if (!watch->ReplayRecord(m_Record, last, error) || !watch->StartRecordedTurn(m_Record.m_turns[last].m_queues)) {
     GetRandomTable().SetCursor(m_WatchCursor);
     return;
   }
-  watch->m_Mode = mc_modePlay;
-  watch->m_Executing = true;
-  // The first step after a step's interval: the turn is seen from its start.
-  watch->m_StepTimer = mc_stepIntervalMs;
   m_Watch = std::move(watch);
 }
 

@@ -41,12 +41,7 @@ void CReplay::Seek(std::size_t turns) {
 bool CReplay::BeginTurn() {
   CGameWorld& world = *m_world;
   if (m_inTurn || m_turnsDone >= m_record.m_turns.size() || !world.IsInProgress()) return false;
-  if (!world.ApplyQueues(m_record.m_turns[m_turnsDone].m_queues)) return false;
-  world.RecordTurnStart();
-  world.m_Executing = true;
-  // The first step after a step's interval: the turn is seen from its start.
-  world.m_StepTimer = CGameWorld::mc_stepIntervalMs;
-  world.MarkStaticLayersDirty();
+  if (!world.StartRecordedTurn(m_record.m_turns[m_turnsDone].m_queues)) return false;
   m_inTurn = true;
   return true;
 }
