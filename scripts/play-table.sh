@@ -8,6 +8,7 @@
 # turns. Takes a few minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target korvane_tests >/dev/null
 SDL_AUDIODRIVER=dummy build/tests/korvane_tests --gtest_also_run_disabled_tests \

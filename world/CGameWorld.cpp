@@ -161,8 +161,7 @@ void CGameWorld::ReleaseGame() {
   for (std::int32_t& seen : m_SeenDestroyed) seen = 0;
   m_RestartAskMs = 0;
   m_NoPathMs = 0;
-  m_Plannings = 0;
-  for (std::uint32_t& turns : m_JammedTurns) turns = 0;
+  m_JamWatch.Reset();
   StopEngineSound();
 }
 
@@ -186,61 +185,21 @@ void CGameWorld::PlanComputerTeam(int team) {
     return;
   }
   const TeamSlots& slots = m_TeamTanks[team];
-  const std::size_t planned = std::min<std::size_t>(slots.size(), mc_maxTeamSize);
-  // Found before any tank is planned again: what each waits for.
-  const CTank* jammedBy[mc_maxTeamSize] = {};
-  for (std::size_t slot = 0; slot < planned; ++slot) {
-    if (m_Plannings > 0 && slots[slot]) jammedBy[slot] = JammedBy(slot, *slots[slot]);
-    m_JammedTurns[slot] = jammedBy[slot] ? m_JammedTurns[slot] + 1 : 0;
-  }
+  m_JamWatch.BeginPlanning(slots);
   for (std::size_t slot = 0; slot < slots.size(); ++slot) {
     if (!slots[slot]) continue;
-    // Tanks each waiting for the next, the last for the first (two meeting in
-    // a passage one cell wide), never get through. A jam of one turn may
-    // still clear (a tank that sees an enemy plans afresh), and a tank
-    // jammed behind one that is free to go on waits for it.
-    std::size_t at = slot;
-    for (std::size_t step = 0; step < planned && at < planned && m_JammedTurns[at] >= mc_jamTurns; ++step) {
-      at = static_cast<std::size_t>(std::find(slots.begin(), slots.begin() + planned, jammedBy[at]) - slots.begin());
-      if (at == slot) {
-        DropRoute(slot, *slots[slot]);
-        break;
-      }
-    }
+    if (m_JamWatch.MustDropRoute(slot, slots)) DropRoute(slot, *slots[slot]);
     PlanTankTurn(*slots[slot]);
-    const TankState& state = slots[slot]->GetState();
-    if (slot < planned) {
-      m_Planned[slot] = PlannedTank{state.x, state.y, state.dx, state.dy, slots[slot]->GetCommands().size()};
-    }
+    m_JamWatch.Planned(slot, *slots[slot]);
   }
-  ++m_Plannings;
-}
-
-const CTank* CGameWorld::JammedBy(std::size_t slot, const CTank& tank) const {
-  // Jammed: the tank carried out nothing in a whole turn (nothing left its
-  // queue, it stands as it stood) and its next command is a move into a cell
-  // a tank of its own team holds. A tank that waits by plan, or is held up
-  // by an enemy, is not jammed.
-  const TankState& state = tank.GetState();
-  const PlannedTank& was = m_Planned[slot];
-  const CTank::CommandQueue& queue = tank.GetCommands();
-  if (queue.empty() || queue.size() != was.queued || state.x != was.x || state.y != was.y || state.dx != was.dx ||
-      state.dy != was.dy) {
-    return nullptr;
-  }
-  const TankState& into = queue.front()->GetAfter();
-  if (into.x == state.x && into.y == state.y) return nullptr;
-  for (const CTank* other : m_TeamTanks[static_cast<std::size_t>(tank.GetTeam())]) {
-    if (other && other->GetX() == into.x && other->GetY() == into.y) return other;
-  }
-  return nullptr;
+  m_JamWatch.EndPlanning();
 }
 
 void CGameWorld::DropRoute(std::size_t slot, CTank& tank) {
   // Routes ignore friendly tanks, so the same route would jam again: the
   // tank heads for another row of the goal table.
   tank.ClearCommands();
-  const MapCell& goal = m_GoalCells[(slot + m_Plannings) % (kGoalRows - 1)];
+  const MapCell& goal = m_GoalCells[(slot + m_JamWatch.GetPlannings()) % (kGoalRows - 1)];
   tank.SetObjective(PathNode{goal.x, goal.y, kAnyHeading});
 }
 
@@ -257,6 +216,7 @@ constexpr int kMaxTeamSize = CGameWorld::mc_maxTeamSize;
 }  // namespace
 static_assert(kv::kGreenTeamSize.m_Min == kMinTeamSize && kv::kGreenTeamSize.m_Max == kMaxTeamSize);
 static_assert(kv::kBlueTeamSize.m_Min == kMinTeamSize && kv::kBlueTeamSize.m_Max == kMaxTeamSize);
+static_assert(CJamWatch::mc_maxTanks == kMaxTeamSize, "the jam watch keeps every slot of a team");
 
 void CGameWorld::RestoreChoices() {
   CSettings& settings = m_GameEngine->GetSettings();

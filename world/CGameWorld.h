@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ai/CJamWatch.h"
 #include "map/Battlefield.h"
 #include "map/CBattlefieldList.h"
 #include "map/CFieldOfView.h"
@@ -46,9 +47,6 @@ class CGameWorld {
   static constexpr std::uint32_t mc_stepIntervalMs = 300;
   // How long a first 'R' in a game in progress waits for the second.
   static constexpr std::uint32_t mc_restartAskMs = 3000;
-  // Whole turns in a row two computer tanks must have waited for each other
-  // before they give up their routes.
-  static constexpr std::uint32_t mc_jamTurns = 2;
   // How long the mark of a click that gave no path shows.
   static constexpr std::uint32_t mc_noPathMarkMs = 1200;
 
@@ -268,9 +266,6 @@ class CGameWorld {
 
   // Removes tanks, effects, selection and the turn and victory state.
   void ReleaseGame();
-  // The tank of its own team a computer tank in this slot has been stuck
-  // behind for the whole turn since its last planning, or null.
-  const CTank* JammedBy(std::size_t slot, const CTank& tank) const;
   // Sends a computer tank jammed with another elsewhere: its queue is
   // dropped and its objective is another goal row.
   void DropRoute(std::size_t slot, CTank& tank);
@@ -374,13 +369,5 @@ class CGameWorld {
   std::string m_MapProblem;                       // why the chosen battlefield is not played, or empty
   std::string m_MapProblemSaid;                   // the last such reason written to standard error
   MapCell m_GoalCells[kGoalRows - 1] = {};        // the goal table's cells on this battlefield
-  // What a computer tank was left with at its last planning, to tell a tank
-  // that could carry out nothing for a whole turn (a jam of friendly tanks).
-  struct PlannedTank {
-    std::int32_t x, y, dx, dy;  // its cell and heading
-    std::size_t queued;         // commands it had queued
-  };
-  PlannedTank m_Planned[mc_maxTeamSize] = {};     // per slot of the planned team
-  std::uint32_t m_Plannings = 0;                  // plannings since the game was set up
-  std::uint32_t m_JammedTurns[mc_maxTeamSize] = {};  // per slot, whole turns in a row it has been jammed
+  CJamWatch m_JamWatch;                           // computer tanks jammed in a cycle, to give up their routes
 };

@@ -130,7 +130,7 @@ TEST_F(ComputerPlayerTest, OnlyTanksWaitingForEachOtherForTwoTurnsGiveUpTheirRou
     }
     const std::vector<std::string> first = PlannedStates(*Tank(1, 0));
     ASSERT_EQ(first.size(), 2u) << c.what;
-    for (std::uint32_t plan = 0; plan < CGameWorld::mc_jamTurns; ++plan) {
+    for (std::uint32_t plan = 0; plan < CJamWatch::mc_jamTurns; ++plan) {
       PlanBlueNow(m_world);
       EXPECT_EQ(PlannedStates(*Tank(1, 0)), first) << c.what << ", planning " << plan;
     }
