@@ -4,7 +4,7 @@
 
 #include "units/TankState.h"
 
-class CGameWorld;
+class CTeamView;
 
 // What a team knows of the enemy's tanks: each enemy tank as it was last seen
 // and how many turn ends ago. Only tanks standing on cells the team sees now
@@ -25,9 +25,9 @@ class CEnemyMemory {
 
   // Forgets every tank: a new game.
   void Clear();
-  // One turn end of the team `team`: the enemy tanks it sees now are noted,
-  // the rest grow a turn older.
-  void Update(const CGameWorld& world, std::uint32_t team);
+  // One turn end of the team: the enemy tanks it sees now are noted, the
+  // rest grow a turn older.
+  void Update(const CTeamView& view);
   // Entry of the enemy's slot; slots past mc_maxTanks are never known.
   const Sighting& Get(std::uint32_t slot) const { return m_tanks[slot]; }
 

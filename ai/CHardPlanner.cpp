@@ -5,7 +5,7 @@
 
 #include "map/CMap.h"
 #include "units/CTank.h"
-#include "world/CGameWorld.h"
+#include "world/CTeamView.h"
 
 namespace {
 
@@ -50,26 +50,24 @@ std::int32_t Opposite(std::int32_t d) { return (d + 2) & 3; }
 // Damage of a shell travelling along heading index `shot` into a tank with
 // heading index `heading` (-1: unknown, taken as a side hit).
 std::int32_t Damage(std::int32_t shot, std::int32_t heading, bool onRepairCell) {
-  if (onRepairCell) return CTank::mc_damageOnRepairCell;
-  if (heading < 0) return CTank::mc_damageInTheSide;
-  if (shot == heading) return CTank::mc_damageFromBehind;
-  if (shot == Opposite(heading)) return CTank::mc_damageInTheFront;
-  return CTank::mc_damageInTheSide;
+  if (onRepairCell) return kDamageOnRepairCell;
+  if (heading < 0) return kDamageInTheSide;
+  return HitOf(shot, heading, false).m_damage;
 }
 
 std::int32_t HeadingOf(const TankState& state) { return HeadingIndex(state.dx, state.dy); }
 
 }  // namespace
 
-void CHardPlanner::PlanTeam(CGameWorld& world, std::uint32_t team) {
-  if (!world.GetMap().HasGrid()) return;
-  m_memory.Update(world, team);
-  Prepare(world, team);
+void CHardPlanner::PlanTeam(const CTeamView& view, CTankSlots<CTank> own) {
+  if (!view.GetMap().HasGrid()) return;
+  m_memory.Update(view);
+  Prepare(view);
 
   // The taker of the centre: the tank on it, else the healthy tank nearest it.
   const CTank* taker = nullptr;
   std::int32_t nearest = kFar;
-  for (const CTank* tank : world.GetTeamTanks(team)) {
+  for (const CTank* tank : view.GetOwnTanks()) {
     if (!tank || !IsOpen(tank->GetX(), tank->GetY())) continue;
     const std::int32_t distance = m_centreField[Cell(tank->GetX(), tank->GetY())];
     const bool healthy = tank->GetHitPoints() > mc_repairBelow;
@@ -80,10 +78,10 @@ void CHardPlanner::PlanTeam(CGameWorld& world, std::uint32_t team) {
     if (distance == 0) break;
   }
 
-  for (CTank* tank : world.GetTeamTanks(team)) {
+  for (CTank* tank : own) {
     if (!tank) continue;
     if (IsOpen(tank->GetX(), tank->GetY())) {
-      PlanTank(*tank, ChooseRole(*tank, tank == taker));
+      PlanTank(*tank, ChooseRole(*tank, tank == taker), view.GetMap());
     } else {
       tank->ClearCommands();
     }
@@ -92,7 +90,10 @@ void CHardPlanner::PlanTeam(CGameWorld& world, std::uint32_t team) {
 }
 
 bool CHardPlanner::IsRepairCell(std::int32_t x, std::int32_t y) const {
-  return (x == 1 && y == m_height - 2) || (x == m_width - 2 && y == 1);
+  for (const MapCell& repair : m_repairCells) {
+    if (repair == MapCell{x, y}) return true;
+  }
+  return false;
 }
 
 float CHardPlanner::ExpectedShells(std::int32_t x, std::int32_t y) const {
@@ -113,8 +114,8 @@ bool CHardPlanner::IsOpen(std::int32_t x, std::int32_t y) const {
   return x >= 0 && y >= 0 && x < m_width && y < m_height && m_walls[static_cast<std::size_t>(Cell(x, y))] == 0;
 }
 
-void CHardPlanner::Prepare(const CGameWorld& world, std::uint32_t team) {
-  const CMap& map = world.GetMap();
+void CHardPlanner::Prepare(const CTeamView& view) {
+  const CMap& map = view.GetMap();
   m_width = static_cast<std::int32_t>(map.GetWidth());
   m_height = static_cast<std::int32_t>(map.GetHeight());
   const std::size_t cells = static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height);
@@ -125,18 +126,20 @@ void CHardPlanner::Prepare(const CGameWorld& world, std::uint32_t team) {
   m_occupant.assign(cells, kNobody);
   for (std::vector<float>& shots : m_shots) shots.assign(cells, 0.0f);
   m_friendLine.assign(cells, 0);
-  m_centre = Cell(m_width / 2, m_height / 2);
+  m_centreCell = map.GetCentre();
+  m_centre = Cell(m_centreCell.x, m_centreCell.y);
+  for (std::uint32_t i = 0; i < CMap::mc_repairCells; ++i) m_repairCells[i] = map.GetRepairCell(i);
 
-  const bool enemyHolds = world.GetHillTeam() != static_cast<std::int32_t>(team);
-  m_enemyHold = enemyHolds ? world.GetHillCount() : 0;
-  m_ownHold = enemyHolds ? 0 : world.GetHillCount();
+  const bool enemyHolds = view.GetHillTeam() != static_cast<std::int32_t>(view.GetTeam());
+  m_enemyHold = enemyHolds ? view.GetHillCount() : 0;
+  m_ownHold = enemyHolds ? 0 : view.GetHillCount();
 
-  for (const CTank* tank : world.GetTeamTanks(team)) {
+  for (const CTank* tank : view.GetOwnTanks()) {
     if (tank && IsOpen(tank->GetX(), tank->GetY())) m_occupant[Cell(tank->GetX(), tank->GetY())] = kFriend;
   }
   GatherEnemies();
   for (std::int32_t i = 0; i < m_enemyCount; ++i) AddEnemyFire(m_enemies[i]);
-  for (const CTank* tank : world.GetTeamTanks(team)) {
+  for (const CTank* tank : view.GetOwnTanks()) {
     if (tank && tank->WasHitFromBehind() && IsOpen(tank->GetX(), tank->GetY())) AddFireFromBehind(*tank);
   }
 
@@ -146,7 +149,7 @@ void CHardPlanner::Prepare(const CGameWorld& world, std::uint32_t team) {
 
   m_repairField.assign(cells, kFar);
   bool anyRepair = false;
-  for (const PathNode& repair : {PathNode{1, m_height - 2, kAnyHeading}, PathNode{m_width - 2, 1, kAnyHeading}}) {
+  for (const MapCell& repair : m_repairCells) {
     // A repair cell an enemy stands on is no place to mend.
     if (!IsOpen(repair.x, repair.y)) continue;
     const std::int16_t occupant = m_occupant[Cell(repair.x, repair.y)];
@@ -163,7 +166,7 @@ void CHardPlanner::Prepare(const CGameWorld& world, std::uint32_t team) {
   m_ringField.assign(cells, kFar);
   for (std::int32_t y = 0; y < m_height; ++y) {
     for (std::int32_t x = 0; x < m_width; ++x) {
-      const std::int32_t away = std::abs(x - m_width / 2) + std::abs(y - m_height / 2);
+      const std::int32_t away = std::abs(x - m_centreCell.x) + std::abs(y - m_centreCell.y);
       if (away >= kRingNear && away <= kRingFar && IsOpen(x, y)) m_ringField[Cell(x, y)] = 0;
     }
   }
@@ -209,8 +212,8 @@ void CHardPlanner::GatherEnemies() {
   const bool centreFree = m_occupant[static_cast<std::size_t>(m_centre)] == kNobody;
   if (m_holder < 0 && m_enemyHold > 0 && m_walls[static_cast<std::size_t>(m_centre)] == 0 && centreFree) {
     TankState state;
-    state.x = m_width / 2;
-    state.y = m_height / 2;
+    state.x = m_centreCell.x;
+    state.y = m_centreCell.y;
     state.hp = kFullHitPoints;
     m_enemies[m_enemyCount] = Enemy{state, false, 1.0f, kFullHitPoints};
     m_holder = m_enemyCount;
@@ -311,7 +314,7 @@ CHardPlanner::Role CHardPlanner::ChooseRole(const CTank& tank, bool taker) const
   return Role{m_hasFlankGoal ? &m_flankField : &m_ringField, true, danger};
 }
 
-void CHardPlanner::PlanTank(CTank& tank, const Role& role) {
+void CHardPlanner::PlanTank(CTank& tank, const Role& role, const CMap& map) {
   m_home = Cell(tank.GetX(), tank.GetY());
   // The tank's own cell is free for its plan.
   m_occupant[m_home] = kNobody;
@@ -321,7 +324,7 @@ void CHardPlanner::PlanTank(CTank& tank, const Role& role) {
   best.m_target = -1;
   best.m_score = -1.0e30f;
   Search(tank.GetState(), kTurnBudget, path, role, best);
-  Commit(tank, best);
+  Commit(tank, best, map);
 }
 
 void CHardPlanner::Search(const TankState& state, std::int32_t budget, Plan& path, const Role& role, Plan& best) const {
@@ -410,14 +413,14 @@ std::int32_t CHardPlanner::TargetAlong(std::int32_t x, std::int32_t y, std::int3
   return -1;
 }
 
-void CHardPlanner::Commit(CTank& tank, const Plan& plan) {
+void CHardPlanner::Commit(CTank& tank, const Plan& plan, const CMap& map) {
   tank.ClearCommands();
   for (std::int32_t i = 0; i < plan.m_moveCount; ++i) {
     switch (plan.m_moves[i]) {
       case kTurnRight: tank.AddTurn(true); break;
       case kTurnLeft: tank.AddTurn(false); break;
-      case kForward: tank.AddMoveForward(); break;
-      default: tank.AddMoveBack(); break;
+      case kForward: tank.AddMoveForward(map); break;
+      default: tank.AddMoveBack(map); break;
     }
   }
   const TankState& end = plan.m_end;

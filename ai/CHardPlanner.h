@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "ai/CEnemyMemory.h"
+#include "map/CMap.h"
 #include "units/TankState.h"
+#include "world/CTankSlots.h"
 
-class CGameWorld;
 class CTank;
+class CTeamView;
 
 // The "Hard" computer player: plans a whole team at once, from what the team
 // sees and remembers of the enemy and from the public centre count alone.
@@ -35,9 +37,10 @@ class CHardPlanner {
 
   // A new game: nothing is known of the enemy.
   void Reset() { m_memory.Clear(); }
-  // One turn end of the team: remembers what it sees, then replaces every
-  // living tank's queue by its plan for the coming turn.
-  void PlanTeam(CGameWorld& world, std::uint32_t team);
+  // One turn end of the team: remembers what it sees, then replaces the
+  // queue of every one of its tanks (`own`, the view's team's) by its plan
+  // for the coming turn.
+  void PlanTeam(const CTeamView& view, CTankSlots<CTank> own);
   const CEnemyMemory& GetMemory() const { return m_memory; }
   // As the last planning saw the cell: the enemy shells expected into it in
   // the coming turn from every side (0 off the battlefield or before any
@@ -69,7 +72,7 @@ class CHardPlanner {
     float m_dangerWeight;                      // how much a point of damage taken costs
   };
 
-  void Prepare(const CGameWorld& world, std::uint32_t team);
+  void Prepare(const CTeamView& view);
   void GatherEnemies();
   void AddEnemyFire(const Enemy& enemy);
   void AddFireFromBehind(const CTank& tank);
@@ -79,13 +82,13 @@ class CHardPlanner {
   // from behind (any side when its heading is unknown).
   void MarkFlankCells(std::vector<std::int32_t>& field, const Enemy& enemy);
   Role ChooseRole(const CTank& tank, bool taker) const;
-  void PlanTank(CTank& tank, const Role& role);
+  void PlanTank(CTank& tank, const Role& role, const CMap& map);
   void Search(const TankState& state, std::int32_t budget, Plan& path, const Role& role, Plan& best) const;
   float Rate(const TankState& state, std::int32_t budget, Plan& path, const Role& role) const;
   // The enemy a shell from (x, y) along heading index d meets first, or -1
   // (a wall, the map's edge or a friend first).
   std::int32_t TargetAlong(std::int32_t x, std::int32_t y, std::int32_t d) const;
-  void Commit(CTank& tank, const Plan& plan);
+  void Commit(CTank& tank, const Plan& plan, const CMap& map);
 
   bool IsOpen(std::int32_t x, std::int32_t y) const;
   bool IsRepairCell(std::int32_t x, std::int32_t y) const;
@@ -108,6 +111,8 @@ class CHardPlanner {
   std::int32_t m_enemyCount = 0;                   // entries of m_enemies in use
   std::int32_t m_holder = -1;                      // the enemy on the centre cell, or -1
   std::int32_t m_centre = 0;                       // the centre's cell index
+  MapCell m_centreCell = {0, 0};                   // the centre cell
+  MapCell m_repairCells[CMap::mc_repairCells] = {};  // the repair cells
   std::int32_t m_home = 0;                         // cell of the tank being planned
   std::uint32_t m_enemyHold = 0;                   // turn ends the enemy has held the centre
   std::uint32_t m_ownHold = 0;                     // turn ends this team has held it

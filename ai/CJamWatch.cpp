@@ -2,25 +2,23 @@
 
 #include <algorithm>
 
-#include "units/CAction.h"
 #include "units/CTank.h"
 
 void CJamWatch::Reset() { *this = CJamWatch(); }
 
-void CJamWatch::BeginPlanning(const std::vector<CTank*>& slots) {
+void CJamWatch::BeginPlanning(const CTankSlots<const CTank>& slots) {
   const std::size_t watched = std::min(slots.size(), mc_maxTanks);
   for (std::size_t slot = 0; slot < mc_maxTanks; ++slot) {
     const bool known = slot < watched && slots[slot] && m_plannings > 0;
-    m_jammedBy[slot] = known ? JammedBy(slot, *slots[slot], slots) : nullptr;
-    m_jammedTurns[slot] = m_jammedBy[slot] ? m_jammedTurns[slot] + 1 : 0;
+    m_jammedBy[slot] = known ? JammedBy(slot, *slots[slot], slots) : mc_nobody;
+    m_jammedTurns[slot] = m_jammedBy[slot] != mc_nobody ? m_jammedTurns[slot] + 1 : 0;
   }
 }
 
-bool CJamWatch::MustDropRoute(std::size_t slot, const std::vector<CTank*>& slots) const {
-  const std::size_t watched = std::min(slots.size(), mc_maxTanks);
+bool CJamWatch::MustDropRoute(std::size_t slot) const {
   std::size_t at = slot;
-  for (std::size_t step = 0; step < watched && at < watched && m_jammedTurns[at] >= mc_jamTurns; ++step) {
-    at = static_cast<std::size_t>(std::find(slots.begin(), slots.begin() + watched, m_jammedBy[at]) - slots.begin());
+  for (std::size_t step = 0; step < mc_maxTanks && at < mc_maxTanks && m_jammedTurns[at] >= mc_jamTurns; ++step) {
+    at = m_jammedBy[at];
     if (at == slot) return true;
   }
   return false;
@@ -32,18 +30,19 @@ void CJamWatch::Planned(std::size_t slot, const CTank& tank) {
   m_planned[slot] = PlannedTank{state.x, state.y, state.dx, state.dy, tank.GetCommands().size()};
 }
 
-const CTank* CJamWatch::JammedBy(std::size_t slot, const CTank& tank, const std::vector<CTank*>& slots) const {
+std::size_t CJamWatch::JammedBy(std::size_t slot, const CTank& tank, const CTankSlots<const CTank>& slots) const {
   const TankState& state = tank.GetState();
   const PlannedTank& was = m_planned[slot];
   const CTank::CommandQueue& queue = tank.GetCommands();
   if (queue.empty() || queue.size() != was.queued || state.x != was.x || state.y != was.y || state.dx != was.dx ||
       state.dy != was.dy) {
-    return nullptr;
+    return mc_nobody;
   }
-  const TankState& into = queue.front()->GetAfter();
-  if (into.x == state.x && into.y == state.y) return nullptr;
-  for (const CTank* other : slots) {
-    if (other && other->GetX() == into.x && other->GetY() == into.y) return other;
+  const TankState& into = queue.front().GetAfter();
+  if (into.x == state.x && into.y == state.y) return mc_nobody;
+  for (std::size_t other = 0; other < slots.size(); ++other) {
+    const CTank* tank = slots[other];
+    if (tank && tank->GetX() == into.x && tank->GetY() == into.y) return other < mc_maxTanks ? other : mc_nobody;
   }
-  return nullptr;
+  return mc_nobody;
 }

@@ -2,7 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+
+#include "world/CTankSlots.h"
 
 class CTank;
 
@@ -26,9 +27,9 @@ class CJamWatch {
   // A new game: nothing planned yet.
   void Reset();
   // Before the team is planned: finds what each tank has been stuck behind.
-  void BeginPlanning(const std::vector<CTank*>& slots);
+  void BeginPlanning(const CTankSlots<const CTank>& slots);
   // Whether the tank in the slot is in a cycle of tanks jammed long enough.
-  bool MustDropRoute(std::size_t slot, const std::vector<CTank*>& slots) const;
+  bool MustDropRoute(std::size_t slot) const;
   // After the tank in the slot is planned: what it is left with.
   void Planned(std::size_t slot, const CTank& tank);
   // After the whole team is planned.
@@ -43,12 +44,14 @@ class CJamWatch {
     std::size_t queued;         // commands it had queued
   };
 
-  // The tank of its own team the tank in the slot has been stuck behind for
-  // the whole turn since its last planning, or null.
-  const CTank* JammedBy(std::size_t slot, const CTank& tank, const std::vector<CTank*>& slots) const;
+  // The slot of the tank of its own team the tank in the slot has been stuck
+  // behind for the whole turn since its last planning, or mc_nobody.
+  std::size_t JammedBy(std::size_t slot, const CTank& tank, const CTankSlots<const CTank>& slots) const;
+
+  static constexpr std::size_t mc_nobody = mc_maxTanks;  // waits for no tank
 
   PlannedTank m_planned[mc_maxTanks] = {};         // per slot of the planned team
-  const CTank* m_jammedBy[mc_maxTanks] = {};       // per slot, what it waits for in this planning
+  std::size_t m_jammedBy[mc_maxTanks] = {};        // per slot, the slot it waits for in this planning, or mc_nobody
   std::uint32_t m_jammedTurns[mc_maxTanks] = {};   // per slot, turns in a row it has been jammed
   std::uint32_t m_plannings = 0;                   // plannings since the game was set up
 };

@@ -1,13 +1,14 @@
 #include "ai/CPlanTree.h"
 
+#include "ai/CThreatMaps.h"
 #include "ai/PlanScoring.h"
-#include "engine/Assert.h"
+#include "core/Assert.h"
 #include "map/CMap.h"
 #include "units/CTank.h"
-#include "world/CGameWorld.h"
+#include "world/CTeamView.h"
 
-CPlanTree::CPlanTree(const CGameWorld& world, const CTank& tank, float aggression)
-    : m_world(world), m_team(tank.GetTeam()), m_aggression(aggression) {
+CPlanTree::CPlanTree(const CTeamView& view, const CThreatMaps& layers, const CTank& tank, float aggression)
+    : m_view(view), m_layers(layers), m_aggression(aggression) {
   // Children point into the block: it must never move.
   m_nodes.reserve(mc_maxNodes);
   Expand(NewNode(tank.GetState(), Move::None, mc_turnBudget));
@@ -24,12 +25,8 @@ PlanNode& CPlanTree::NewNode(const TankState& state, Move action, std::int32_t b
 }
 
 bool CPlanTree::IsBlocked(const TankState& state) const {
-  const CMap& map = m_world.GetMap();
-  if (map.IsWallOrOutside(state.x, state.y)) return true;
-  const bool seen =
-      map.GetVisible(static_cast<std::uint32_t>(state.x), static_cast<std::uint32_t>(state.y),
-                     static_cast<std::uint32_t>(m_team)) != 0;
-  return seen && m_world.IsTankAt(state.x, state.y, m_team);
+  if (m_view.GetMap().IsWallOrOutside(state.x, state.y)) return true;
+  return m_view.Sees(state.x, state.y) && m_view.IsTankAt(state.x, state.y, static_cast<std::int32_t>(m_view.GetTeam()));
 }
 
 void CPlanTree::Expand(PlanNode& node) {
@@ -39,11 +36,9 @@ void CPlanTree::Expand(PlanNode& node) {
     node.m_ownScore = node.m_bestScore = mc_blockedScore;
     return;
   }
-  const CMap& map = m_world.GetMap();
   const auto x = static_cast<std::uint32_t>(node.m_state.x);
   const auto y = static_cast<std::uint32_t>(node.m_state.y);
-  const auto team = static_cast<std::uint32_t>(m_team);
-  node.m_ownScore = PlanScore(map.GetThreat(x, y, team), map.GetVuln(x, y, team), node.m_budget, m_aggression);
+  node.m_ownScore = PlanScore(m_layers.GetThreat(x, y), m_layers.GetVuln(x, y), node.m_budget, m_aggression);
   node.m_bestScore = node.m_ownScore;
   if (node.m_budget <= 0) return;
 

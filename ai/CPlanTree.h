@@ -6,8 +6,9 @@
 
 #include "ai/PlanNode.h"
 
-class CGameWorld;
 class CTank;
+class CTeamView;
+class CThreatMaps;
 
 // The look-ahead of one computer tank: every sequence of turns and moves that
 // fits into one turn's time, each end state scored with the threat and
@@ -23,7 +24,8 @@ class CPlanTree {
   static constexpr std::size_t mc_maxNodes = 341;   // 1 + 4 + 16 + 64 + 256
   static constexpr std::int32_t mc_blockedScore = -100000;
 
-  CPlanTree(const CGameWorld& world, const CTank& tank, float aggression);
+  // The tree of the tank's turn on the team's view and layers, which must outlive it.
+  CPlanTree(const CTeamView& view, const CThreatMaps& layers, const CTank& tank, float aggression);
   CPlanTree(const CPlanTree&) = delete;
   CPlanTree& operator=(const CPlanTree&) = delete;
 
@@ -39,8 +41,8 @@ class CPlanTree {
   void Expand(PlanNode& node);
   bool IsBlocked(const TankState& state) const;
 
-  const CGameWorld& m_world;     // the battlefield and its tanks
-  std::int32_t m_team;           // the planned tank's team: whose layers and sight count
+  const CTeamView& m_view;        // the battlefield and the tanks as the team knows them
+  const CThreatMaps& m_layers;   // the team's threat and vulnerability
   float m_aggression;            // the tank's aggression f
   std::vector<PlanNode> m_nodes; // every node, the root first; never grows past mc_maxNodes
 };

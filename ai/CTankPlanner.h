@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <functional>
 
-class CGameWorld;
+class CMap;
 class CTank;
+class CTeamView;
+class CThreatMaps;
 
 // Chooses a computer tank's commands for the coming turn, in three stages,
 // each tried only when the one before it queued nothing:
@@ -16,7 +18,7 @@ class CTank;
 //  3. the route: a tank left without commands is sent along a found path to a
 //     repair cell when it is badly damaged, otherwise to its objective.
 // Planned tanks follow the team's threat and vulnerability layers, which the
-// world rebuilds before the team is planned.
+// computer rebuilds before the team is planned.
 class CTankPlanner {
  public:
   // A tank with this many hit points or fewer heads for a repair cell.
@@ -28,13 +30,17 @@ class CTankPlanner {
   // The source of the repair-cell choice: a value from 0 to 32767.
   using RandomDraw = std::function<std::int32_t()>;
 
-  // Plans on the world's map, tanks and layers, drawing from the game's
-  // random table.
-  explicit CTankPlanner(const CGameWorld& world);
-  // The same with the draws taken from `draw`.
-  CTankPlanner(const CGameWorld& world, RandomDraw draw);
+  // Plans on the team's view and layers (which must outlive the planner),
+  // drawing from `draw`.
+  CTankPlanner(const CTeamView& view, const CThreatMaps& layers, RandomDraw draw);
 
+  // Replaces or keeps the queue of one of the team's tanks.
   void PlanTurn(CTank& tank) const;
+
+  // Would a shell from cell (px, py) along (dx, dy) meet an enemy before a
+  // friend or a wall, as far as the team sees? Tanks on cells the team does
+  // not see are passed through.
+  static bool CanHit(const CTeamView& view, std::int32_t px, std::int32_t py, std::int32_t dx, std::int32_t dy);
 
  private:
   // Queues the look-ahead's best actions; returns their time cost (0: none).
@@ -45,6 +51,7 @@ class CTankPlanner {
   // Replaces the queue by a path to a repair cell or to the objective.
   void QueueRoute(CTank& tank) const;
 
-  const CGameWorld& m_world;  // the battlefield, its tanks and the turn-end count
-  RandomDraw m_draw;          // where the repair-cell choice comes from
+  const CTeamView& m_view;       // the battlefield, the tanks as the team knows them, the turn-end count
+  const CThreatMaps& m_layers;   // the team's threat and vulnerability
+  RandomDraw m_draw;             // where the repair-cell choice comes from
 };

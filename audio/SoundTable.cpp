@@ -5,8 +5,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include "engine/CLineReader.h"
-#include "engine/DataFiles.h"
+#include "core/CLineReader.h"
+#include "core/DataFiles.h"
 
 namespace {
 constexpr std::size_t kListLineBuffer = 1024;

@@ -1,4 +1,4 @@
-// The computer's share of a turn end, as the world runs it: the threat and
+// The computer's share of a turn end, as the game runs it: the threat and
 // vulnerability maps, then the planning of every Blue tank, with 10 tanks a
 // side in sight of each other across the shipped battlefield; at the Normal
 // level and at the Hard.
@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "engine/CGameEngine.h"
-#include "engine/DataFiles.h"
+#include "ai/CComputerPlayer.h"
+#include "core/DataFiles.h"
 #include "map/CMap.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
@@ -29,7 +29,8 @@ bool PlaceRow(CGameWorld& world, std::uint32_t team, std::int32_t row, std::int3
     // The objectives of the computer's goal table, and the centre.
     const PathNode goals[] = {{18, 10, kAnyHeading}, {18, 5, kAnyHeading}, {13, 5, kAnyHeading},
                               {6, 16, kAnyHeading},  {6, 11, kAnyHeading}, {6, 7, kAnyHeading}};
-    tank->SetObjective(placed < 6 ? goals[placed] : world.GetCentreGoal());
+    const MapCell centre = map.GetCentre();
+    tank->SetObjective(placed < 6 ? goals[placed] : PathNode{centre.x, centre.y, kAnyHeading});
     ++placed;
   }
   return placed == kTanksPerTeam;
@@ -55,7 +56,7 @@ bool SetUpBattle(CGameWorld& world) {
   if (!PlaceRow(world, kGreen, 6, 1) || !PlaceRow(world, kBlue, 15, -1)) return false;
   world.RefreshVisibility();
   // Two of Blue's tanks are badly damaged and look for a repair cell.
-  const auto& blue = world.GetTeamTanks(kBlue);
+  const CTankSlots<CTank> blue = world.GetTeamTanks(kBlue);
   blue[3]->SetHitPoints(30);
   blue[7]->SetHitPoints(25);
   return true;
@@ -66,20 +67,20 @@ bool SetUpBattle(CGameWorld& world) {
 // nothing (the most work a turn end can have); otherwise the tanks keep what
 // the last turn end planned, as they do while following a route.
 void RunTurnEnds(benchmark::State& state, bool emptyQueues, Difficulty level = Difficulty::Normal) {
-  CGameEngine engine;
-  CGameWorld& world = engine.GetWorld();
-  world.SetDifficulty(level);
+  CGameWorld world;
+  CComputerPlayer computer;
+  computer.SetLevel(level);
   if (!SetUpBattle(world)) {
     state.SkipWithError("no battlefield with room for the tanks");
     return;
   }
-  const auto& blue = world.GetTeamTanks(kBlue);
+  const CTankSlots<CTank> blue = world.GetTeamTanks(kBlue);
   std::int64_t commands = 0;
   for (auto _ : state) {
     if (emptyQueues) {
       for (CTank* tank : blue) tank->ClearCommands();
     }
-    world.PlanComputerTeam(static_cast<int>(kBlue));
+    computer.PlanTurn(world);
     commands = 0;
     for (CTank* tank : blue) commands += static_cast<std::int64_t>(tank->GetCommands().size());
     benchmark::DoNotOptimize(commands);

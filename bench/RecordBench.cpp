@@ -9,11 +9,11 @@
 #include <random>
 #include <string>
 
-#include "engine/CGameEngine.h"
+#include "record/CGame.h"
 #include "support/TempDir.h"
-#include "world/CGameRecord.h"
+#include "record/CGameRecord.h"
 #include "world/CGameWorld.h"
-#include "world/CRecordFolder.h"
+#include "record/CRecordFolder.h"
 
 namespace {
 
@@ -45,28 +45,27 @@ CGameRecord PlayedRecord() {
   record.m_rows = PartedRows();
   record.m_teamSize[0] = record.m_teamSize[1] = kTanks;
   record.m_seed = 20240601;
-  CGameEngine engine;
-  CGameWorld& world = engine.GetWorld();
+  CGame game;
   std::string error;
-  if (!world.ReplayRecord(record, 0, error)) return record;
+  if (!game.Replay(record, 0, error)) return record;
   std::mt19937 random(1);
   for (int turn = 0; turn < kTurns; ++turn) {
     std::vector<RecordQueue> queues(kTanks);
     for (RecordQueue& queue : queues) {
       for (int i = 0; i < 3; ++i) queue.m_added += "LRW"[random() % 3];
     }
-    if (!world.PlayTurnAtOnce(queues)) break;
+    if (!game.PlayTurnAtOnce(queues)) break;
   }
-  return world.GetRecord();
+  return game.Record();
 }
 
 void BM_ResumeHundredTurnsTenAgainstTen(benchmark::State& state) {
   const CGameRecord record = PlayedRecord();
   if (record.m_turns.size() != kTurns) state.SkipWithError("the game did not last 100 turns");
-  CGameEngine engine;
   std::string error;
   for (auto _ : state) {
-    if (!engine.GetWorld().ReplayRecord(record, record.m_turns.size(), error)) state.SkipWithError(error.c_str());
+    CGame game;
+    if (!game.Replay(record, record.m_turns.size(), error)) state.SkipWithError(error.c_str());
   }
 }
 BENCHMARK(BM_ResumeHundredTurnsTenAgainstTen)->Unit(benchmark::kMillisecond);

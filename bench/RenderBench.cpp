@@ -16,12 +16,14 @@
 #include <cstddef>
 #include <vector>
 
-#include "engine/CGameEngine.h"
+#include "app/CGameEngine.h"
+#include "app/CSettings.h"
 #include "gfx/OpenGL.h"
+#include "screen/CReplayScreen.h"
+#include "screen/MapDraw.h"
 #include "support/AllocationCount.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
-#include "world/CReplay.h"
 
 namespace {
 
@@ -36,30 +38,30 @@ bool OpenWindow() {
   return open;
 }
 
-// The engine's world in play on the shipped battlefield: ten tanks a side,
+// The engine's session in play on the shipped battlefield: ten tanks a side,
 // the first Green tank selected with a plotted path; with shots, every
 // tank's shot flying the length of its column.
-CGameWorld& Battle(bool withShots) {
-  static CGameWorld& world = [] () -> CGameWorld& {
-    CGameWorld& w = CGameEngine::GetEngine()->GetWorld();
-    w.SetTeamSize(0, 10);
-    w.SetTeamSize(1, 10);
-    w.OnKey(SDLK_RETURN, true);
-    w.OnKey(SDLK_1, true);
-    w.OnMouseButton(1, true, 50 + 32 * 12, 718 - 32 * 10);  // a path to the middle of the field
-    return w;
+CGameSession& Battle(bool withShots) {
+  static CGameSession& session = []() -> CGameSession& {
+    CGameSession& s = CGameEngine::GetEngine()->GetSession();
+    s.SetTeamSize(0, 10);
+    s.SetTeamSize(1, 10);
+    s.OnKey(SDLK_RETURN, true);
+    s.OnKey(SDLK_1, true);
+    s.OnMouseButton(1, true, 50 + 32 * 12, 718 - 32 * 10);  // a path to the middle of the field
+    return s;
   }();
-  const bool hasShots = !world.GetEffects().empty();
+  const bool hasShots = !session.GetScreen().GetEffects().empty();
   if (withShots && !hasShots) {
-    for (const auto& tank : world.GetTanks()) {
+    for (const CTank* tank : session.GetMatch().GetTanks()) {
       const float x = 32.0f * static_cast<float>(tank->GetX());
       const float y = 32.0f * static_cast<float>(tank->GetY());
-      world.SpawnShotEffects(x, y, x, tank->GetTeam() == 0 ? y + 320.0f : y - 320.0f);
+      session.GetScreen().Effects().SpawnShot(x, y, x, tank->GetTeam() == 0 ? y + 320.0f : y - 320.0f);
     }
   }
   // Effects fade only with ticks: enough of them clear the air.
-  while (!withShots && !world.GetEffects().empty()) world.Update(CGameWorld::mc_tickMs);
-  return world;
+  while (!withShots && !session.GetScreen().GetEffects().empty()) session.Update(CTurnClock::mc_tickMs);
+  return session;
 }
 
 // The processor time of this process so far, its drawing threads included,
@@ -101,7 +103,7 @@ void ClearOnly() {
 
 // The battle screen's set-up and its tiles, nothing more: what any frame of
 // the battle costs at least.
-void TilesOnly(const CGameWorld& world) {
+void TilesOnly(const CGameSession& session) {
   ClearOnly();
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
@@ -109,7 +111,7 @@ void TilesOnly(const CGameWorld& world) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_BLEND);
   glTranslatef(50.0f, 50.0f, 0.0f);
-  world.GetMap().Draw();
+  DrawMapTiles(session.GetMatch().GetMap());
   glFlush();
 }
 
@@ -139,24 +141,25 @@ Medians MedianOf(std::vector<FrameCost>& frames) {
 
 // A game of ten against ten watched again, seen whole with the threat lens,
 // paused in the first step of its second turn with that step's shots in the air.
-CGameWorld& Replay() {
-  static CGameWorld& world = []() -> CGameWorld& {
-    CGameWorld& w = (new CGameEngine)->GetWorld();  // an engine of its own, kept to the end like the game's
-    w.OpenReplay("tests/records/shipped-10v10.kvrec");
-    for (const int key : {SDLK_g, SDLK_g, SDLK_t, SDLK_n, SDLK_n, SDLK_n, SDLK_n, SDLK_n, SDLK_n}) w.OnKey(key, true);
-    return w;
+CGameSession& Replay() {
+  static CGameSession& session = []() -> CGameSession& {
+    // A session of its own, kept to the end like the game's.
+    CGameSession& s = *new CGameSession(*new CSettings);
+    s.OpenReplay("tests/records/shipped-10v10.kvrec");
+    for (const int key : {SDLK_g, SDLK_g, SDLK_t, SDLK_n, SDLK_n, SDLK_n, SDLK_n, SDLK_n, SDLK_n}) s.OnKey(key, true);
+    return s;
   }();
-  return world;
+  return session;
 }
 
-template <typename MakeWorld>
-void RenderBattleFrame(benchmark::State& state, MakeWorld makeWorld) {
+template <typename MakeSession>
+void RenderBattleFrame(benchmark::State& state, MakeSession makeSession) {
   if (!OpenWindow()) {
     state.SkipWithError("no window: run under tests/with-xvfb.sh");
     return;
   }
-  CGameWorld& world = makeWorld();
-  Frame([&] { world.Render(); });  // the first frame may fetch what it keeps
+  CGameSession& session = makeSession();
+  Frame([&] { session.Render(); });  // the first frame may fetch what it keeps
   constexpr std::size_t kMostFrames = 100000;
   std::vector<FrameCost> battle, clear, tiles, redrawn;
   for (std::vector<FrameCost>* figures : {&battle, &clear, &tiles, &redrawn}) figures->reserve(kMostFrames);
@@ -166,13 +169,13 @@ void RenderBattleFrame(benchmark::State& state, MakeWorld makeWorld) {
     // more (about twice the frames that follow), which the game pays once a
     // step, and the battle frame stands for the frames between steps.
     redrawn.push_back(Frame([&] {
-      world.MarkStaticLayersDirty();
-      world.Render();
+      session.MarkDirty();
+      session.Render();
     }));
     clear.push_back(Frame(ClearOnly));
-    tiles.push_back(Frame([&] { TilesOnly(world); }));
+    tiles.push_back(Frame([&] { TilesOnly(session); }));
     const std::size_t before = AllocationCount();
-    const FrameCost frame = Frame([&] { world.Render(); });
+    const FrameCost frame = Frame([&] { session.Render(); });
     allocations += AllocationCount() - before;
     battle.push_back(frame);
     state.SetIterationTime(frame.wallMs / 1000.0);
@@ -188,21 +191,22 @@ void RenderBattleFrame(benchmark::State& state, MakeWorld makeWorld) {
   state.counters["ratio_to_clear_swap"] = cleared.wallMs > 0.0 ? frame.wallMs / cleared.wallMs : 0.0;
   state.counters["cpu_ratio_to_clear_swap"] = cleared.cpuMs > 0.0 ? frame.cpuMs / cleared.cpuMs : 0.0;
   state.counters["allocs_per_frame"] = Counter(static_cast<double>(allocations), Counter::kAvgIterations);
-  const CGameWorld& shown = world.GetReplay() ? world.GetReplay()->GetWorld() : world;
+  const CBattleScreen& shown = session.GetReplay() ? session.GetReplay()->GetScreen() : session.GetScreen();
+  const CGameWorld& match = session.GetReplay() ? session.GetReplay()->GetReplay().GetGame().Match() : session.GetMatch();
   state.counters["effects"] = static_cast<double>(shown.GetEffects().size());
-  state.counters["tanks"] = static_cast<double>(shown.GetTanks().size());
+  state.counters["tanks"] = static_cast<double>(match.GetTanks().size());
   if (const GLubyte* renderer = glGetString(GL_RENDERER)) state.SetLabel(reinterpret_cast<const char*>(renderer));
 }
 
 // The player plans: nothing but the selected tank's pulse changes.
 void BM_RenderPlanningFrame(benchmark::State& state) {
-  RenderBattleFrame(state, []() -> CGameWorld& { return Battle(false); });
+  RenderBattleFrame(state, []() -> CGameSession& { return Battle(false); });
 }
 BENCHMARK(BM_RenderPlanningFrame)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // A step: 220 effects in the air.
 void BM_RenderBattleFrame(benchmark::State& state) {
-  RenderBattleFrame(state, []() -> CGameWorld& { return Battle(true); });
+  RenderBattleFrame(state, []() -> CGameSession& { return Battle(true); });
 }
 BENCHMARK(BM_RenderBattleFrame)->Unit(benchmark::kMillisecond)->UseManualTime();
 

@@ -1,7 +1,7 @@
 // Fuzz target: a fuzzed battlefield with fuzzed tanks through what the world
 // computes from them: both teams' visibility, a path search for the first
 // tanks, and the computer team's planning (threat maps and planner) through
-// the world's PlanComputerTeam, at the Normal level and then at the Hard.
+// the computer's planning of Blue, at the Normal level and then at the Hard.
 //
 // The input ends with the tanks and a goal (read from the end) and starts
 // with the map file (the rest). Tanks stand where the game can put them:
@@ -19,14 +19,13 @@
 #include <utility>
 #include <vector>
 
-#include "engine/CGameEngine.h"
+#include "ai/CComputerPlayer.h"
 #include "fuzz/FuzzSupport.h"
 #include "map/CMap.h"
-#include "units/CAction.h"
 #include "units/CPathFinder.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
-#include "world/CRandomTable.h"
+#include "core/CRandomTable.h"
 
 namespace {
 
@@ -112,7 +111,7 @@ void CheckPathSearch(const CMap& map, CTank& tank, const PathNode& goal, bool av
 
   const std::uint32_t least = LeastCost(map, start, goal, avoidWalls);
   FUZZ_CHECK(finder.IsFound() == (least != kNoPath));
-  tank.SetPath(finder);
+  tank.SetPath(finder, map);
   if (!finder.IsFound()) {
     FUZZ_CHECK(tank.GetCommands().empty());
     return;
@@ -206,9 +205,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto seed = input.ConsumeIntegral<std::uint32_t>();
   const std::vector<std::uint8_t> mapBytes = input.ConsumeRemainingBytes<std::uint8_t>();
 
-  GetRandomTable().Fill(seed);
-  CGameEngine engine;
-  CGameWorld& world = engine.GetWorld();
+  CGameWorld world;
+  world.GetRandom().Fill(seed);
   CMap& map = world.GetMap();
   map.LoadFromMemory(mapBytes.data(), mapBytes.size());
   if (map.GetWidth() == 0 || map.GetHeight() == 0) return 0;
@@ -222,32 +220,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CTank* tank = world.AddTank(t.blue ? 1 : 0, TankState{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
                                                           v.dx, v.dy, t.hp});
     // Blue's tanks go for the centre, as the first one does in play.
-    if (t.blue) tank->SetObjective(world.GetCentreGoal());
+    const MapCell centre = map.GetCentre();
+    if (t.blue) tank->SetObjective(PathNode{centre.x, centre.y, kAnyHeading});
   }
 
   world.RefreshVisibility();
   CheckVisibility(world);
 
   std::size_t searches = 0;
-  for (const auto& tank : world.GetTanks()) {
-    if (searches++ == kMaxSearches) break;
-    CheckPathSearch(map, *tank, goal, avoidWalls);
+  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
+    for (CTank* tank : world.GetTeamTanks(team)) {
+      if (searches++ == kMaxSearches) break;
+      CheckPathSearch(map, *tank, goal, avoidWalls);
+    }
   }
 
   if (kvfuzz::HasClosedBorder(map)) {
-    world.PlanComputerTeam(1);
-    // The computer rates the battlefield for its own team only.
-    for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
-      for (std::uint32_t x = 0; x < map.GetWidth(); ++x) {
-        FUZZ_CHECK(map.GetThreat(x, y, 0) == 0 && map.GetVuln(x, y, 0) == 0);
-      }
-    }
+    CComputerPlayer computer;
+    computer.PlanTurn(world);
+    // The computer's layers cover the battlefield.
+    FUZZ_CHECK(computer.GetThreatMaps().GetWidth() == map.GetWidth());
+    FUZZ_CHECK(computer.GetThreatMaps().GetHeight() == map.GetHeight());
     // The Hard level plans the same battle; its moves keep to open cells.
-    world.SetDifficulty(Difficulty::Hard);
-    world.PlanComputerTeam(1);
+    computer.SetLevel(Difficulty::Hard);
+    computer.PlanTurn(world);
     for (const CTank* tank : world.GetTeamTanks(1)) {
-      for (const auto& command : tank->GetCommands()) {
-        FUZZ_CHECK(!map.IsWallOrOutside(command->GetAfter().x, command->GetAfter().y));
+      if (!tank) continue;
+      for (const TankCommand& command : tank->GetCommands()) {
+        FUZZ_CHECK(!map.IsWallOrOutside(command.GetAfter().x, command.GetAfter().y));
       }
     }
   }

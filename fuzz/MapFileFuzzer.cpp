@@ -103,16 +103,10 @@ void ExerciseLayers(CMap& map) {
       for (std::uint32_t x = 0; x < w; ++x) {
         FUZZ_CHECK(map.GetCost(x, y) == CMap::mc_cellCost);
         FUZZ_CHECK(map.GetVisible(x, y, team) == 0);
-        FUZZ_CHECK(map.GetThreat(x, y, team) == 0);
-        FUZZ_CHECK(map.GetVuln(x, y, team) == 0);
-        // A value of its own for every cell and team shows a layer that
+        // A pattern of its own for every cell and team shows a layer that
         // writes into another cell or team.
         const std::uint32_t mark = x * 7 + y * 13 + team;
-        map.SetVisible(x, y, team, static_cast<std::uint8_t>(1 + mark % 255));
-        map.AddThreat(x, y, team, mark);
-        map.AddThreat(x, y, team, 0xFFFFFFFFu);  // wraps around to mark - 1
-        map.RaiseVuln(x, y, team, mark + 10);
-        map.RaiseVuln(x, y, team, mark);         // never lowers
+        map.SetVisible(x, y, team, static_cast<std::uint8_t>(mark % 3 == 0));
       }
     }
   }
@@ -120,19 +114,15 @@ void ExerciseLayers(CMap& map) {
     for (std::uint32_t y = 0; y < h; ++y) {
       for (std::uint32_t x = 0; x < w; ++x) {
         const std::uint32_t mark = x * 7 + y * 13 + team;
-        FUZZ_CHECK(map.GetVisible(x, y, team) == static_cast<std::uint8_t>(1 + mark % 255));
-        FUZZ_CHECK(map.GetThreat(x, y, team) == mark - 1);
-        FUZZ_CHECK(map.GetVuln(x, y, team) == mark + 10);
+        FUZZ_CHECK(map.GetVisible(x, y, team) == static_cast<std::uint8_t>(mark % 3 == 0));
       }
     }
   }
   map.ClearVisible();
-  map.ClearThreat();
-  map.ClearVuln();
   for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
     for (std::uint32_t y = 0; y < h; ++y) {
       for (std::uint32_t x = 0; x < w; ++x) {
-        FUZZ_CHECK(map.GetVisible(x, y, team) == 0 && map.GetThreat(x, y, team) == 0 && map.GetVuln(x, y, team) == 0);
+        FUZZ_CHECK(map.GetVisible(x, y, team) == 0);
       }
     }
   }

@@ -3,7 +3,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include "engine/Assert.h"
+#include "core/Assert.h"
 #include "gfx/CTextureFont.h"
 
 CFontManager& GetFontManager() {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "engine/Assert.h"
+#include "core/Assert.h"
 #include "gfx/PowerOfTwo.h"
 
 CRectPacker::~CRectPacker() { Reset(); }

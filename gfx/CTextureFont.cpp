@@ -7,7 +7,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include "engine/Assert.h"
+#include "core/Assert.h"
 #include "gfx/CFontManager.h"
 #include "gfx/CRectPacker.h"
 #include "gfx/OpenGL.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "engine/CLineReader.h"
-#include "engine/CQuietStderr.h"
+#include "core/CLineReader.h"
+#include "core/CQuietStderr.h"
 #include "gfx/RgbaSurface.h"
 
 std::vector<SpriteImage> ReadSpriteList(const char* listPath) {

@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "engine/DataFiles.h"
+#include "core/DataFiles.h"
 #include "gfx/OpenGL.h"
 #include "gfx/RgbaSurface.h"
 #include "gfx/SpriteList.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/CLineReader.h"
+#include "core/CLineReader.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <new>
 
-#include "engine/Assert.h"
+#include "core/Assert.h"
 
 // What the octant scans of one cast share.
 struct CFieldOfView::ScanRecord {
-  CMap* map;              // the map handed to both functions
+  const CMap* map;        // the map handed to both functions
   void* context;          // passed through to the reveal action
   int x;                  // the viewer's cell
   int y;
@@ -153,7 +153,7 @@ void CFieldOfView::ScanPair(const ScanRecord& scan, const int (&pair)[2], float 
   ScanOctant(scan, pair[1], 1, start, end);
 }
 
-void CFieldOfView::Cast(CMap& map, void* context, int x, int y, std::uint32_t radius, int direction,
+void CFieldOfView::Cast(const CMap& map, void* context, int x, int y, std::uint32_t radius, int direction,
                         float angle) {
   KV_ASSERT(m_blocksSight);
   KV_ASSERT(m_reveal);

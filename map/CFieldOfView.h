@@ -17,7 +17,7 @@ class CFieldOfView {
   using BlocksSightFn = bool (*)(const CMap& map, int x, int y);
   // Called for every cell found visible. d and s are the cell's distances from
   // the viewer along the scanned octant's main and side axes.
-  using RevealFn = void (*)(CMap& map, int x, int y, int d, int s, void* context);
+  using RevealFn = void (*)(const CMap& map, int x, int y, int d, int s, void* context);
 
   // Facing codes: the beam's centre line, in steps of 45 degrees clockwise on screen.
   static constexpr int mc_facePlusX = 0;
@@ -36,7 +36,7 @@ class CFieldOfView {
   // Reveals what a viewer on cell (x, y) sees within `radius` cells in a beam
   // of `angle` degrees centred on the facing code `direction`. The viewer's
   // own cell is not revealed. Both functions must be set.
-  void Cast(CMap& map, void* context, int x, int y, std::uint32_t radius, int direction, float angle);
+  void Cast(const CMap& map, void* context, int x, int y, std::uint32_t radius, int direction, float angle);
 
   // The greatest side distance inside the circle of that radius at main
   // distance `column` (0 beyond the circle); tables are built once per radius.

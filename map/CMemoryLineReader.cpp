@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "engine/Assert.h"
-#include "engine/LinePiece.h"
+#include "core/Assert.h"
+#include "core/LinePiece.h"
 
 CMemoryLineReader::CMemoryLineReader(const unsigned char* bytes, std::size_t size, std::size_t bufferSize)
     : m_bytes(bytes), m_size(bytes ? size : 0), m_maxPiece(bufferSize - 1) {

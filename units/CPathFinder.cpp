@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "engine/Assert.h"
+#include "core/Assert.h"
 #include "map/CMap.h"
 
 namespace {

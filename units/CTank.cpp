@@ -1,38 +1,11 @@
 #include "units/CTank.h"
 
 #include <algorithm>
-#include <cmath>
 
-#include "audio/SoundTable.h"
-#include "engine/Assert.h"
+#include "core/Assert.h"
 #include "map/CMap.h"
-#include "units/CActionFire.h"
-#include "units/CActionMoveBack.h"
-#include "units/CActionMoveFwd.h"
-#include "units/CActionTurn.h"
-#include "units/CActionWait.h"
-#include "units/CommandMarker.h"
+#include "units/CTankArena.h"
 #include "units/PathCommands.h"
-#include "world/CGameWorld.h"
-
-namespace {
-
-// Angles between the shell's travel and the tank's heading that divide the
-// hits from behind, in the side and in the front.
-constexpr float kBehindBelow = 45.0f;
-constexpr float kSideBelow = 135.0f;
-
-// The smaller angle between two directions, 0 to 180 degrees.
-float AngleBetween(float a, float b) {
-  const float turn = std::fmod(std::fabs(a - b), 360.0f);
-  return turn > 180.0f ? 360.0f - turn : turn;
-}
-
-}  // namespace
-
-CTank::CTank(CGameWorld* world) : m_World(world) { KV_ASSERT(m_World); }
-
-CTank::~CTank() = default;
 
 void CTank::SetPosition(std::int32_t x, std::int32_t y) {
   m_state.x = x;
@@ -51,176 +24,145 @@ void CTank::SetHeading(std::int32_t dx, std::int32_t dy) {
   m_state.dy = dy;
 }
 
-bool CTank::CanEnter(std::int32_t x, std::int32_t y) const {
-  return !m_World->IsTankAt(x, y, mc_noTeam) && !m_World->GetMap().IsWallOrOutside(x, y);
+bool CTank::CanEnter(const CTankArena& arena, std::int32_t x, std::int32_t y) const {
+  return !arena.IsTankAt(x, y, mc_noTeam) && !arena.GetMap().IsWallOrOutside(x, y);
 }
 
-bool CTank::StandsOnRepairCell() const { return m_World->IsRepairCell(m_state.x, m_state.y); }
-
-void CTank::RepairOnRepairCell() {
+void CTank::RepairOnRepairCell(CTankArena& arena) {
   // A wreck stays a wreck: a tank destroyed earlier in this step is not
   // brought back by the repair cell it stands on.
-  if (IsDestroyed() || !StandsOnRepairCell()) return;
+  if (IsDestroyed() || !arena.GetMap().IsRepairCell(m_state.x, m_state.y)) return;
   const std::int32_t before = m_state.hp;
   m_state.hp = std::min(m_state.hp + mc_repairPerStep, mc_fullHitPoints);
-  if (m_state.hp > before) m_World->NoteRepair(*this, m_state.hp - before);
+  if (m_state.hp > before) arena.TankRepaired(*this, m_state.hp - before);
 }
 
-void CTank::MoveForward() {
-  m_World->StartEngineSound();
+void CTank::MoveForward(CTankArena& arena) {
   m_state.Advance();
+  arena.TankMoved(*this);
 }
 
-void CTank::MoveBack() {
+void CTank::MoveBack(CTankArena& arena) {
   ++m_delay;
-  m_World->StartEngineSound();
   m_state.Retreat();
+  arena.TankMoved(*this);
 }
 
-void CTank::Turn(bool right) {
-  m_World->StartEngineSound();
+void CTank::Turn(CTankArena& arena, bool right) {
   m_state.Turn(right);
+  arena.TankMoved(*this);
 }
 
-void CTank::Wait() { RepairOnRepairCell(); }
+void CTank::Wait(CTankArena& arena) { RepairOnRepairCell(arena); }
 
-void CTank::Fire() {
+void CTank::Fire(CTankArena& arena) {
   KV_ASSERT(IsHeading(m_state.dx, m_state.dy));
-  const CMap& map = m_World->GetMap();
+  const CMap& map = arena.GetMap();
   TankState shell = m_state;
   do {
     shell.Advance();
-  } while (!map.IsWallOrOutside(shell.x, shell.y) && !m_World->IsTankAt(shell.x, shell.y, mc_noTeam));
-
-  m_World->SpawnShotEffects(CellCentre(m_state.x), CellCentre(m_state.y), CellCentre(shell.x), CellCentre(shell.y));
-  m_World->HitTankAt(shell.x, shell.y, static_cast<float>(GetAngle()), this);
-  PlaySound(m_team == 0 ? kSoundGreenShot : kSoundBlueShot);
+  } while (!map.IsWallOrOutside(shell.x, shell.y) && !arena.IsTankAt(shell.x, shell.y, mc_noTeam));
+  arena.ShellLands(*this, shell.x, shell.y);
   ++m_delay;
 }
 
-TankHit CTank::TakeHit(float shotAngle) {
-  // 0 degrees: the shell travels the way the tank faces, so it came from behind.
-  const float angle = AngleBetween(shotAngle, static_cast<float>(GetAngle()));
-  if (angle < kBehindBelow) m_hitFromBehind = true;
-  TankHit hit{HitSide::Front, mc_damageInTheFront};
-  if (StandsOnRepairCell()) {
-    hit = {HitSide::RepairCell, mc_damageOnRepairCell};
-  } else if (angle < kBehindBelow) {
-    hit = {HitSide::Rear, mc_damageFromBehind};
-  } else if (angle < kSideBelow) {
-    hit = {HitSide::Side, mc_damageInTheSide};
-  }
+TankHit CTank::TakeHit(std::int32_t shot, bool onRepairCell) {
+  const TankHit hit = HitOf(shot, HeadingIndex(m_state.dx, m_state.dy), onRepairCell);
+  // On a repair cell the side still tells where the shell came from.
+  if (shot == HeadingIndex(m_state.dx, m_state.dy)) m_hitFromBehind = true;
   m_state.hp -= hit.m_damage;
-  if (m_state.hp <= 0) PlaySound(kSoundTankDestroyed);
   return hit;
 }
 
-bool CTank::CanHit(std::int32_t px, std::int32_t py, std::int32_t dx, std::int32_t dy) const {
-  const CMap& map = m_World->GetMap();
-  std::int32_t x = px;
-  std::int32_t y = py;
-  for (;;) {
-    if (map.IsWallOrOutside(x, y)) return false;
-    const bool seen = map.GetVisible(x, y, m_team) != 0;
-    if (seen && m_World->IsTankAt(x, y, m_team)) return true;
-    const bool start = x == px && y == py;
-    if (!start && seen && m_World->IsTankAt(x, y, mc_noTeam)) return false;
-    // A shell that does not travel meets nothing beyond its start.
-    if (dx == 0 && dy == 0) return false;
-    x += dx;
-    y += dy;
-  }
+TankState CTank::PlannedState() const { return m_commands.empty() ? m_state : m_commands.back().GetAfter(); }
+
+void CTank::Queue(CommandKind kind) { m_commands.push_back(MakeCommand(kind, PlannedState())); }
+
+void CTank::AddFire() { Queue(CommandKind::Fire); }
+
+void CTank::AddWait() { Queue(CommandKind::Wait); }
+
+void CTank::AddTurn(bool right) { Queue(right ? CommandKind::TurnRight : CommandKind::TurnLeft); }
+
+void CTank::AddMoveForward(const CMap& map) {
+  const TankCommand move = MakeCommand(CommandKind::Forward, PlannedState());
+  if (map.IsWallOrOutside(move.m_after.x, move.m_after.y)) return;
+  m_commands.push_back(move);
 }
 
-TankState CTank::PlannedState() const { return m_commands.empty() ? m_state : m_commands.back()->GetAfter(); }
-
-void CTank::Queue(std::unique_ptr<CAction> command) {
-  m_commands.push_back(std::move(command));
-  m_World->MarkStaticLayersDirty();
-}
-
-void CTank::AddFire() { Queue(std::make_unique<CActionFire>(PlannedState())); }
-
-void CTank::AddWait() { Queue(std::make_unique<CActionWait>(PlannedState())); }
-
-void CTank::AddTurn(bool right) { Queue(std::make_unique<CActionTurn>(PlannedState(), right)); }
-
-void CTank::AddMoveForward() {
-  auto move = std::make_unique<CActionMoveFwd>(PlannedState());
-  const TankState& target = move->GetAfter();
-  if (m_World->GetMap().IsWallOrOutside(target.x, target.y)) return;
-  Queue(std::move(move));
-}
-
-void CTank::AddMoveBack() {
-  auto move = std::make_unique<CActionMoveBack>(PlannedState());
-  const TankState& target = move->GetAfter();
-  if (m_World->GetMap().IsWallOrOutside(target.x, target.y)) return;
-  Queue(std::move(move));
+void CTank::AddMoveBack(const CMap& map) {
+  const TankCommand move = MakeCommand(CommandKind::Back, PlannedState());
+  if (map.IsWallOrOutside(move.m_after.x, move.m_after.y)) return;
+  m_commands.push_back(move);
 }
 
 void CTank::RemoveLastCommand() {
   if (!m_commands.empty()) m_commands.pop_back();
   m_keptCommands = std::min(m_keptCommands, m_commands.size());
-  m_World->MarkStaticLayersDirty();
 }
 
 void CTank::ClearCommands() {
-  while (!m_commands.empty()) m_commands.pop_back();
+  m_commands.clear();
   m_keptCommands = 0;
-  m_World->MarkStaticLayersDirty();
 }
 
-void CTank::SetSelected(bool selected) {
-  m_selected = selected;
-  m_World->MarkStaticLayersDirty();  // the plan's markers show the selection
-}
-
-bool CTank::AddCommandLetter(char letter) {
+bool CTank::AddCommandLetter(char letter, const CMap& map) {
+  CommandKind kind = CommandKind::Wait;
+  if (!CommandKindOfLetter(letter, kind)) return false;
   const std::size_t before = m_commands.size();
-  switch (letter) {
-    case 'A': AddMoveForward(); break;
-    case 'B': AddMoveBack(); break;
-    case 'L': AddTurn(false); break;
-    case 'R': AddTurn(true); break;
-    case 'W': AddWait(); break;
-    case 'F': AddFire(); break;
-    default: return false;
+  switch (kind) {
+    case CommandKind::Forward: AddMoveForward(map); break;
+    case CommandKind::Back: AddMoveBack(map); break;
+    default: Queue(kind); break;
   }
   return m_commands.size() > before;
 }
 
-void CTank::SetPath(const CPathFinder& finder) {
+void CTank::SetPath(const CPathFinder& finder, const CMap& map) {
   ClearCommands();
-  for (const Move move : CommandsForPath(finder)) AddMove(move);
+  for (const Move move : CommandsForPath(finder)) AddMove(move, map);
 }
 
-void CTank::AddMove(Move move) {
+void CTank::AddMove(Move move, const CMap& map) {
   switch (move) {
     case Move::TurnRight: AddTurn(true); break;
     case Move::TurnLeft: AddTurn(false); break;
-    case Move::Forward: AddMoveForward(); break;
-    case Move::Back: AddMoveBack(); break;
+    case Move::Forward: AddMoveForward(map); break;
+    case Move::Back: AddMoveBack(map); break;
     case Move::None: break;
   }
 }
 
-bool CTank::NextIsFire() const { return !m_commands.empty() && m_commands.front()->IsFire(); }
+bool CTank::NextIsFire() const { return !m_commands.empty() && m_commands.front().IsFire(); }
 
-void CTank::Step() {
+void CTank::Step(CTankArena& arena) {
   if (m_delay > 0) {
     --m_delay;
-    RepairOnRepairCell();
+    RepairOnRepairCell(arena);
     return;
   }
   if (m_commands.empty()) {
-    RepairOnRepairCell();
+    RepairOnRepairCell(arena);
     return;
   }
-  if (m_commands.front()->Execute(*this)) {
-    m_commands.pop_front();
+  const TankCommand command = m_commands.front();
+  bool done = true;
+  switch (command.m_kind) {
+    case CommandKind::Forward:
+    case CommandKind::Back:
+      // A blocked move is tried again in the next step; the tank idles meanwhile.
+      done = CanEnter(arena, command.m_after.x, command.m_after.y);
+      if (done && command.m_kind == CommandKind::Forward) MoveForward(arena);
+      if (done && command.m_kind == CommandKind::Back) MoveBack(arena);
+      break;
+    case CommandKind::TurnRight: Turn(arena, true); break;
+    case CommandKind::TurnLeft: Turn(arena, false); break;
+    case CommandKind::Wait: Wait(arena); break;
+    case CommandKind::Fire: Fire(arena); break;
+  }
+  if (done) {
+    m_commands.erase(m_commands.begin());
   } else {
-    // A blocked move stays at the front and is tried again in the next step.
-    RepairOnRepairCell();
+    RepairOnRepairCell(arena);
   }
 }

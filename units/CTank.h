@@ -1,53 +1,45 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
-#include <memory>
+#include <vector>
 
 #include "units/CPathFinder.h"
 #include "units/Move.h"
+#include "units/TankCommand.h"
 #include "units/TankHit.h"
 #include "units/TankState.h"
 
-class CAction;
-class CGameWorld;
+class CMap;
+class CTankArena;
 
-// One tank on the battlefield: its cell, heading, hit points and team, and the
-// queue of commands planned for it. The world owns it; the tank reaches the
-// map, the other tanks, the shot effects and the engine sound through it.
+// One tank on the battlefield, a plain value: its cell, heading and hit
+// points, its team and slot, and the queue of commands planned for it. While
+// it carries out a step it reaches the match through a CTankArena handed to
+// it; it keeps no pointer to anything, so a match copies its tanks freely.
 class CTank {
  public:
-  using CommandQueue = std::deque<std::unique_ptr<CAction>>;
+  using CommandQueue = std::vector<TankCommand>;
 
   // The team no tank has: a lookup that excludes it excludes no tank.
   static constexpr std::int32_t mc_noTeam = 255;
   static constexpr std::int32_t mc_fullHitPoints = 100;
   static constexpr std::int32_t mc_repairPerStep = 10;
-  // Damage of a hit from behind, in the side, in the front, and of any hit on
-  // a repair cell.
-  static constexpr std::int32_t mc_damageFromBehind = 50;
-  static constexpr std::int32_t mc_damageInTheSide = 20;
-  static constexpr std::int32_t mc_damageInTheFront = 10;
-  static constexpr std::int32_t mc_damageOnRepairCell = 70;
 
-  explicit CTank(CGameWorld* world);
-  ~CTank();
-  CTank(const CTank&) = delete;
-  CTank& operator=(const CTank&) = delete;
-
-  CGameWorld* GetWorld() const { return m_World; }
   const TankState& GetState() const { return m_state; }
+  // Any state with one of the four headings; another stops the program.
   void SetState(const TankState& state);
   std::int32_t GetX() const { return m_state.x; }
   std::int32_t GetY() const { return m_state.y; }
   void SetPosition(std::int32_t x, std::int32_t y);
+  // One of the four headings; another stops the program.
   void SetHeading(std::int32_t dx, std::int32_t dy);
   std::int32_t GetHitPoints() const { return m_state.hp; }
   void SetHitPoints(std::int32_t hp) { m_state.hp = hp; }
   std::int32_t GetTeam() const { return m_team; }
   void SetTeam(std::int32_t team) { m_team = team; }
-  bool IsSelected() const { return m_selected; }
-  void SetSelected(bool selected);
+  // The tank's place among its team's tanks, from 0; the match sets it.
+  std::uint32_t GetSlot() const { return m_slot; }
+  void SetSlot(std::uint32_t slot) { m_slot = slot; }
   std::int32_t GetDelay() const { return m_delay; }
   void SetDelay(std::int32_t delay) { m_delay = delay; }
   const PathNode& GetObjective() const { return m_objective; }
@@ -60,24 +52,23 @@ class CTank {
   std::int32_t GetAngle() const { return m_state.Angle(); }
   bool IsDestroyed() const { return m_state.hp < 1; }
   // No tank and no wall on the cell; the map edge counts as a wall.
-  bool CanEnter(std::int32_t x, std::int32_t y) const;
+  bool CanEnter(const CTankArena& arena, std::int32_t x, std::int32_t y) const;
 
   // Primitive actions of the commands. They check neither walls nor tanks:
   // the command does that first.
-  void MoveForward();
-  void MoveBack();
-  void Turn(bool right);
-  void Wait();
+  void MoveForward(CTankArena& arena);
+  void MoveBack(CTankArena& arena);
+  void Turn(CTankArena& arena, bool right);
+  // Idles: on a repair cell the tank mends.
+  void Wait(CTankArena& arena);
   // Sends a shell along the heading to the first wall, map edge or tank of
-  // either team, shows it, hits the tank there and plays the team's shot.
-  void Fire();
-  // A shell travelling at shotAngle degrees struck the tank: where, and how hard.
-  TankHit TakeHit(float shotAngle);
-
-  // Would a shell from cell (px, py) along (dx, dy) meet an enemy before a
-  // friend or a wall, as far as this tank's team sees? Tanks on cells the team
-  // does not see are passed through.
-  bool CanHit(std::int32_t px, std::int32_t py, std::int32_t dx, std::int32_t dy) const;
+  // either team; the arena learns where it stopped. The tank is busy for
+  // the next step.
+  void Fire(CTankArena& arena);
+  // A shell travelling along heading index `shot` struck the tank, standing
+  // on a repair cell or not: where, and how hard (HitOf). A shell from behind
+  // is remembered for the computer's planner.
+  TankHit TakeHit(std::int32_t shot, bool onRepairCell);
 
   // The state after every queued command, or the present one.
   TankState PlannedState() const;
@@ -85,53 +76,43 @@ class CTank {
   void AddWait();
   void AddTurn(bool right);
   // Moves into a wall or off the map are not planned.
-  void AddMoveForward();
-  void AddMoveBack();
+  void AddMoveForward(const CMap& map);
+  void AddMoveBack(const CMap& map);
   // The command of a move, as the Add functions above plan it; None plans nothing.
-  void AddMove(Move move);
+  void AddMove(Move move, const CMap& map);
   void RemoveLastCommand();
   void ClearCommands();
-  // Queues the command of a record letter (CAction::Letter); false for any
-  // other letter or a move the tank refuses to plan.
-  bool AddCommandLetter(char letter);
+  // Queues the command of a record letter (TankCommand::Letter); false for
+  // any other letter or a move the tank refuses to plan.
+  bool AddCommandLetter(char letter, const CMap& map);
   // The queue as it stands is what the next turn begins with: the commands
   // the player keeps until he erases them.
   void KeepCommands() { m_keptCommands = m_commands.size(); }
   // How many of the queue's first commands are still those kept at the last
   // KeepCommands (the player appends after them or erases back into them).
   std::size_t GetKeptCommands() const { return m_keptCommands; }
-  // Replaces the queue by the turns and moves that follow the finder's path;
-  // leaves it empty when the finder found none.
-  void SetPath(const CPathFinder& finder);
+  // Replaces the queue by the turns and moves that follow the finder's path
+  // on the map; leaves it empty when the finder found none.
+  void SetPath(const CPathFinder& finder, const CMap& map);
   bool NextIsFire() const;
   // One step of a turn: a busy step, the front command, or idling (repairing
-  // on a repair cell).
-  void Step();
-
-  // The tank in map drawing space; a selected tank pulses grey.
-  void Draw() const;
-  // The markers of every queued command, the earliest on top. The selected
-  // tank's markers are full size and numbered by the step of the turn they
-  // will run in (the next step of this turn is nextStep), commands beyond it
-  // dimmer; a command repeated in place shows once with its count. Other
-  // tanks' markers are small and faint.
-  void DrawCommands(std::int32_t nextStep = 1) const;
+  // on a repair cell). A move into a cell a tank or wall holds stays at the
+  // front of the queue and is tried again in the next step.
+  void Step(CTankArena& arena);
 
  private:
-  // Appends a command; the world's picture of the plans is out of date.
-  void Queue(std::unique_ptr<CAction> command);
-  bool StandsOnRepairCell() const;
+  // Appends the command of that kind planned from the planned state.
+  void Queue(CommandKind kind);
   // Heals by one step's repair, up to full hit points, on a repair cell only;
   // a destroyed tank stays destroyed.
-  void RepairOnRepairCell();
+  void RepairOnRepairCell(CTankArena& arena);
 
-  bool m_hitFromBehind = false;  // a shell struck from behind since the planner last looked
-  CGameWorld* m_World;           // the owning world; never null
-  TankState m_state;             // cell, heading and hit points
-  CommandQueue m_commands;       // planned commands, oldest first; owned
-  bool m_selected = false;       // the player has this tank selected
-  std::int32_t m_team = 0;       // 0 Green, 1 Blue
-  std::int32_t m_delay = 0;      // coming steps in which the tank is busy
+  TankState m_state;                           // cell, heading and hit points
+  CommandQueue m_commands;                     // planned commands, oldest first
   PathNode m_objective = {0, 0, kAnyHeading};  // where the planner sends the tank
-  std::size_t m_keptCommands = 0;  // leading commands unchanged since KeepCommands
+  std::size_t m_keptCommands = 0;              // leading commands unchanged since KeepCommands
+  std::int32_t m_team = 0;                     // 0 Green, 1 Blue
+  std::uint32_t m_slot = 0;                    // the tank's place in its team, from 0
+  std::int32_t m_delay = 0;                    // coming steps in which the tank is busy
+  bool m_hitFromBehind = false;                // a shell struck from behind since the planner last looked
 };

@@ -1,6 +1,6 @@
 #include "units/Heading.h"
 
-#include "engine/Assert.h"
+#include "core/Assert.h"
 
 bool IsHeading(std::int32_t dx, std::int32_t dy) {
   return (dx == 0 && (dy == 1 || dy == -1)) || (dy == 0 && (dx == 1 || dx == -1));

@@ -1,366 +1,303 @@
 #include "world/CGameWorld.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <array>
 
-#include "ai/CHardPlanner.h"
-#include "engine/Assert.h"
-#include "engine/CGameEngine.h"
-#include "engine/DataFiles.h"
-#include "engine/SettingKeys.h"
-#include "map/MapGenerator.h"
-#include "units/CAction.h"
-#include "units/CTank.h"
-#include "world/CEffect.h"
-#include "world/CRandomTable.h"
-#include "world/CReplay.h"
+#include "core/Assert.h"
 
 namespace {
 
-// The last static layers epoch given out, by any world.
-std::uint64_t g_lastEpoch = 0;
+constexpr std::uint16_t IdOf(std::uint32_t team, std::uint32_t slot) {
+  return static_cast<std::uint16_t>(team << 8 | slot);
+}
+
+std::int32_t HeadingOf(const CTank& tank) { return HeadingIndex(tank.GetState().dx, tank.GetState().dy); }
 
 }  // namespace
 
-CGameWorld::CGameWorld(CGameEngine* engine)
-    : m_GameEngine(engine), m_PathFinder(m_Map), m_HardPlanner(std::make_unique<CHardPlanner>()) {
-  KV_ASSERT(m_GameEngine);
-  ConnectVision();
-  m_Battlefields.Load(kv::kMapListFile, kv::kDataFolder, kv::kMapFile);
-  MarkStaticLayersDirty();
+CGameWorld::CGameWorld() {
+  // Tanks never move in memory while a match grows: a pointer AddTank gave stays good.
+  for (auto& tanks : m_tanks) tanks.reserve(mc_maxTanksPerTeam);
+  m_order.reserve(mc_numTeams * mc_maxTanksPerTeam);
+  m_events.reserve(256);
 }
 
-void CGameWorld::MarkStaticLayersDirty() {
-  m_StaticLayersEpoch = ++g_lastEpoch;
-  // A replay shown draws its own world's layers.
-  if (m_Replay) m_Replay->MarkStaticLayersDirty();
-}
+CGameWorld::CGameWorld(const CGameWorld& other) : CGameWorld() { *this = other; }
 
-CGameWorld::Motion CGameWorld::GetMotion() const {
-  // Nothing advances on the start screen; in play a tick changes the picture
-  // only while a turn runs or effects fade. The restart question and the
-  // no-path mark run out on the clock, so the slow beat keeps time for them.
-  if (m_Replay) return m_Replay->GetMotion();
-  if (m_Mode == mc_modeStartScreen) return Motion::Still;
-  // The last turn played again moves as a turn does.
-  if (m_Watch) return Motion::Moving;
-  if (m_Executing || m_StepsDone >= mc_turnSteps || !m_Effects.empty()) return Motion::Moving;
-  return GetSelectedTank() || m_RestartAskMs > 0 || m_NoPathMs > 0 ? Motion::Pulse : Motion::Still;
-}
-
-CGameWorld::~CGameWorld() { ClearGame(); }
-
-void CGameWorld::NewGame() {
-  KV_ASSERT(m_GameEngine);
-  // A game still set up goes first, so that no tank is placed over another.
-  ReleaseGame();
-  LoadBattlefield();
-  SetUpGame();
-}
-
-void CGameWorld::SetUpGame() {
-  BeginRecord();
-  ResolveGoals(m_Map, true, m_GoalCells);
-  PlaceTeams();  // AddTank counts every tank alive
+void CGameWorld::SetUp(const CMap& battlefield, std::uint32_t greenTanks, std::uint32_t blueTanks) {
+  Clear();
+  m_map = battlefield;
+  for (std::uint32_t i = 0; i < greenTanks; ++i) {
+    const MapCell start = m_map.GetStartCell(0, i);
+    AddTank(0, TankState{start.x, start.y, 0, 1, CTank::mc_fullHitPoints});
+  }
+  for (std::uint32_t i = 0; i < blueTanks; ++i) {
+    const MapCell start = m_map.GetStartCell(1, i);
+    AddTank(1, TankState{start.x, start.y, 0, -1, CTank::mc_fullHitPoints});
+  }
   RefreshVisibility();
-  PlanComputerTeam(1);
-  MarkStaticLayersDirty();
 }
 
-void CGameWorld::PlaceTeams() {
-  const auto width = static_cast<std::int32_t>(m_Map.GetWidth());
-  const auto height = static_cast<std::int32_t>(m_Map.GetHeight());
-  for (std::uint32_t i = 0; i < m_TeamSize[0]; ++i) {
-    AddTank(0, TankState{static_cast<std::int32_t>(i) + 1, 1, 0, 1, CTank::mc_fullHitPoints});
-  }
-  for (std::uint32_t i = 0; i < m_TeamSize[1]; ++i) {
-    CTank* tank =
-        AddTank(1, TankState{width - static_cast<std::int32_t>(i) - 2, height - 2, 0, -1, CTank::mc_fullHitPoints});
-    if (i == 0) {
-      tank->SetObjective(GetCentreGoal());
-    } else {
-      const std::int32_t row = GetRandomTable().Random(kGoalRows);
-      const MapCell* goal = row < static_cast<std::int32_t>(kGoalRows) - 1 ? &m_GoalCells[row] : nullptr;
-      tank->SetObjective(goal ? PathNode{goal->x, goal->y, kAnyHeading} : GetCentreGoal());
-    }
-  }
-}
-
-void CGameWorld::LoadBattlefield() {
-  const bool random = m_Battlefields.IsRandom();
-  bool loaded = false;
-  if (random) {
-    const std::string text = MapGenerator::Generate(m_Battlefields.GetSeed());
-    loaded = m_Map.LoadFromMemory(reinterpret_cast<const unsigned char*>(text.data()), text.size());
-  } else {
-    loaded = m_Map.Load(m_Battlefields.GetFile().c_str());
-  }
-  const char* problem = loaded ? BattlefieldProblem(m_Map, m_TeamSize[0], m_TeamSize[1]) : "it cannot be read";
-  // Without its file the default is the copy compiled into the program.
-  if (!loaded && m_Battlefields.GetFile() == kv::kMapFile) problem = nullptr;
-  if (!problem) {
-    if (!loaded) m_Map.LoadBuiltIn();
-    m_MapProblem.clear();
-    return;
-  }
-  // The battlefield compiled into the program always holds a game.
-  m_Map.LoadBuiltIn();
-  const std::string what = random ? m_Battlefields.GetName() : m_Battlefields.GetFile();
-  m_MapProblem = what + ": " + problem + "; the default battlefield is played.";
-}
-
-void CGameWorld::SayMapProblem() {
-  // Said when a game starts on the default instead, not for the start
-  // screen's picture (smaller teams may still fit), and once.
-  if (m_MapProblem.empty() || m_MapProblem == m_MapProblemSaid) return;
-  std::fprintf(stderr, "%s\n", m_MapProblem.c_str());
-  m_MapProblemSaid = m_MapProblem;
-}
-
-void CGameWorld::StepBattlefield(int direction) {
-  const std::uint32_t mode = m_Mode;
-  m_Battlefields.Step(direction);
-  // The player's own file is there for this run only.
-  if (!m_Battlefields.IsOwn()) m_GameEngine->GetSettings().Set(kv::kBattlefield, m_Battlefields.GetName());
-  ClearGame();
-  NewGame();
-  m_Mode = mode;
-}
-
-const MapCell& CGameWorld::GetGoalCell(std::uint32_t row) const {
-  KV_ASSERT(row + 1 < kGoalRows);
-  return m_GoalCells[row];
-}
-
-void CGameWorld::ClearGame() {
-  KV_ASSERT(m_GameEngine);
-  ReleaseGame();
-  m_Mode = mc_modeStartScreen;
-  m_ShowHelp = false;
-}
-
-void CGameWorld::ReleaseGame() {
-  MarkStaticLayersDirty();
-  m_Selected = 0;
+void CGameWorld::Clear() {
   for (std::uint32_t team = 0; team < mc_numTeams; ++team) {
-    m_TeamTanks[team].clear();
-    m_AliveCount[team] = 0;
+    m_tanks[team].clear();
+    m_present[team].clear();
+    m_aliveCount[team] = 0;
+    m_seenDestroyed[team] = 0;
   }
-  m_Tanks.clear();
-  m_Effects.clear();
-  m_StepsDone = 0;
-  m_Executing = false;
-  m_StepTimer = 0;
-  m_HillTeam = 0;
-  m_HillCount = 0;
-  m_HardPlanner->Reset();
-  m_TurnOpen = false;
-  m_Saving = false;
-  m_Turn = 1;
-  m_Log.Clear();
-  for (std::int32_t& seen : m_SeenDestroyed) seen = 0;
-  m_RestartAskMs = 0;
-  m_NoPathMs = 0;
-  m_JamWatch.Reset();
-  StopEngineSound();
+  m_order.clear();
+  m_executing = false;
+  m_stepsDone = 0;
+  m_turn = 1;
+  m_hillTeam = 0;
+  m_hillCount = 0;
+  m_log.Clear();
+  m_events.clear();
 }
 
 CTank* CGameWorld::AddTank(std::uint32_t team, const TankState& state) {
   KV_ASSERT(team < mc_numTeams);
-  auto tank = std::make_unique<CTank>(this);
-  tank->SetState(state);
-  tank->SetTeam(static_cast<std::int32_t>(team));
-  CTank* added = tank.get();
-  m_Tanks.push_back(std::move(tank));
-  m_TeamTanks[team].push_back(added);
-  ++m_AliveCount[team];
-  return added;
+  KV_ASSERT(m_tanks[team].size() < mc_maxTanksPerTeam);
+  const auto slot = static_cast<std::uint32_t>(m_tanks[team].size());
+  m_tanks[team].emplace_back();
+  CTank& tank = m_tanks[team].back();
+  tank.SetState(state);
+  tank.SetTeam(static_cast<std::int32_t>(team));
+  tank.SetSlot(slot);
+  m_present[team].push_back(1);
+  m_order.push_back(IdOf(team, slot));
+  ++m_aliveCount[team];
+  return &tank;
 }
 
-void CGameWorld::PlanComputerTeam(int team) {
-  KV_ASSERT(team >= 0 && static_cast<std::uint32_t>(team) < mc_numTeams);
-  UpdateThreatMaps();
-  if (m_Difficulty == Difficulty::Hard) {
-    m_HardPlanner->PlanTeam(*this, static_cast<std::uint32_t>(team));
-    return;
-  }
-  const TeamSlots& slots = m_TeamTanks[team];
-  m_JamWatch.BeginPlanning(slots);
-  for (std::size_t slot = 0; slot < slots.size(); ++slot) {
-    if (!slots[slot]) continue;
-    if (m_JamWatch.MustDropRoute(slot, slots)) DropRoute(slot, *slots[slot]);
-    PlanTankTurn(*slots[slot]);
-    m_JamWatch.Planned(slot, *slots[slot]);
-  }
-  m_JamWatch.EndPlanning();
-}
-
-void CGameWorld::DropRoute(std::size_t slot, CTank& tank) {
-  // Routes ignore friendly tanks, so the same route would jam again: the
-  // tank heads for another row of the goal table.
-  tank.ClearCommands();
-  const MapCell& goal = m_GoalCells[(slot + m_JamWatch.GetPlannings()) % (kGoalRows - 1)];
-  tank.SetObjective(PathNode{goal.x, goal.y, kAnyHeading});
-}
-
-void CGameWorld::SetTeamSize(std::uint32_t team, std::uint32_t size) {
+CTankSlots<const CTank> CGameWorld::GetTeamTanks(std::uint32_t team) const {
   KV_ASSERT(team < mc_numTeams);
-  KV_ASSERT(size >= mc_minTeamSize && size <= mc_maxTeamSize);
-  m_TeamSize[team] = size;
+  return CTankSlots<const CTank>(m_tanks[team].data(), m_present[team].data(), m_tanks[team].size());
 }
 
-// The remembered team sizes are those a world may take.
-namespace {
-constexpr int kMinTeamSize = CGameWorld::mc_minTeamSize;
-constexpr int kMaxTeamSize = CGameWorld::mc_maxTeamSize;
-}  // namespace
-static_assert(kv::kGreenTeamSize.m_Min == kMinTeamSize && kv::kGreenTeamSize.m_Max == kMaxTeamSize);
-static_assert(kv::kBlueTeamSize.m_Min == kMinTeamSize && kv::kBlueTeamSize.m_Max == kMaxTeamSize);
-static_assert(CJamWatch::mc_maxTanks == kMaxTeamSize, "the jam watch keeps every slot of a team");
-
-void CGameWorld::RestoreChoices() {
-  CSettings& settings = m_GameEngine->GetSettings();
-  m_TeamSize[0] = static_cast<std::uint32_t>(settings.Get(kv::kGreenTeamSize));
-  m_TeamSize[1] = static_cast<std::uint32_t>(settings.Get(kv::kBlueTeamSize));
-  // A file given for this run stands; a remembered name no longer listed
-  // leaves the default.
-  if (!m_Battlefields.IsOwn()) m_Battlefields.ChooseName(settings.Get(kv::kBattlefield));
-}
-
-const CGameWorld::TeamSlots& CGameWorld::GetTeamTanks(std::uint32_t team) const {
+CTankSlots<CTank> CGameWorld::GetTeamTanks(std::uint32_t team) {
   KV_ASSERT(team < mc_numTeams);
-  return m_TeamTanks[team];
+  return CTankSlots<CTank>(m_tanks[team].data(), m_present[team].data(), m_tanks[team].size());
 }
 
 std::int32_t CGameWorld::GetAliveCount(std::uint32_t team) const {
   KV_ASSERT(team < mc_numTeams);
-  return m_AliveCount[team];
-}
-
-std::uint32_t CGameWorld::GetTeamSize(std::uint32_t team) const {
-  KV_ASSERT(team < mc_numTeams);
-  return m_TeamSize[team];
+  return m_aliveCount[team];
 }
 
 bool CGameWorld::IsTankAt(std::int32_t x, std::int32_t y, std::int32_t exceptTeam) const {
-  for (const auto& tank : m_Tanks) {
+  for (const CTank* tank : GetTanks()) {
     if (tank->GetX() == x && tank->GetY() == y && tank->GetTeam() != exceptTeam) return true;
   }
   return false;
 }
 
-void CGameWorld::HitTankAt(std::int32_t x, std::int32_t y, float angle, const CTank* shooter) {
-  for (const auto& tank : m_Tanks) {
-    if (tank->GetX() != x || tank->GetY() != y) continue;
-    const bool wasAlive = !tank->IsDestroyed();
-    const TankHit hit = tank->TakeHit(angle);
-    if (!PlayerKnows(*tank)) return;
-    LogEvent event;
-    event.m_turn = m_Turn;
-    event.m_step = m_StepsDone;
-    // A shooter the player's team does not see fired from the fog.
-    event.m_actorSeen = shooter && PlayerKnows(*shooter);
-    if (shooter) {
-      event.m_actorTeam = shooter->GetTeam();
-      event.m_actorSlot = SlotOf(*shooter);
-    }
-    event.m_targetTeam = tank->GetTeam();
-    event.m_targetSlot = SlotOf(*tank);
-    event.m_side = hit.m_side;
-    event.m_amount = hit.m_damage;
-    m_Log.Add(event);
-    const bool destroyed = wasAlive && tank->IsDestroyed();
-    if (destroyed) {
-      event.m_kind = LogEvent::Kind::Destroy;
-      m_Log.Add(event);
-      ++m_SeenDestroyed[tank->GetTeam() == 0 ? 0 : 1];
-    }
-    SpawnHitEffects(*tank, hit.m_damage, destroyed);
-    return;
-  }
-}
-
-void CGameWorld::NoteRepair(const CTank& tank, std::int32_t amount) {
-  if (!PlayerKnows(tank)) return;
-  LogEvent event;
-  event.m_kind = LogEvent::Kind::Repair;
-  event.m_turn = m_Turn;
-  event.m_step = m_StepsDone;
-  event.m_actorTeam = tank.GetTeam();
-  event.m_actorSlot = SlotOf(tank);
-  event.m_amount = amount;
-  m_Log.Add(event);
-}
-
-bool CGameWorld::PlayerKnows(const CTank& tank) const { return TeamKnows(m_PlayerTeam, tank); }
-
 bool CGameWorld::TeamKnows(std::uint32_t team, const CTank& tank) const {
   KV_ASSERT(team < mc_numTeams);
-  if (tank.GetTeam() == static_cast<std::int32_t>(team)) return true;
-  const std::int32_t x = tank.GetX();
-  const std::int32_t y = tank.GetY();
-  if (!m_Map.HasGrid() || x < 0 || y < 0) return false;
-  const auto column = static_cast<std::uint32_t>(x);
-  const auto row = static_cast<std::uint32_t>(y);
-  return column < m_Map.GetWidth() && row < m_Map.GetHeight() && m_Map.GetVisible(column, row, team) != 0;
-}
-
-void CGameWorld::SetView(BattleView view) {
-  m_View = view;
-  MarkStaticLayersDirty();
-}
-
-bool CGameWorld::Shows(const CTank& tank) const {
-  switch (m_View) {
-    case BattleView::GreenFog: return TeamKnows(0, tank);
-    case BattleView::BlueFog: return TeamKnows(1, tank);
-    case BattleView::Everything: break;
-  }
-  return true;
-}
-
-void CGameWorld::SetThreatLens(bool shown) {
-  m_ThreatLens = shown;
-  MarkStaticLayersDirty();
-}
-
-std::uint32_t CGameWorld::GetAccumulator() const {
-  if (m_Replay) return m_Replay->GetAccumulator();
-  return m_Watch ? m_Watch->GetAccumulator() : m_Accumulator;
-}
-
-std::uint32_t CGameWorld::SlotOf(const CTank& tank) const {
-  const std::int32_t team = tank.GetTeam();
-  if (team < 0 || static_cast<std::uint32_t>(team) >= mc_numTeams) return 0;
-  const TeamSlots& slots = m_TeamTanks[team];
-  for (std::size_t i = 0; i < slots.size(); ++i) {
-    if (slots[i] == &tank) return static_cast<std::uint32_t>(i) + 1;
-  }
-  return 0;
+  return tank.GetTeam() == static_cast<std::int32_t>(team) || m_map.Sees(team, tank.GetX(), tank.GetY());
 }
 
 std::int32_t CGameWorld::GetKnownAlive(std::uint32_t team) const {
   KV_ASSERT(team < mc_numTeams);
-  if (team == m_PlayerTeam) return m_AliveCount[team];
-  return static_cast<std::int32_t>(m_TeamTanks[team].size()) - m_SeenDestroyed[team];
+  if (team == mc_playerTeam) return m_aliveCount[team];
+  return static_cast<std::int32_t>(m_tanks[team].size()) - m_seenDestroyed[team];
 }
 
-bool CGameWorld::GetNoPathMark(std::int32_t& x, std::int32_t& y) const {
-  if (m_NoPathMs == 0) return false;
-  x = m_NoPathX;
-  y = m_NoPathY;
+void CGameWorld::SetHill(std::int32_t team, std::uint32_t count) {
+  m_hillTeam = team;
+  m_hillCount = count;
+}
+
+void CGameWorld::RefreshVisibility() {
+  m_map.ClearVisible();
+  for (const CTank* tank : GetTanks()) {
+    m_map.RevealSight(static_cast<std::uint32_t>(tank->GetTeam()), tank->GetX(), tank->GetY(), HeadingOf(*tank));
+  }
+}
+
+bool CGameWorld::StartTurn() {
+  if (m_executing || !IsInProgress()) return false;
+  m_executing = true;
   return true;
 }
 
-bool CGameWorld::IsRepairCell(std::int32_t x, std::int32_t y) const {
-  // Only cells of the grid: a map too small to hold a repair cell has none.
-  const std::int64_t width = m_Map.GetWidth();
-  const std::int64_t height = m_Map.GetHeight();
-  if (x < 0 || y < 0 || x >= width || y >= height) return false;
-  return (x == 1 && y == height - 2) || (x == width - 2 && y == 1);
+void CGameWorld::RunStep() {
+  ++m_stepsDone;
+  // The log tells the turn being played, and after it the turn just played.
+  if (m_stepsDone == 1) m_log.Clear();
+  // Tanks about to fire act before every other tank, so a shell reaches a
+  // tank that moves away in the same step; each fires in the reverse of the
+  // list's order, the others follow in it.
+  std::array<std::uint16_t, mc_numTeams * mc_maxTanksPerTeam> order{};
+  std::size_t firing = 0;
+  for (const std::uint16_t id : m_order) firing += TankOf(id).NextIsFire() ? 1 : 0;
+  std::size_t front = firing;
+  std::size_t back = firing;
+  for (const std::uint16_t id : m_order) {
+    if (TankOf(id).NextIsFire()) {
+      order[--front] = id;
+    } else {
+      order[back++] = id;
+    }
+  }
+  // Nothing is removed during the pass: a tank hit earlier in the step still
+  // takes its own step, so two tanks firing at each other both fire.
+  for (std::size_t i = 0; i < back; ++i) TankOf(order[i]).Step(*this);
+  RemoveDestroyedTanks();
+  RefreshVisibility();
 }
 
-PathNode CGameWorld::GetCentreGoal() const {
-  return PathNode{static_cast<std::int32_t>(m_Map.GetWidth() / 2), static_cast<std::int32_t>(m_Map.GetHeight() / 2),
-                  kAnyHeading};
+void CGameWorld::RemoveDestroyedTanks() {
+  std::size_t i = 0;
+  while (i < m_order.size()) {
+    const CTank& tank = TankOf(m_order[i]);
+    if (!tank.IsDestroyed()) {
+      ++i;
+      continue;
+    }
+    // The slot stays, empty, so the other tanks keep their numbers.
+    const auto team = static_cast<std::uint32_t>(tank.GetTeam());
+    m_present[team][tank.GetSlot()] = 0;
+    --m_aliveCount[team];
+    MatchEvent removed;
+    removed.m_kind = MatchEvent::Kind::Removed;
+    removed.m_team = tank.GetTeam();
+    removed.m_slot = tank.GetSlot();
+    removed.m_x = tank.GetX();
+    removed.m_y = tank.GetY();
+    removed.m_heading = HeadingOf(tank);
+    removed.m_playerSees = TeamKnows(mc_playerTeam, tank);
+    Note(removed);
+    // The last tank takes the hole and is examined next.
+    std::swap(m_order[i], m_order.back());
+    m_order.pop_back();
+  }
+}
+
+void CGameWorld::EndTurn() {
+  m_executing = false;
+  m_stepsDone = 0;
+  ++m_turn;
+  MatchEvent ended;
+  ended.m_kind = MatchEvent::Kind::TurnEnded;
+  Note(ended);
+
+  const MapCell centre = m_map.GetCentre();
+  bool held = false;
+  for (const CTank* tank : GetTanks()) {
+    if (tank->GetX() != centre.x || tank->GetY() != centre.y) continue;
+    if (tank->GetTeam() != m_hillTeam) m_hillCount = 0;
+    held = true;
+    ++m_hillCount;
+    m_hillTeam = tank->GetTeam();
+  }
+  if (!held) m_hillCount = 0;
+
+  // A team with no tank left loses, unless the other has none either: a tie.
+  if (m_aliveCount[0] == 0 && m_aliveCount[1] != 0) {
+    m_hillCount = mc_victoryHold;
+    m_hillTeam = 1;
+  } else if (m_aliveCount[1] == 0 && m_aliveCount[0] != 0) {
+    m_hillCount = mc_victoryHold;
+    m_hillTeam = 0;
+  }
+  if (IsGameOver()) {
+    MatchEvent won;
+    won.m_kind = MatchEvent::Kind::Won;
+    won.m_team = m_hillTeam;
+    Note(won);
+  }
+}
+
+bool CGameWorld::StopIfFinished() {
+  if (IsInProgress() || !m_executing) return false;
+  m_executing = false;
+  MatchEvent stopped;
+  stopped.m_kind = MatchEvent::Kind::Stopped;
+  Note(stopped);
+  return true;
+}
+
+void CGameWorld::ShellLands(const CTank& shooter, std::int32_t x, std::int32_t y) {
+  MatchEvent shot;
+  shot.m_kind = MatchEvent::Kind::Shot;
+  shot.m_team = shooter.GetTeam();
+  shot.m_slot = shooter.GetSlot();
+  shot.m_fromX = shooter.GetX();
+  shot.m_fromY = shooter.GetY();
+  shot.m_x = x;
+  shot.m_y = y;
+  shot.m_heading = HeadingOf(shooter);
+  Note(shot);
+  HitTankAt(x, y, HeadingOf(shooter), shooter);
+}
+
+void CGameWorld::HitTankAt(std::int32_t x, std::int32_t y, std::int32_t shot, const CTank& shooter) {
+  for (const std::uint16_t id : m_order) {
+    CTank& tank = TankOf(id);
+    if (tank.GetX() != x || tank.GetY() != y) continue;
+    const bool wasAlive = !tank.IsDestroyed();
+    const TankHit hit = tank.TakeHit(shot, m_map.IsRepairCell(x, y));
+    const bool knows = TeamKnows(mc_playerTeam, tank);
+    MatchEvent struck;
+    struck.m_kind = MatchEvent::Kind::Hit;
+    struck.m_team = tank.GetTeam();
+    struck.m_slot = tank.GetSlot();
+    struck.m_x = x;
+    struck.m_y = y;
+    struck.m_heading = HeadingOf(tank);
+    struck.m_hit = hit;
+    struck.m_destroyed = tank.IsDestroyed();
+    struck.m_killed = wasAlive && tank.IsDestroyed();
+    struck.m_playerSees = knows;
+    Note(struck);
+    if (!knows) return;
+    LogEvent event;
+    event.m_turn = m_turn;
+    event.m_step = m_stepsDone;
+    // A shooter the player's team does not see fired from the fog.
+    event.m_actorSeen = TeamKnows(mc_playerTeam, shooter);
+    event.m_actorTeam = shooter.GetTeam();
+    event.m_actorSlot = shooter.GetSlot() + 1;
+    event.m_targetTeam = tank.GetTeam();
+    event.m_targetSlot = tank.GetSlot() + 1;
+    event.m_side = hit.m_side;
+    event.m_amount = hit.m_damage;
+    m_log.Add(event);
+    if (struck.m_killed) {
+      event.m_kind = LogEvent::Kind::Destroy;
+      m_log.Add(event);
+      ++m_seenDestroyed[tank.GetTeam() == 0 ? 0 : 1];
+    }
+    return;
+  }
+}
+
+void CGameWorld::TankMoved(const CTank& tank) {
+  MatchEvent moved;
+  moved.m_kind = MatchEvent::Kind::Moved;
+  moved.m_team = tank.GetTeam();
+  moved.m_slot = tank.GetSlot();
+  Note(moved);
+}
+
+void CGameWorld::TankRepaired(const CTank& tank, std::int32_t amount) {
+  MatchEvent repaired;
+  repaired.m_kind = MatchEvent::Kind::Repaired;
+  repaired.m_team = tank.GetTeam();
+  repaired.m_slot = tank.GetSlot();
+  repaired.m_x = tank.GetX();
+  repaired.m_y = tank.GetY();
+  repaired.m_amount = amount;
+  repaired.m_playerSees = TeamKnows(mc_playerTeam, tank);
+  Note(repaired);
+  if (!repaired.m_playerSees) return;
+  LogEvent event;
+  event.m_kind = LogEvent::Kind::Repair;
+  event.m_turn = m_turn;
+  event.m_step = m_stepsDone;
+  event.m_actorTeam = tank.GetTeam();
+  event.m_actorSlot = tank.GetSlot() + 1;
+  event.m_amount = amount;
+  m_log.Add(event);
 }

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <deque>
 
-#include "engine/CGameEngine.h"
+#include "ai/CComputerPlayer.h"
+#include "ai/CThreatMaps.h"
 #include "map/CMap.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
+#include "world/CTeamView.h"
 
 namespace aitest {
 
@@ -21,11 +24,15 @@ inline constexpr char kBorderlessMap[] = "tests/maps/ai_borderless.dat";
 inline constexpr std::uint32_t kGreen = 0;
 inline constexpr std::uint32_t kBlue = 1;
 
-// A real world, built by an engine of its own, on a small test battlefield
-// whose cells the test reveals by hand.
+// A match on a small test battlefield whose cells the test reveals by hand,
+// with the computer's layers for Blue and a computer player.
 class AiWorldTest : public ::testing::Test {
  protected:
-  void LoadMap(const char* path) { ASSERT_TRUE(m_world.GetMap().Load(path)) << path; }
+  // The battlefield, and Blue's layers of its size, empty.
+  void LoadMap(const char* path) {
+    ASSERT_TRUE(m_world.GetMap().Load(path)) << path;
+    m_layers.Reset(m_world.GetMap().GetWidth(), m_world.GetMap().GetHeight());
+  }
 
   CTank* Put(std::uint32_t team, std::int32_t x, std::int32_t y, std::int32_t dx, std::int32_t dy,
              std::int32_t hp = 100) {
@@ -40,15 +47,17 @@ class AiWorldTest : public ::testing::Test {
     }
   }
 
-  std::uint32_t Threat(std::uint32_t x, std::uint32_t y, std::uint32_t team = kBlue) const {
-    return m_world.GetMap().GetThreat(x, y, team);
-  }
-  std::uint32_t Vuln(std::uint32_t x, std::uint32_t y, std::uint32_t team = kBlue) const {
-    return m_world.GetMap().GetVuln(x, y, team);
-  }
+  // Blue's view of the match as it stands now; it lives as long as the test.
+  const CTeamView& View() { return m_views.emplace_back(m_world, kBlue); }
+  // Blue's threat and vulnerability layers rebuilt from the match as it stands.
+  void UpdateThreatMaps() { m_layers.Update(View()); }
+  std::uint32_t Threat(std::uint32_t x, std::uint32_t y) const { return m_layers.GetThreat(x, y); }
+  std::uint32_t Vuln(std::uint32_t x, std::uint32_t y) const { return m_layers.GetVuln(x, y); }
 
-  CGameEngine m_engine;
-  CGameWorld& m_world = m_engine.GetWorld();
+  CGameWorld m_world;              // the match
+  CThreatMaps m_layers;            // Blue's layers
+  CComputerPlayer m_computer;      // Blue's player
+  std::deque<CTeamView> m_views;   // every view made, kept for what plans on them
 };
 
 }  // namespace aitest

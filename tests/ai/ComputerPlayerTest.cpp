@@ -1,11 +1,10 @@
-// The computer player inside a real game: the world plans Blue at the start
-// of a game and at every turn end, through the real planner.
+// The computer player inside a real game: the game plans Blue at the start
+// and at every turn end, through the real planner.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "units/CAction.h"
 #include "world/WorldTestSupport.h"
 
 namespace {
@@ -17,18 +16,18 @@ using ComputerPlayerTest = WorldTest;
 // enough to tell two plans apart.
 std::vector<std::string> PlannedStates(const CTank& tank) {
   std::vector<std::string> states;
-  for (const auto& command : tank.GetCommands()) {
-    const TankState& after = command->GetAfter();
+  for (const TankCommand& command : tank.GetCommands()) {
+    const TankState& after = command.GetAfter();
     states.push_back(std::to_string(after.x) + "," + std::to_string(after.y) + " " + std::to_string(after.dx) + "," +
                      std::to_string(after.dy));
   }
   return states;
 }
 
-// Plans Blue as the world does at a turn end, from where its tanks stand now.
-void PlanBlueNow(CGameWorld& world) {
-  world.RefreshVisibility();
-  world.PlanComputerTeam(1);
+// Plans Blue as the game does at a turn end, from where its tanks stand now.
+void PlanBlueNow(CGameSession& session) {
+  session.GetMatch().RefreshVisibility();
+  session.GetGame().Computer().PlanTurn(session.GetMatch());
 }
 
 // A new game plans Blue's first turn before the player gives any command:
@@ -50,12 +49,13 @@ TEST_F(ComputerPlayerTest, DamagedTanksDrawRepairCellsInSlotOrder) {
   Place(1, 0, 5, 10, 1, 0, 30);
   Place(1, 1, 8, 10, 1, 0, 100)->SetObjective(PathNode{4, 3, kAnyHeading});
   Place(1, 2, 10, 1, -1, 0, 20);
-  GetRandomTable().Fill(7);
-  GetRandomTable().SetEntry(1, 20000);  // the first damaged tank: top left
-  GetRandomTable().SetEntry(2, 100);    // the second: bottom right
-  PlanBlueNow(m_world);
+  CRandomTable& random = Match().GetRandom();
+  random.Fill(7);
+  random.SetEntry(1, 20000);  // the first damaged tank: top left
+  random.SetEntry(2, 100);    // the second: bottom right
+  PlanBlueNow(m_session);
 
-  EXPECT_EQ(GetRandomTable().GetCursor(), 2u);
+  EXPECT_EQ(random.GetCursor(), 2u);
   const TankState first = Tank(1, 0)->PlannedState();
   EXPECT_EQ(first.x, 1);
   EXPECT_EQ(first.y, 10);
@@ -74,7 +74,7 @@ TEST_F(ComputerPlayerTest, CentreHeldFiveTurnsMakesEveryTankBold) {
   // Green on the centre facing right; Blue, at (9, 9) facing down, sees it.
   auto placeBlueInView = [this](std::int32_t hp) {
     Place(1, 0, 9, 9, 0, -1, hp);
-    PlanBlueNow(m_world);
+    PlanBlueNow(m_session);
     return PlannedStates(*Tank(1, 0));
   };
   Place(0, 0, 7, 6, 1, 0);
@@ -87,8 +87,8 @@ TEST_F(ComputerPlayerTest, CentreHeldFiveTurnsMakesEveryTankBold) {
   // it neither sees nor reaches anything.
   Park(1, 0, 4);
   for (int turn = 0; turn < 5; ++turn) PlayTurn();
-  ASSERT_EQ(m_world.GetHillTeam(), 0);
-  ASSERT_EQ(m_world.GetHillCount(), 5u);
+  ASSERT_EQ(Match().GetHillTeam(), 0);
+  ASSERT_EQ(Match().GetHillCount(), 5u);
   ASSERT_EQ(Tank(0, 0)->GetX(), 7);
 
   EXPECT_EQ(placeBlueInView(30), healthy);
@@ -101,7 +101,7 @@ TEST_F(ComputerPlayerTest, TurnEndReplansBlue) {
   Place(0, 0, 4, 3, 0, 1);
   Place(1, 0, 4, 9, 0, -1);
   PlayTurn();  // Blue had no plan for this turn; Green stood still
-  ASSERT_EQ(m_world.GetAliveCount(0), 1);
+  ASSERT_EQ(Match().GetAliveCount(0), 1);
   const CTank* blue = Tank(1, 0);
   ASSERT_FALSE(blue->GetCommands().empty());
   EXPECT_TRUE(blue->NextIsFire());
@@ -126,17 +126,18 @@ TEST_F(ComputerPlayerTest, OnlyTanksWaitingForEachOtherForTwoTurnsGiveUpTheirRou
     Park(0, 0, 0);  // out of Blue's sight
     for (std::size_t slot = 0; slot < 3; ++slot) {
       CTank* tank = Place(1, slot, c.x[slot], 10, c.dx[slot], 0);
-      for (int i = 0; i < 2; ++i) slot == 2 && c.thirdWaits ? tank->AddWait() : tank->AddMoveForward();
+      for (int i = 0; i < 2; ++i) slot == 2 && c.thirdWaits ? tank->AddWait() : tank->AddMoveForward(Match().GetMap());
     }
     const std::vector<std::string> first = PlannedStates(*Tank(1, 0));
     ASSERT_EQ(first.size(), 2u) << c.what;
     for (std::uint32_t plan = 0; plan < CJamWatch::mc_jamTurns; ++plan) {
-      PlanBlueNow(m_world);
+      PlanBlueNow(m_session);
       EXPECT_EQ(PlannedStates(*Tank(1, 0)), first) << c.what << ", planning " << plan;
     }
-    PlanBlueNow(m_world);
+    PlanBlueNow(m_session);
     // The first Blue tank's objective is the centre until it gives in.
-    EXPECT_EQ(Tank(1, 0)->GetObjective() != m_world.GetCentreGoal(), c.givesUp) << c.what;
+    const MapCell centre = Match().GetMap().GetCentre();
+    EXPECT_EQ(Tank(1, 0)->GetObjective() != (PathNode{centre.x, centre.y, kAnyHeading}), c.givesUp) << c.what;
     EXPECT_EQ(PlannedStates(*Tank(1, 0)) != first, c.givesUp) << c.what;
     Press(SDLK_ESCAPE);
   }

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "ai/AiTestSupport.h"
+#include "ai/CComputerPlayer.h"
 #include "ai/CHardPlanner.h"
-#include "units/CAction.h"
 
 namespace {
 
@@ -26,9 +26,9 @@ using BluePlan = std::vector<std::array<std::int32_t, 5>>;
 BluePlan PlanOf(const CGameWorld& world) {
   BluePlan plan;
   for (const CTank* tank : world.GetTeamTanks(kBlue)) {
-    for (const auto& command : tank->GetCommands()) {
-      const TankState& s = command->GetAfter();
-      plan.push_back({s.x, s.y, s.dx, s.dy, command->IsFire() ? 1 : 0});
+    for (const TankCommand& command : tank->GetCommands()) {
+      const TankState& s = command.GetAfter();
+      plan.push_back({s.x, s.y, s.dx, s.dy, command.IsFire() ? 1 : 0});
     }
     plan.push_back({-1, -1, -1, -1, -1});
   }
@@ -36,9 +36,9 @@ BluePlan PlanOf(const CGameWorld& world) {
 }
 
 // The open 11 x 11 battlefield with these tanks, seen as they see, Hard to plan.
-void SetUpBattle(CGameWorld& world, const std::vector<Placed>& tanks) {
+void SetUpBattle(CGameWorld& world, CComputerPlayer& computer, const std::vector<Placed>& tanks) {
   ASSERT_TRUE(world.GetMap().Load(aitest::kOpenMap));
-  world.SetDifficulty(Difficulty::Hard);
+  computer.SetLevel(Difficulty::Hard);
   for (const Placed& p : tanks) world.AddTank(p.team, p.state);
   world.RefreshVisibility();
 }
@@ -47,11 +47,11 @@ class HardPlannerTest : public aitest::AiWorldTest {
  protected:
   void SetUp() override {
     LoadMap(aitest::kOpenMap);
-    m_world.SetDifficulty(Difficulty::Hard);
+    m_computer.SetLevel(Difficulty::Hard);
   }
   void Plan() {
     m_world.RefreshVisibility();
-    m_world.PlanComputerTeam(static_cast<int>(kBlue));
+    m_computer.PlanTurn(m_world);
   }
   bool BlueSees(std::int32_t x, std::int32_t y) const {
     return m_world.GetMap().GetVisible(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), kBlue) != 0;
@@ -70,17 +70,17 @@ TEST(HardPlannerFairnessTest, HiddenGreenTanksDoNotChangeThePlan) {
       {}, {{kGreen, {5, 8, 0, -1, 100}}}, {{kGreen, {8, 9, -1, 0, 10}}, {kGreen, {1, 9, 1, 0, 100}}}};
   BluePlan first;
   for (std::size_t i = 0; i < hidden.size(); ++i) {
-    CGameEngine engine;
-    CGameWorld& world = engine.GetWorld();
+    CGameWorld world;
+    CComputerPlayer computer;
     std::vector<Placed> tanks = seen;
     tanks.insert(tanks.end(), hidden[i].begin(), hidden[i].end());
-    SetUpBattle(world, tanks);
+    SetUpBattle(world, computer, tanks);
     for (const Placed& p : hidden[i]) {
       ASSERT_EQ(world.GetMap().GetVisible(p.state.x, p.state.y, kBlue), 0) << "world " << i;
     }
     // Two turn ends, so that the memory takes part as well.
-    world.PlanComputerTeam(static_cast<int>(kBlue));
-    world.PlanComputerTeam(static_cast<int>(kBlue));
+    computer.PlanTurn(world);
+    computer.PlanTurn(world);
     const BluePlan plan = PlanOf(world);
     if (i == 0) {
       first = plan;
@@ -97,7 +97,7 @@ TEST_F(HardPlannerTest, MemoryKeepsALostTankForAWhileAndDropsACellSeenEmpty) {
   CTank* blue = Put(kBlue, 5, 7, 0, -1);
   CTank* green = Put(kGreen, 5, 2, 0, 1);
   Plan();
-  const CEnemyMemory& memory = m_world.GetHardPlanner().GetMemory();
+  const CEnemyMemory& memory = m_computer.GetHardPlanner().GetMemory();
   ASSERT_TRUE(memory.Get(0).m_known);
 
   blue->SetHeading(0, 1);  // Green is behind now
@@ -147,16 +147,16 @@ TEST_F(HardPlannerTest, PlaysTheStrongMove) {
        0},
   };
   for (const Position& position : positions) {
-    CGameEngine engine;
-    CGameWorld& world = engine.GetWorld();
-    SetUpBattle(world, position.tanks);
-    world.PlanComputerTeam(static_cast<int>(kBlue));
+    CGameWorld world;
+    CComputerPlayer computer;
+    SetUpBattle(world, computer, position.tanks);
+    computer.PlanTurn(world);
     const CTank& tank = *world.GetTeamTanks(kBlue)[0];
     int shots = 0;
     TankState end = tank.GetState();
-    for (const auto& command : tank.GetCommands()) {
-      shots += command->IsFire() ? 1 : 0;
-      if (!command->IsFire()) end = command->GetAfter();
+    for (const TankCommand& command : tank.GetCommands()) {
+      shots += command.IsFire() ? 1 : 0;
+      if (!command.IsFire()) end = command.GetAfter();
     }
     EXPECT_EQ(end.x, position.end.x) << position.what;
     EXPECT_EQ(end.y, position.end.y) << position.what;

@@ -11,12 +11,6 @@
 #include "ai/CPlanTree.h"
 #include "ai/CTankPlanner.h"
 #include "ai/PlanScoring.h"
-#include "units/CAction.h"
-#include "units/CActionFire.h"
-#include "units/CActionMoveBack.h"
-#include "units/CActionMoveFwd.h"
-#include "units/CActionTurn.h"
-#include "units/CActionWait.h"
 
 namespace aitest {
 namespace {
@@ -26,22 +20,8 @@ using Commands = std::vector<std::string>;
 // The tank's queue in words, oldest first.
 Commands Describe(const CTank& tank) {
   Commands words;
-  for (const auto& command : tank.GetCommands()) {
-    const CAction* action = command.get();
-    if (const auto* turn = dynamic_cast<const CActionTurn*>(action)) {
-      words.push_back(turn->IsRight() ? "right" : "left");
-    } else if (dynamic_cast<const CActionMoveFwd*>(action)) {
-      words.push_back("forward");
-    } else if (dynamic_cast<const CActionMoveBack*>(action)) {
-      words.push_back("back");
-    } else if (dynamic_cast<const CActionFire*>(action)) {
-      words.push_back("fire");
-    } else if (dynamic_cast<const CActionWait*>(action)) {
-      words.push_back("wait");
-    } else {
-      words.push_back("?");
-    }
-  }
+  static constexpr const char* kWords[] = {"right", "left", "forward", "back", "wait", "fire"};
+  for (const TankCommand& command : tank.GetCommands()) words.push_back(kWords[static_cast<int>(command.m_kind)]);
   return words;
 }
 
@@ -49,7 +29,7 @@ class TankPlannerTest : public AiWorldTest {
  protected:
   // Plans the tank, drawing the repair-cell choices from m_draws in order.
   void Plan(CTank& tank) {
-    const CTankPlanner planner(m_world, [this]() -> std::int32_t {
+    const CTankPlanner planner(View(), m_layers, [this]() -> std::int32_t {
       if (m_draws.empty()) {
         ADD_FAILURE() << "the planner drew a random number the test did not expect";
         return 0;
@@ -77,9 +57,9 @@ class TankPlannerTest : public AiWorldTest {
 TEST_F(TankPlannerTest, HealthyTankMovesIntoTheEnemysFlank) {
   SetUpWorkedExample();
   CTank* blue = Put(kBlue, 8, 2, 0, 1);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
 
-  const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
+  const CPlanTree tree(View(), m_layers, *blue, PlanAggression(100, 0));
   EXPECT_EQ(tree.GetRoot().m_bestScore, 127);  // (5, 2): threat 75, vulnerability 150, no time left
 
   Plan(*blue);
@@ -92,9 +72,9 @@ TEST_F(TankPlannerTest, HealthyTankMovesIntoTheEnemysFlank) {
 TEST_F(TankPlannerTest, DamagedTankStaysOutOfTheEnemysLines) {
   SetUpWorkedExample();
   CTank* blue = Put(kBlue, 8, 2, 0, 1, 30);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
 
-  const CPlanTree tree(m_world, *blue, PlanAggression(30, 0));
+  const CPlanTree tree(View(), m_layers, *blue, PlanAggression(30, 0));
   EXPECT_EQ(tree.GetRoot().m_ownScore, 4);
   EXPECT_EQ(tree.GetRoot().m_bestScore, 4);
   EXPECT_EQ(tree.GetRoot().m_bestChild, nullptr);
@@ -113,9 +93,9 @@ TEST_F(TankPlannerTest, DamagedTankStaysOutOfTheEnemysLines) {
 TEST_F(TankPlannerTest, TankBehindTheEnemyMovesToItsBack) {
   SetUpWorkedExample();
   CTank* blue = Put(kBlue, 2, 8, 1, 0);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
 
-  const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
+  const CPlanTree tree(View(), m_layers, *blue, PlanAggression(100, 0));
   EXPECT_EQ(tree.GetRoot().m_bestScore, 220);
 
   Plan(*blue);
@@ -132,7 +112,7 @@ TEST_F(TankPlannerTest, TankBehindTheEnemyMovesToItsBack) {
 TEST_F(TankPlannerTest, OpenGroundOffersNothingBetterThanStandingStill) {
   LoadMap(kOpenMap);
   CTank* blue = Put(kBlue, 3, 3, 0, 1);
-  const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
+  const CPlanTree tree(View(), m_layers, *blue, PlanAggression(100, 0));
   const PlanNode& root = tree.GetRoot();
   EXPECT_EQ(root.m_action, Move::None);
   EXPECT_EQ(root.m_budget, CPlanTree::mc_turnBudget);
@@ -153,7 +133,7 @@ TEST_F(TankPlannerTest, OpenGroundOffersNothingBetterThanStandingStill) {
 TEST_F(TankPlannerTest, MoveBackFromTheLastUnitOverdrawsTheBudget) {
   LoadMap(kOpenMap);
   CTank* blue = Put(kBlue, 3, 3, 0, 1);
-  const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
+  const CPlanTree tree(View(), m_layers, *blue, PlanAggression(100, 0));
   const PlanNode* node = &tree.GetRoot();
   for (int turn = 0; turn < 3; ++turn) node = node->m_children[0];  // three right turns
   ASSERT_EQ(node->m_budget, 1);
@@ -171,14 +151,14 @@ TEST_F(TankPlannerTest, EqualTurnsPreferTheRightOne) {
   LoadMap(kOpenMap);
   CTank* blue = Put(kBlue, 3, 3, 0, 1);
   CMap& map = m_world.GetMap();
-  map.RaiseVuln(4, 3, kBlue, 100);  // right turn and forward
-  map.RaiseVuln(2, 3, kBlue, 100);  // left turn and forward
+  m_layers.RaiseVuln(4, 3, 100);  // right turn and forward
+  m_layers.RaiseVuln(2, 3, 100);  // left turn and forward
   Plan(*blue);
   EXPECT_EQ(Describe(*blue), (Commands{"right", "forward"}));
 
   // Without the cell on the right the left one is taken.
-  map.ClearVuln();
-  map.RaiseVuln(2, 3, kBlue, 100);
+  m_layers.Reset(map.GetWidth(), map.GetHeight());
+  m_layers.RaiseVuln(2, 3, 100);
   Plan(*blue);
   EXPECT_EQ(Describe(*blue), (Commands{"left", "forward"}));
 }
@@ -188,15 +168,14 @@ TEST_F(TankPlannerTest, EqualTurnsPreferTheRightOne) {
 TEST_F(TankPlannerTest, StandingStillWinsATie) {
   LoadMap(kOpenMap);
   CTank* blue = Put(kBlue, 3, 3, 0, 1);
-  CMap& map = m_world.GetMap();
-  map.RaiseVuln(3, 4, kBlue, 2);  // 3 + 1.8 truncates to 4, as standing
+  m_layers.RaiseVuln(3, 4, 2);  // 3 + 1.8 truncates to 4, as standing
   {
-    const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
+    const CPlanTree tree(View(), m_layers, *blue, PlanAggression(100, 0));
     EXPECT_EQ(tree.GetRoot().m_children[2]->m_bestScore, 4);
     EXPECT_EQ(tree.GetRoot().m_bestChild, nullptr);
   }
-  map.RaiseVuln(3, 4, kBlue, 3);  // 3 + 2.7: 5
-  const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
+  m_layers.RaiseVuln(3, 4, 3);  // 3 + 2.7: 5
+  const CPlanTree tree(View(), m_layers, *blue, PlanAggression(100, 0));
   EXPECT_EQ(tree.GetRoot().m_bestChild, tree.GetRoot().m_children[2]);
   EXPECT_EQ(tree.GetBestActions(), (std::vector<Move>{Move::Forward}));
 }
@@ -227,16 +206,15 @@ TEST_F(TankPlannerTest, RoundingOnceDecidesBetweenStayingAndMoving) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.rounding);
-    map.ClearThreat();
-    map.ClearVuln();
+    m_layers.Reset(map.GetWidth(), map.GetHeight());
     for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
-      for (std::uint32_t x = 0; x < map.GetWidth(); ++x) map.AddThreat(x, y, kBlue, c.threatElsewhere);
+      for (std::uint32_t x = 0; x < map.GetWidth(); ++x) m_layers.AddThreat(x, y, c.threatElsewhere);
     }
     // Unsigned layers wrap, so a difference sets a cell to a smaller value too.
-    map.AddThreat(3, 3, kBlue, c.threatHere - c.threatElsewhere);
-    map.AddThreat(3, 4, kBlue, c.threatAhead - c.threatElsewhere);
-    map.RaiseVuln(3, 3, kBlue, c.vulnHere);
-    map.RaiseVuln(3, 4, kBlue, c.vulnAhead);
+    m_layers.AddThreat(3, 3, c.threatHere - c.threatElsewhere);
+    m_layers.AddThreat(3, 4, c.threatAhead - c.threatElsewhere);
+    m_layers.RaiseVuln(3, 3, c.vulnHere);
+    m_layers.RaiseVuln(3, 4, c.vulnAhead);
     blue->SetHitPoints(c.hitPoints);
     Plan(*blue);
     EXPECT_EQ(Describe(*blue), (Commands{"forward"}));
@@ -248,7 +226,7 @@ TEST_F(TankPlannerTest, WallsAndSeenEnemiesBlockTheLookAhead) {
   RevealAll(kBlue);
   CTank* blue = Put(kBlue, 1, 3, -1, 0);  // facing the border wall
   {
-    const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
+    const CPlanTree tree(View(), m_layers, *blue, PlanAggression(100, 0));
     const PlanNode* wall = tree.GetRoot().m_children[2];
     EXPECT_EQ(wall->m_action, Move::None);
     EXPECT_EQ(wall->m_budget, 0);
@@ -260,18 +238,18 @@ TEST_F(TankPlannerTest, WallsAndSeenEnemiesBlockTheLookAhead) {
   blue->SetState(TankState{3, 3, 0, 1, 100});
   CTank* green = Put(kGreen, 3, 4, 0, -1);
   {
-    const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
+    const CPlanTree tree(View(), m_layers, *blue, PlanAggression(100, 0));
     EXPECT_EQ(tree.GetRoot().m_children[2]->m_ownScore, CPlanTree::mc_blockedScore);
   }
   m_world.GetMap().SetVisible(3, 4, kBlue, 0);
   {
-    const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
+    const CPlanTree tree(View(), m_layers, *blue, PlanAggression(100, 0));
     EXPECT_EQ(tree.GetRoot().m_children[2]->m_ownScore, 3);
   }
   m_world.GetMap().SetVisible(3, 4, kBlue, 1);
   green->SetPosition(8, 8);
   Put(kBlue, 3, 4, 0, -1);
-  const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
+  const CPlanTree tree(View(), m_layers, *blue, PlanAggression(100, 0));
   EXPECT_EQ(tree.GetRoot().m_children[2]->m_ownScore, 3);
 }
 
@@ -344,7 +322,7 @@ TEST_F(TankPlannerTest, LookAheadOverridesFiringAndOldCommands) {
   blue->AddWait();
   blue->AddWait();
   blue->SetHitFromBehind(true);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
   Plan(*blue);
   EXPECT_EQ(Describe(*blue), (Commands{"left", "forward", "forward", "forward"}));
   EXPECT_FALSE(blue->WasHitFromBehind());
@@ -356,7 +334,7 @@ TEST_F(TankPlannerTest, ABackMoveAloneIsAPlan) {
   RevealAll(kBlue);
   CTank* blue = Put(kBlue, 3, 3, 0, 1);
   Put(kGreen, 3, 8, 1, 0);                        // in the line of fire ahead
-  m_world.GetMap().RaiseVuln(3, 2, kBlue, 100);  // back: 2 + 90; turning round to get there: 1 + 90
+  m_layers.RaiseVuln(3, 2, 100);  // back: 2 + 90; turning round to get there: 1 + 90
   Plan(*blue);
   EXPECT_EQ(Describe(*blue), (Commands{"back"}));
 }
@@ -408,7 +386,7 @@ TEST_F(TankPlannerTest, QueuedCommandsAreKeptWhenNothingBetterTurnsUp) {
   LoadMap(kOpenMap);
   CTank* blue = Put(kBlue, 3, 3, 0, 1, 30);
   blue->AddWait();
-  blue->AddMoveForward();
+  blue->AddMoveForward(m_world.GetMap());
   Plan(*blue);  // no draw expected either
   EXPECT_EQ(Describe(*blue), (Commands{"wait", "forward"}));
 }
@@ -435,7 +413,6 @@ TEST_F(TankPlannerTest, ReachedObjectiveSwitchesToTheCentre) {
   CTank* blue = Put(kBlue, 7, 7, 0, 1);
   blue->SetObjective(PathNode{7, 7, 2});
   Plan(*blue);
-  EXPECT_EQ(blue->GetObjective(), m_world.GetCentreGoal());
   EXPECT_EQ(blue->GetObjective(), (PathNode{5, 5, kAnyHeading}));
   const TankState end = blue->PlannedState();
   EXPECT_EQ(end.x, 5);
@@ -459,10 +436,10 @@ TEST_F(TankPlannerTest, OpenBorderIsTreatedAsAWall) {
   Put(kGreen, 4, 3, 1, 0);
   Put(kGreen, 0, 0, 0, 1);
   Put(kGreen, 8, 6, -1, 0);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
   CTank* blue = Put(kBlue, 0, 3, -1, 0);
   {
-    const CPlanTree tree(m_world, *blue, PlanAggression(100, 0));
+    const CPlanTree tree(View(), m_layers, *blue, PlanAggression(100, 0));
     EXPECT_EQ(tree.GetRoot().m_children[2]->m_ownScore, CPlanTree::mc_blockedScore);
     EXPECT_NE(tree.GetRoot().m_children[3]->m_ownScore, CPlanTree::mc_blockedScore);
   }
@@ -478,8 +455,8 @@ TEST_F(TankPlannerTest, OpenBorderIsTreatedAsAWall) {
           m_draws = {x * 4000};
           Plan(*blue);
           // Every planned state lies on the grid.
-          for (const auto& command : blue->GetCommands()) {
-            const TankState& after = command->GetAfter();
+          for (const TankCommand& command : blue->GetCommands()) {
+            const TankState& after = command.GetAfter();
             EXPECT_FALSE(map.IsWallOrOutside(after.x, after.y)) << x << ", " << y;
           }
         }
@@ -490,3 +467,33 @@ TEST_F(TankPlannerTest, OpenBorderIsTreatedAsAWall) {
 
 }  // namespace
 }  // namespace aitest
+
+TEST(TankPlannerCanHitTest, SeesOnlyVisibleTanksAndStopsAtAFriend) {
+  CGameWorld match;
+  CMap& map = match.GetMap();
+  ASSERT_TRUE(map.Load("tests/maps/units_field.dat"));
+  const auto canHit = [&match](std::uint32_t team, int px, int py, int dx, int dy) {
+    return CTankPlanner::CanHit(CTeamView(match, team), px, py, dx, dy);
+  };
+  match.AddTank(0, TankState{3, 1, 0, 1, 100});
+  match.AddTank(0, TankState{3, 3, 0, 1, 100});   // friend
+  match.AddTank(1, TankState{3, 5, 0, -1, 100});  // enemy; the wall at (3, 7) ends the line
+  auto see = [&](int x, int y, bool seen) { map.SetVisible(x, y, 0, seen ? 1 : 0); };
+
+  see(3, 3, true);
+  see(3, 5, true);
+  EXPECT_FALSE(canHit(0, 3, 1, 0, 1));  // the friend blocks
+  EXPECT_TRUE(canHit(0, 3, 3, 0, 1));   // from the friend's own cell it does not
+  see(3, 3, false);
+  EXPECT_TRUE(canHit(0, 3, 1, 0, 1));   // an unseen friend is passed through
+  see(3, 5, false);
+  EXPECT_FALSE(canHit(0, 3, 1, 0, 1));  // nothing seen: the ray reaches the wall
+  see(3, 5, true);
+  EXPECT_FALSE(canHit(0, 3, 1, 0, -1));  // the other way: the map edge
+  EXPECT_FALSE(canHit(0, 3, 7, 0, 1));   // starting in a wall
+  EXPECT_FALSE(canHit(0, 3, 1, 0, 0));   // a shell that does not travel, and no enemy at its start
+
+  // The enemy's own view: the green tanks are enemies to it.
+  map.SetVisible(3, 3, 1, 1);
+  EXPECT_TRUE(canHit(1, 3, 5, 0, -1));
+}

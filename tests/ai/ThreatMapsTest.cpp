@@ -17,7 +17,7 @@ TEST_F(ThreatMapsTest, OneShooterInTheOpen) {
   LoadMap(kOpenMap);
   Put(kGreen, 5, 5, 1, 0);
   RevealAll(kBlue);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
 
   struct Expected {
     std::uint32_t x, y, threat, vuln;
@@ -43,34 +43,28 @@ TEST_F(ThreatMapsTest, OneShooterInTheOpen) {
   // The lines that only threaten rate no vulnerability.
   EXPECT_EQ(Vuln(6, 4), 0u);
   EXPECT_EQ(Vuln(7, 4), 0u);
-  // Walls are never rated, and Green's own layers stay empty.
+  // Walls are never rated.
   EXPECT_EQ(Threat(10, 5), 0u);
   EXPECT_EQ(Threat(0, 5), 0u);
-  EXPECT_EQ(Threat(6, 5, kGreen), 0u);
-  EXPECT_EQ(Vuln(5, 5, kGreen), 0u);
 }
 
 // Nothing seen: only the centre cell keeps its value, and whatever the
-// layers held before is gone, in both teams' layers.
+// layers held before is gone.
 TEST_F(ThreatMapsTest, UnseenEnemiesLeaveOnlyTheCentre) {
   LoadMap(kOpenMap);
   Put(kGreen, 3, 3, 0, 1);
   CMap& map = m_world.GetMap();
-  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
-    map.AddThreat(2, 2, team, 7);
-    map.RaiseVuln(8, 8, team, 9);
-    map.RaiseVuln(5, 5, team, 400);
-  }
+  m_layers.Reset(map.GetWidth(), map.GetHeight());
+  m_layers.AddThreat(2, 2, 7);
+  m_layers.RaiseVuln(8, 8, 9);
+  m_layers.RaiseVuln(5, 5, 400);
   map.SetVisible(3, 3, kGreen, 1);  // Green sees itself; Blue sees nothing
 
-  m_world.UpdateThreatMaps();
-  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
-    for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
-      for (std::uint32_t x = 0; x < map.GetWidth(); ++x) {
-        const bool blueCentre = team == kBlue && x == 5 && y == 5;
-        EXPECT_EQ(Threat(x, y, team), 0u) << team << ": (" << x << ", " << y << ")";
-        EXPECT_EQ(Vuln(x, y, team), blueCentre ? 100u : 0u) << team << ": (" << x << ", " << y << ")";
-      }
+  UpdateThreatMaps();
+  for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
+    for (std::uint32_t x = 0; x < map.GetWidth(); ++x) {
+      EXPECT_EQ(Threat(x, y), 0u) << "(" << x << ", " << y << ")";
+      EXPECT_EQ(Vuln(x, y), x == 5 && y == 5 ? 100u : 0u) << "(" << x << ", " << y << ")";
     }
   }
 }
@@ -81,7 +75,7 @@ TEST_F(ThreatMapsTest, ShooterFacingAWall) {
   LoadMap(kInnerWallMap);
   Put(kGreen, 5, 5, 1, 0);  // the wall is at (6, 5)
   RevealAll(kBlue);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
 
   EXPECT_EQ(Threat(6, 5), 0u);
   for (std::uint32_t x = 7; x <= 9; ++x) {
@@ -104,13 +98,13 @@ TEST_F(ThreatMapsTest, LinesStopAtSeenEnemiesOnly) {
   Put(kGreen, 5, 5, 1, 0);
   Put(kGreen, 8, 5, 0, 1);  // on the first shooter's line ahead
   RevealAll(kBlue);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
   // None of the second tank's own lines comes back to its cell.
   EXPECT_EQ(Threat(8, 5), 0u);
   EXPECT_EQ(Vuln(8, 5), 0u);
 
   m_world.GetMap().SetVisible(8, 5, kBlue, 0);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
   EXPECT_EQ(Threat(8, 5), 100u);
   EXPECT_EQ(Threat(9, 5), 100u);
   EXPECT_EQ(Vuln(9, 5), 100u);
@@ -121,7 +115,7 @@ TEST_F(ThreatMapsTest, BlueTanksNeverStopALine) {
   Put(kGreen, 5, 5, 1, 0);
   Put(kBlue, 8, 5, 0, 1);
   RevealAll(kBlue);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
   EXPECT_EQ(Threat(8, 5), 100u);
   EXPECT_EQ(Threat(9, 5), 100u);
   EXPECT_EQ(Vuln(9, 5), 100u);
@@ -134,7 +128,7 @@ TEST_F(ThreatMapsTest, TwoShootersAddThreatAndKeepTheGreaterVulnerability) {
   Put(kGreen, 5, 5, 1, 0);  // (5, 2) lies further along its right-hand line: 75 / 150
   Put(kGreen, 2, 2, 1, 0);  // and on this one's line ahead: 100 / 100
   RevealAll(kBlue);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
   EXPECT_EQ(Threat(5, 2), 175u);
   EXPECT_EQ(Vuln(5, 2), 150u);
   EXPECT_EQ(Threat(4, 2), 125u);  // the second's line ahead and the first's line 7
@@ -145,7 +139,7 @@ TEST_F(ThreatMapsTest, RepairCellsOnALineCarry200More) {
   LoadMap(kOpenMap);
   Put(kGreen, 5, 1, 1, 0);  // looking along row 1 at the repair cell (9, 1)
   RevealAll(kBlue);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
   EXPECT_EQ(Threat(8, 1), 100u);
   EXPECT_EQ(Threat(9, 1), 300u);
   EXPECT_EQ(Vuln(9, 1), 100u);
@@ -157,7 +151,7 @@ TEST_F(ThreatMapsTest, ARepairingShooterIsWorth300) {
   LoadMap(kOpenMap);
   Put(kGreen, 9, 1, 0, 1);
   RevealAll(kBlue);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
   EXPECT_EQ(Vuln(9, 2), 300u);  // ahead
   EXPECT_EQ(Vuln(9, 9), 300u);
   EXPECT_EQ(Vuln(8, 1), 300u);  // to the left
@@ -176,10 +170,10 @@ TEST_F(ThreatMapsTest, CentreNeverBelow100) {
   LoadMap(kOpenMap);
   CTank* shooter = Put(kGreen, 5, 8, 0, -1);  // facing the centre three cells away: 100
   RevealAll(kBlue);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
   EXPECT_EQ(Vuln(5, 5), 100u);
   shooter->SetHeading(0, 1);  // the centre three cells behind: 250
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
   EXPECT_EQ(Vuln(5, 5), 250u);
 }
 
@@ -190,7 +184,7 @@ TEST_F(ThreatMapsTest, OpenBorderEndsLinesAtTheEdge) {
   LoadMap(kBorderlessMap);
   Put(kGreen, 2, 3, -1, 0);  // two ahead is (0, 3), on the edge
   RevealAll(kBlue);
-  m_world.UpdateThreatMaps();
+  UpdateThreatMaps();
   EXPECT_EQ(Threat(1, 3), 100u);  // ahead, to the edge
   EXPECT_EQ(Threat(0, 3), 100u);
   EXPECT_EQ(Threat(0, 4), 40u);   // line 12 alone
@@ -213,7 +207,7 @@ TEST_F(ThreatMapsTest, EveryPlaceOnAnOpenBorder) {
     for (std::int32_t x = 0; x < static_cast<std::int32_t>(map.GetWidth()); ++x) {
       for (const auto& heading : headings) {
         shooter->SetState(TankState{x, y, heading[0], heading[1], 100});
-        m_world.UpdateThreatMaps();
+        UpdateThreatMaps();
         EXPECT_GE(Vuln(4, 3), 100u);
         // The shooter's neighbour ahead is always rated, when there is one.
         const std::int32_t ax = x + heading[0];
@@ -228,3 +222,25 @@ TEST_F(ThreatMapsTest, EveryPlaceOnAnOpenBorder) {
 
 }  // namespace
 }  // namespace aitest
+
+TEST(ThreatLayersTest, ThreatAccumulatesAndWrapsVulnerabilityOnlyRisesAndCellsGoByRow) {
+  CThreatMaps layers;
+  layers.Reset(3, 2);
+  layers.AddThreat(1, 1, 40);
+  layers.AddThreat(1, 1, 2);
+  EXPECT_EQ(layers.GetThreat(1, 1), 42u);
+  layers.AddThreat(1, 1, 0xFFFFFFFFu);
+  EXPECT_EQ(layers.GetThreat(1, 1), 41u);
+  EXPECT_EQ(layers.GetThreat(2, 0), 0u);  // x + y * width, not y + x * height
+
+  layers.RaiseVuln(2, 0, 50);
+  layers.RaiseVuln(2, 0, 30);
+  EXPECT_EQ(layers.GetVuln(2, 0), 50u);
+  layers.RaiseVuln(2, 0, 0x80000000u);  // compared unsigned
+  EXPECT_EQ(layers.GetVuln(2, 0), 0x80000000u);
+  layers.RaiseVuln(2, 0, 7);
+  EXPECT_EQ(layers.GetVuln(2, 0), 0x80000000u);
+  EXPECT_EQ(layers.GetVuln(1, 1), 0u);
+  EXPECT_DEATH(layers.GetThreat(3, 0), "x < m_width");
+  EXPECT_DEATH(layers.GetVuln(0, 2), "y < m_height");
+}

@@ -17,34 +17,33 @@
 #include <string>
 #include <vector>
 
-#include "engine/CGameEngine.h"
 #include "ai/CTankPlanner.h"
-#include "engine/DataFiles.h"
-#include "units/CAction.h"
+#include "ai/CThreatMaps.h"
+#include "app/CGameSession.h"
+#include "core/DataFiles.h"
 #include "units/CPathFinder.h"
 #include "units/CTank.h"
 #include "map/CBattlefieldList.h"
 #include "world/CGameWorld.h"
-#include "world/CRandomTable.h"
+#include "world/CTeamView.h"
 #include "world/WorldInvariants.h"
+#include "world/WorldTestSupport.h"
 
 namespace {
 
 constexpr int kTurnLimit = 300;
 constexpr int kTicksPerTurnLimit = 1000;
 
-// The computer's layers after it planned: Green's stay empty, and the
-// centre is always worth attacking from.
-::testing::AssertionResult LayersAsPlanned(const CGameWorld& world) {
-  const CMap& map = world.GetMap();
-  for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
-    for (std::uint32_t x = 0; x < map.GetWidth(); ++x) {
-      if (map.GetThreat(x, y, 0) != 0 || map.GetVuln(x, y, 0) != 0) {
-        return ::testing::AssertionFailure() << "Green's layers hold a value at " << x << "," << y;
-      }
-    }
+// The computer's layers after it planned: they cover the battlefield, and
+// the centre is always worth attacking from.
+::testing::AssertionResult LayersAsPlanned(const CGame& game) {
+  const CMap& map = game.Match().GetMap();
+  const CThreatMaps& layers = game.Computer().GetThreatMaps();
+  if (layers.GetWidth() != map.GetWidth() || layers.GetHeight() != map.GetHeight()) {
+    return ::testing::AssertionFailure() << "the layers are not the battlefield's size";
   }
-  if (map.GetVuln(map.GetWidth() / 2, map.GetHeight() / 2, 1) < 100) {
+  const MapCell centre = map.GetCentre();
+  if (layers.GetVuln(static_cast<std::uint32_t>(centre.x), static_cast<std::uint32_t>(centre.y)) < 100) {
     return ::testing::AssertionFailure() << "the centre is worth less than 100";
   }
   return ::testing::AssertionSuccess();
@@ -52,30 +51,16 @@ constexpr int kTicksPerTurnLimit = 1000;
 
 enum class GreenKind { Random, Charging, Normal };
 
-// Appends to `to` the commands queued in `from`, made again from the states
-// each records.
-void CopyQueue(const CTank& from, CTank& to) {
-  for (const auto& command : from.GetCommands()) {
-    const TankState& before = command->GetBefore();
-    const TankState& after = command->GetAfter();
-    if (command->IsFire()) {
-      to.AddFire();
-    } else if (after.x == before.x + before.dx && after.y == before.y + before.dy) {
-      to.AddMoveForward();
-    } else if (after.x != before.x || after.y != before.y) {
-      to.AddMoveBack();
-    } else if (after.dx != before.dx || after.dy != before.dy) {
-      to.AddTurn(after.dx == before.dy && after.dy == -before.dx);
-    } else {
-      to.AddWait();
-    }
-  }
+// Appends to `to` the commands queued in `from`, the same kinds planned again.
+void CopyQueue(const CTank& from, CTank& to, const CMap& map) {
+  for (const TankCommand& command : from.GetCommands()) to.AddCommandLetter(command.Letter(), map);
 }
 
 // Green planned by the Normal planner, which only ever plans Blue: a second
-// world holds the same tanks with the teams swapped and Green's sight as
-// Blue's, builds its layers, plans Green's tanks there and hands their
+// match holds the same tanks with the teams swapped and Green's sight as
+// Blue's, builds Blue's layers there, plans Green's tanks and hands their
 // queues back. Green's objectives are Blue's goal table turned half round.
+// Every draw comes from the real match's table, as the computer's do.
 class MirroredNormal {
  public:
   MirroredNormal() { m_mirror.GetMap().Load(kv::kMapFile); }
@@ -86,24 +71,26 @@ class MirroredNormal {
     const auto h = static_cast<std::int32_t>(map.GetHeight());
     const PathNode goals[] = {{18, 10, kAnyHeading}, {18, 5, kAnyHeading}, {13, 5, kAnyHeading},
                               {6, 16, kAnyHeading},  {6, 11, kAnyHeading}, {6, 7, kAnyHeading}};
+    const MapCell centre = map.GetCentre();
     std::uint32_t i = 0;
     for (CTank* tank : world.GetTeamTanks(0)) {
-      const std::int32_t row = i++ == 0 ? 6 : GetRandomTable().Random(7);
-      const PathNode goal = row < 6 ? goals[row] : world.GetCentreGoal();
+      const std::int32_t row = i++ == 0 ? 6 : world.GetRandom().Random(7);
+      const PathNode goal = row < 6 ? goals[row] : PathNode{centre.x, centre.y, kAnyHeading};
       tank->SetObjective(row < 6 ? PathNode{w - 1 - goal.x, h - 1 - goal.y, kAnyHeading} : goal);
     }
   }
 
   void PlanTurn(CGameWorld& world) {
-    m_mirror.ClearGame();
+    m_mirror.Clear();
     std::vector<std::pair<CTank*, CTank*>> green;
-    for (const auto& tank : world.GetTanks()) {
+    for (const CTank* tank : world.GetTanks()) {
       CTank* twin = m_mirror.AddTank(1 - static_cast<std::uint32_t>(tank->GetTeam()), tank->GetState());
       if (tank->GetTeam() != 0) continue;
-      twin->SetObjective(tank->GetObjective());
-      twin->SetHitFromBehind(tank->WasHitFromBehind());
-      CopyQueue(*tank, *twin);
-      green.emplace_back(tank.get(), twin);
+      CTank* own = world.GetTeamTanks(0)[tank->GetSlot()];
+      twin->SetObjective(own->GetObjective());
+      twin->SetHitFromBehind(own->WasHitFromBehind());
+      CopyQueue(*own, *twin, m_mirror.GetMap());
+      green.emplace_back(own, twin);
     }
     CMap& map = m_mirror.GetMap();
     for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
@@ -112,19 +99,22 @@ class MirroredNormal {
         map.SetVisible(x, y, 0, world.GetMap().GetVisible(x, y, 1));
       }
     }
-    m_mirror.UpdateThreatMaps();
+    const CTeamView view(m_mirror, 1);
+    m_layers.Update(view);
+    CRandomTable& random = world.GetRandom();
+    const CTankPlanner planner(view, m_layers, [&random] { return random.Next(); });
     for (auto& pair : green) {
-      CTankPlanner(m_mirror).PlanTurn(*pair.second);
+      planner.PlanTurn(*pair.second);
       pair.first->ClearCommands();
-      CopyQueue(*pair.second, *pair.first);
+      CopyQueue(*pair.second, *pair.first, world.GetMap());
       pair.first->SetObjective(pair.second->GetObjective());
       pair.first->SetHitFromBehind(false);
     }
   }
 
  private:
-  CGameEngine m_engine;                       // owns the mirror world
-  CGameWorld& m_mirror = m_engine.GetWorld(); // the battle with the teams swapped
+  CGameWorld m_mirror;   // the battle with the teams swapped
+  CThreatMaps m_layers;  // the mirror's Blue layers
 };
 
 // Green's player. The random one gives each of his tanks up to four random
@@ -154,8 +144,8 @@ class GreenPlayer {
       const int commands = Roll(5);
       for (int i = 0; i < commands; ++i) {
         switch (Roll(6)) {
-          case 0: tank->AddMoveForward(); break;
-          case 1: tank->AddMoveBack(); break;
+          case 0: tank->AddMoveForward(world.GetMap()); break;
+          case 1: tank->AddMoveBack(world.GetMap()); break;
           case 2: tank->AddTurn(false); break;
           case 3: tank->AddTurn(true); break;
           case 4: tank->AddWait(); break;
@@ -170,16 +160,18 @@ class GreenPlayer {
 
   static void Charge(CGameWorld& world, CTank& tank) {
     const TankState& state = tank.GetState();
-    if (tank.CanHit(state.x, state.y, state.dx, state.dy)) {
+    if (CTankPlanner::CanHit(CTeamView(world, 0), state.x, state.y, state.dx, state.dy)) {
       tank.ClearCommands();
       tank.AddFire();
       return;
     }
     if (!tank.GetCommands().empty()) return;
+    const MapCell centre = world.GetMap().GetCentre();
     CPathFinder finder(world.GetMap());
-    finder.Start(PathNode{state.x, state.y, HeadingIndex(state.dx, state.dy)}, world.GetCentreGoal(), true);
+    finder.Start(PathNode{state.x, state.y, HeadingIndex(state.dx, state.dy)}, PathNode{centre.x, centre.y, kAnyHeading},
+                 true);
     while (finder.IsActive()) finder.Update();
-    tank.SetPath(finder);
+    tank.SetPath(finder, world.GetMap());
   }
 
   std::mt19937 m_random;   // the player's own dice, apart from the game's table
@@ -199,26 +191,27 @@ struct GameResult {
 // on the battlefield the start screen shows by that name, else the default.
 GameResult PlayGame(std::uint32_t seed, std::uint32_t teamSize, Difficulty blue, GreenKind greenKind,
                     const std::string& battlefield = "") {
-  CGameEngine engine;
-  CGameWorld& world = engine.GetWorld();
-  GetRandomTable().Fill(seed);
-  if (!world.GetBattlefields().ChooseName(battlefield)) world.SetMapFile(kv::kMapFile);
-  world.SetTeamSize(0, teamSize);
-  world.SetTeamSize(1, teamSize);
-  world.SetDifficulty(blue);
-  world.OnKey(SDLK_RETURN, true);
+  worldtest::OwnSession own;
+  CGameSession& session = own.m_session;
+  session.SetSeed(seed);
+  if (!session.GetBattlefields().ChooseName(battlefield)) session.SetMapFile(kv::kMapFile);
+  session.SetTeamSize(0, teamSize);
+  session.SetTeamSize(1, teamSize);
+  session.SetDifficulty(blue);
+  session.OnKey(SDLK_RETURN, true);
+  CGameWorld& world = session.GetMatch();
   GreenPlayer green(seed * 7919u + 1u, greenKind);
   green.Start(world);
 
   for (int turn = 1; turn <= kTurnLimit; ++turn) {
-    EXPECT_TRUE(LayersAsPlanned(world)) << "seed " << seed << ", turn " << turn;
+    EXPECT_TRUE(LayersAsPlanned(session.GetGame())) << "seed " << seed << ", turn " << turn;
     green.PlanTurn(world);
-    world.OnKey(SDLK_SPACE, true);
+    session.OnKey(SDLK_SPACE, true);
     int ticks = 0;
     while (world.IsExecuting() && ticks < kTicksPerTurnLimit) {
-      world.Update(CGameWorld::mc_tickMs);
+      session.Update(CTurnClock::mc_tickMs);
       ++ticks;
-      const ::testing::AssertionResult rules = worldtest::HoldsInvariants(world);
+      const ::testing::AssertionResult rules = worldtest::HoldsInvariants(session);
       if (!rules) {
         ADD_FAILURE() << "seed " << seed << ", turn " << turn << ": " << rules.message();
         return {Outcome::TurnLimit, turn};
@@ -228,8 +221,8 @@ GameResult PlayGame(std::uint32_t seed, std::uint32_t teamSize, Difficulty blue,
       ADD_FAILURE() << "seed " << seed << ", turn " << turn << " never ended";
       return {Outcome::TurnLimit, turn};
     }
-    if (!world.GetMapProblem().empty()) {
-      ADD_FAILURE() << world.GetMapProblem();
+    if (!session.GetMapProblem().empty()) {
+      ADD_FAILURE() << session.GetMapProblem();
       return {Outcome::TurnLimit, turn};
     }
     if (world.IsTie()) return {Outcome::Tie, turn};
@@ -342,8 +335,8 @@ struct FieldRecord {
 
 // The names of the shipped battlefields and of generated ones (seeds 1 to `generated`).
 std::vector<std::string> Fields(std::uint32_t generated) {
-  CGameEngine engine;
-  CBattlefieldList& list = engine.GetWorld().GetBattlefields();
+  worldtest::OwnSession own;
+  CBattlefieldList& list = own.m_session.GetBattlefields();
   std::vector<std::string> fields;
   for (std::size_t i = 0; i + 1 < list.GetCount(); ++i, list.Step(1)) fields.push_back(list.GetName());
   for (std::uint32_t seed = 1; seed <= generated; ++seed) fields.push_back("Random #" + std::to_string(seed));

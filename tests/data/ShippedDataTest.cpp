@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "audio/SoundTable.h"
-#include "engine/CLineReader.h"
-#include "engine/DataFiles.h"
+#include "core/CLineReader.h"
+#include "core/DataFiles.h"
 
 namespace {
 

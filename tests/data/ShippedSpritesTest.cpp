@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/CLineReader.h"
-#include "engine/DataFiles.h"
+#include "core/CLineReader.h"
+#include "core/DataFiles.h"
 #include "gfx/SpritePacking.h"
 
 namespace {

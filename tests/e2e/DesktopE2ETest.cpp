@@ -14,7 +14,7 @@
 #include "e2e/GameSession.h"
 #include "e2e/ScreenPixels.h"
 #include "support/TempDir.h"
-#include "world/StartScreenControls.h"
+#include "screen/StartScreenControls.h"
 
 using namespace screen;
 

@@ -11,7 +11,7 @@
 #include "e2e/GameSession.h"
 #include "e2e/LinkedGameDir.h"
 #include "e2e/ScreenPixels.h"
-#include "world/StartScreenControls.h"
+#include "screen/StartScreenControls.h"
 
 namespace {
 

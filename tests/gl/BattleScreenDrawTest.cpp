@@ -15,13 +15,13 @@
 #include <utility>
 
 #include "FrameCapture.h"
-#include "engine/DataFiles.h"
+#include "core/DataFiles.h"
 #include "gfx/CFontManager.h"
 #include "gfx/GameFonts.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
 #include "support/AllocationCount.h"
-#include "world/CEffect.h"
+#include "screen/CEffect.h"
 #include "world/WorldTestSupport.h"
 
 namespace {
@@ -90,7 +90,7 @@ class BattleScreenDrawTest : public worldtest::WorldTest {
     ASSERT_NE(GetFontManager().GetFont(0), nullptr) << "the game's font did not load";
   }
 
-  CapturedFrame Capture() { return CapturedFrame([this] { m_world.Render(); }); }
+  CapturedFrame Capture() { return CapturedFrame([this] { m_session.Render(); }); }
 
   // The lines of the status message, top first, as drawn from x 854 on the
   // baselines 384 down to 304.
@@ -117,9 +117,9 @@ TEST_F(BattleScreenDrawTest, MapSpaceHoldsTilesFogMarksCommandsSeenTanksAndEffec
   Park(1, 2, 4);
   Tap(SDLK_1);
   Tap(SDLK_UP);
-  m_world.RefreshVisibility();
-  m_world.SpawnShotEffects(32.0f * 11, 32.0f * 9, 32.0f * 11, 32.0f * 4);  // down column 11, behind walls
-  const CMap& map = m_world.GetMap();
+  Match().RefreshVisibility();
+  Screen().Effects().SpawnShot(32.0f * 11, 32.0f * 9, 32.0f * 11, 32.0f * 4);  // down column 11, behind walls
+  const CMap& map = Match().GetMap();
   const CapturedFrame frame = Capture();
   const std::vector<DrawnQuad>& quads = frame.Quads();
 
@@ -197,10 +197,10 @@ TEST_F(BattleScreenDrawTest, MapSpaceHoldsTilesFogMarksCommandsSeenTanksAndEffec
   for (const DrawnQuad& q : quads) {
     if (q.kind == Kind::Sprite && (q.code == 4 || q.code == 6)) effects.push_back(q);
   }
-  const CGameWorld::EffectList& list = m_world.GetEffects();
+  const std::vector<CEffect>& list = Screen().GetEffects();
   ASSERT_EQ(effects.size(), list.size());
   for (std::size_t i = 0; i < list.size(); ++i) {
-    const CEffect& e = *list[i];
+    const CEffect& e = list[i];
     EXPECT_EQ(effects[i].code, e.m_sprite);
     EXPECT_TRUE(At(effects[i], 50 + e.m_x, 50 + e.m_y)) << i;
     EXPECT_TRUE(effects[i].HasColour(e.m_red, e.m_green, e.m_blue, e.m_alpha)) << i;
@@ -214,13 +214,13 @@ TEST_F(BattleScreenDrawTest, MapSpaceHoldsTilesFogMarksCommandsSeenTanksAndEffec
 TEST_F(BattleScreenDrawTest, AnAdditiveEffectLeavesOrdinaryBlendingToEverythingAfterIt) {
   // Two games alike; in one a shot's additive flash is drawn before another
   // shot's effects, which must look the same as in the game without it.
-  CGameEngine otherEngine;
-  CGameWorld& other = otherEngine.GetWorld();
+  worldtest::OwnSession otherSession;
+  CGameSession& other = otherSession.m_session;
   other.SetMapFile(worldtest::kArenaMap);
-  for (CGameWorld* world : {&m_world, &other}) {
-    world->SetTeamSize(0, 1);
-    world->SetTeamSize(1, 1);
-    world->OnKey(SDLK_RETURN, true);
+  for (CGameSession* session : {&m_session, &other}) {
+    session->SetTeamSize(0, 1);
+    session->SetTeamSize(1, 1);
+    session->OnKey(SDLK_RETURN, true);
   }
   const float shotX = 32.0f * 5;
   const float shotFrom = 32.0f * 9;
@@ -238,16 +238,16 @@ TEST_F(BattleScreenDrawTest, AnAdditiveEffectLeavesOrdinaryBlendingToEverythingA
 
   other.Render();
   const auto withoutEffects = region(WindowPixels());
-  other.SpawnShotEffects(shotX, shotFrom, shotX, shotTo);
+  other.GetScreen().Effects().SpawnShot(shotX, shotFrom, shotX, shotTo);
   other.Render();
   const auto shotAlone = region(WindowPixels());
   EXPECT_NE(shotAlone, withoutEffects) << "the puff does not show";
 
-  m_world.SpawnShotEffects(32.0f * 10, 32.0f * 2, 32.0f * 10, 32.0f * 9);  // far off, its flash additive
-  const CGameWorld::EffectList& effects = m_world.GetEffects();
-  ASSERT_TRUE(std::any_of(effects.begin(), effects.end(), [](const auto& e) { return e->m_additive; }));
-  m_world.SpawnShotEffects(shotX, shotFrom, shotX, shotTo);
-  m_world.Render();
+  Screen().Effects().SpawnShot(32.0f * 10, 32.0f * 2, 32.0f * 10, 32.0f * 9);  // far off, its flash additive
+  const std::vector<CEffect>& effects = Screen().GetEffects();
+  ASSERT_TRUE(std::any_of(effects.begin(), effects.end(), [](const CEffect& e) { return e.m_additive; }));
+  Screen().Effects().SpawnShot(shotX, shotFrom, shotX, shotTo);
+  m_session.Render();
   EXPECT_EQ(region(WindowPixels()), shotAlone);
   GLint source = 0, destination = 0;
   glGetIntegerv(GL_BLEND_SRC, &source);
@@ -265,7 +265,7 @@ TEST_F(BattleScreenDrawTest, TheRosterShowsTenSlotsInTwoRowsWithLabelsIconsAndHe
   Tap(SDLK_5);  // selected, then destroyed: its label must not pulse
   PlayTurn();
   ASSERT_EQ(Tank(0, 4), nullptr);
-  ASSERT_EQ(m_world.GetSelected(), 5u);
+  ASSERT_EQ(Screen().GetSelected(), 5u);
   const CapturedFrame frame = Capture();
 
   struct Look {
@@ -373,7 +373,7 @@ TEST_F(BattleScreenDrawTest, TheStatusMessageCountsDownToVictoryClearOfTheRoster
   for (int turn = 1; turn <= 9; ++turn) {
     PlayTurn();
     Park(1, 0, 3);
-    ASSERT_EQ(m_world.GetHillCount(), static_cast<std::uint32_t>(turn));
+    ASSERT_EQ(Match().GetHillCount(), static_cast<std::uint32_t>(turn));
     const std::string left = "in " + std::to_string(10 - turn) + " turns.";
     const CapturedFrame frame = Capture();
     EXPECT_EQ(StatusLines(frame), (Lines{{384, "Green team"}, {364, "  victory"}, {344, left}})) << turn;
@@ -401,7 +401,7 @@ TEST_F(BattleScreenDrawTest, ATieShowsOnlyWhenNeitherTeamHasATankLeft) {
   Place(1, 0, 5, 7, 0, -1, 10)->AddFire();
   Press(SDLK_SPACE);
   Ticks(1);
-  ASSERT_EQ(m_world.GetAliveCount(0) + m_world.GetAliveCount(1), 0);
+  ASSERT_EQ(Match().GetAliveCount(0) + Match().GetAliveCount(1), 0);
   const Lines tie{{384, "    Tie!"}, {344, "Press 'R'"}, {324, "to restart."}};
   EXPECT_EQ(StatusLines(Capture()), tie);
   FinishTurn();
@@ -414,7 +414,7 @@ TEST_F(BattleScreenDrawTest, ATieShowsOnlyWhenNeitherTeamHasATankLeft) {
   Place(1, 0, 5, 7, 0, -1)->AddFire();
   Press(SDLK_SPACE);
   Ticks(1);
-  ASSERT_EQ(m_world.GetAliveCount(0), 0);
+  ASSERT_EQ(Match().GetAliveCount(0), 0);
   EXPECT_TRUE(StatusLines(Capture()).empty());
   FinishTurn();
   EXPECT_EQ(StatusLines(Capture()),
@@ -504,7 +504,7 @@ TEST_F(BattleScreenDrawTest, RightOfTheFieldTheTurnTanksLeftCentreAndLogTellWhat
   Place(0, 1, 7, 6, 0, -1);  // on the centre cell, facing away too
   Place(1, 0, 5, 7, 0, -1)->AddFire();
   Park(1, 1, 3);
-  m_world.RefreshVisibility();
+  Match().RefreshVisibility();
   PlayTurn();
   const CapturedFrame frame = Capture();
   EXPECT_EQ(frame.TextAt(854, 740), "Turn 2");
@@ -531,7 +531,7 @@ TEST_F(BattleScreenDrawTest, RightOfTheFieldTheTurnTanksLeftCentreAndLogTellWhat
   for (const std::int32_t hp : {60, -10}) {
     Place(0, 0, 5, 3, 0, 1);
     Place(1, 0, 5, 7, 0, -1, hp);
-    m_world.RefreshVisibility();
+    Match().RefreshVisibility();
     const CapturedFrame seen = Capture();
     ASSERT_EQ(OnTheMap(seen.SpritesWithId(kBlueTank)).size(), 1u);
     ASSERT_EQ(WithColour(seen.OfKind(Kind::Plain), 0.15f, 0.15f, 0.15f, 0.9f).size(), 1u);
@@ -572,24 +572,29 @@ TEST_F(BattleScreenDrawTest, AClickThatGivesNoPathIsMarkedWhereItWasAndAFirstRAs
 
 TEST_F(BattleScreenDrawTest, AFrameAllocatesNothing) {
   StartGame(10, 10);
+  // A turn in which Green's first tank hits Blue's: logged, its loss floating.
+  Place(1, 0, 1, 3, 0, -1);
+  Place(0, 0, 1, 1, 0, 1)->AddFire();
+  Match().RefreshVisibility();
+  Match().StartTurn();
+  while (Match().GetStepsDone() < CGameWorld::mc_turnSteps) Match().RunStep();
+  Match().EndTurn();
+  Screen().Absorb(Match());
+  ASSERT_GT(Match().GetLog().Size(), 0u);
   Tap(SDLK_1);
   ClickCell(1, 7, 6);  // a path to the centre cell
   ClickCell(1, 0, 5);  // a wall: marked
-  Place(1, 0, 1, 3, 0, -1);
-  m_world.RefreshVisibility();
-  m_world.HitTankAt(1, 3, 90.0f, Tank(0, 0));  // logged, its loss floating
-  ASSERT_GT(m_world.GetLog().Size(), 0u);
   Tap(SDLK_r);  // asks
   Tap(SDLK_F1);
-  for (const auto& tank : m_world.GetTanks()) {
+  for (const auto& tank : Match().GetTanks()) {
     const float x = 32.0f * static_cast<float>(tank->GetX());
-    m_world.SpawnShotEffects(x, 32.0f * static_cast<float>(tank->GetY()), x, 32.0f * 6);
+    Screen().Effects().SpawnShot(x, 32.0f * static_cast<float>(tank->GetY()), x, 32.0f * 6);
   }
-  ASSERT_FALSE(m_world.GetTeamTanks(0)[0]->GetCommands().empty());
-  ASSERT_FALSE(m_world.GetEffects().empty());
-  m_world.Render();  // the first frame may fetch what it keeps
+  ASSERT_FALSE(Match().GetTeamTanks(0)[0]->GetCommands().empty());
+  ASSERT_FALSE(Screen().GetEffects().empty());
+  m_session.Render();  // the first frame may fetch what it keeps
   const std::size_t before = AllocationCount();
-  m_world.Render();
+  m_session.Render();
   EXPECT_EQ(AllocationCount(), before);
 }
 

@@ -13,7 +13,7 @@
 #include FT_FREETYPE_H
 
 #include "FontTestSupport.h"
-#include "engine/DataFiles.h"
+#include "core/DataFiles.h"
 #include "gfx/CFontManager.h"
 #include "gfx/CTextureFont.h"
 #include "gfx/OpenGL.h"

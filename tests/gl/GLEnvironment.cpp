@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/CGameEngine.h"
+#include "app/CGameEngine.h"
 
 namespace {
 

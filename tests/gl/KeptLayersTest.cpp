@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "FrameCapture.h"
-#include "engine/ProgramClock.h"
+#include "core/ProgramClock.h"
 #include "world/WorldTestSupport.h"
 
 namespace {
@@ -34,7 +34,7 @@ class KeptLayersTest : public worldtest::WorldTest {
   void TearDown() override { HoldProgramClock(-1.0); }
 
   WindowPixels Frame() {
-    m_world.Render();
+    m_session.Render();
     return WindowPixels();
   }
 };
@@ -57,11 +57,11 @@ TEST_F(KeptLayersTest, KeptLayersShowTheSamePixelsAsLayersDrawnInFull) {
        [&] {
          Tank(0, 1)->AddFire();
          Press(SDLK_SPACE);
-         while (m_world.GetStepsDone() < 1) Ticks(1);
-         ASSERT_FALSE(m_world.GetEffects().empty());
+         while (Match().GetStepsDone() < 1) Ticks(1);
+         ASSERT_FALSE(Screen().GetEffects().empty());
        }},
       {"the fog after the turn", [&] { FinishTurn(); }},
-      {"the game watched again", [&] { ASSERT_TRUE(m_world.WatchGame()); }},
+      {"the game watched again", [&] { ASSERT_TRUE(m_session.WatchGame()); }},
       {"Blue's fog", [&] { Tap(SDLK_g); }},
       {"everything", [&] { Tap(SDLK_g); }},
       {"the threat lens", [&] { Tap(SDLK_t); }},
@@ -72,11 +72,11 @@ TEST_F(KeptLayersTest, KeptLayersShowTheSamePixelsAsLayersDrawnInFull) {
     const WindowPixels before = Frame();
     change.make();
     const WindowPixels changed = Frame();
-    m_world.MarkStaticLayersDirty();
+    m_session.MarkDirty();
     const WindowPixels full = Frame();
-    EXPECT_FALSE(CGameWorld::LastFrameDrewKeptLayers());
+    EXPECT_FALSE(CBattleScreen::LastFrameDrewKeptLayers());
     const WindowPixels kept = Frame();
-    EXPECT_TRUE(CGameWorld::LastFrameDrewKeptLayers());
+    EXPECT_TRUE(CBattleScreen::LastFrameDrewKeptLayers());
     EXPECT_GT(DifferingPixels(before, full), 0);
     EXPECT_EQ(DifferingPixels(changed, full), 0);
     EXPECT_EQ(DifferingPixels(kept, full), 0);

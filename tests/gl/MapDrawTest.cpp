@@ -5,6 +5,7 @@
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
 #include "map/CMap.h"
+#include "screen/MapDraw.h"
 
 namespace {
 
@@ -69,8 +70,8 @@ TEST(MapDrawTest, EachCellShowsTheSpriteOfItsTileAtItsPlace) {
   ASSERT_TRUE(LoadText(map, "#..\n.#.\n"));
   BeginFrame();
   glEnable(GL_TEXTURE_2D);
-  glColor4f(0.0f, 1.0f, 0.0f, 1.0f);  // Draw sets its own colour: opaque white
-  map.Draw();
+  glColor4f(0.0f, 1.0f, 0.0f, 1.0f);  // DrawMapTiles sets its own colour: opaque white
+  DrawMapTiles(map);
   EndFrame();
   sprites[2] = saved[0];
   sprites[3] = saved[1];
@@ -98,7 +99,7 @@ TEST(MapDrawTest, FogDarkensTheCellsTheTeamDoesNotSee) {
   map.SetVisible(3, 0, 0, 1);
   map.SetVisible(0, 2, 1, 1);  // the other team's view changes nothing
   BeginFrame();
-  map.DrawVisibility(0);
+  DrawMapFog(map, 0);
   EndFrame();
   for (int y = 0; y < 3; ++y) {
     for (int x = 0; x < 4; ++x) {
@@ -118,8 +119,8 @@ TEST(MapDrawTest, FogDarkensTheCellsTheTeamDoesNotSee) {
 
   CMap empty;
   BeginFrame();
-  empty.DrawVisibility(1);  // no grid: nothing drawn
-  empty.Draw();
+  DrawMapFog(empty, 1);  // no grid: nothing drawn
+  DrawMapTiles(empty);
   EndFrame();
   EXPECT_EQ(CellPixel(0, 0).r, 255);
 }

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "FrameCapture.h"
-#include "engine/CGameEngine.h"
+#include "app/CGameEngine.h"
 #include "gfx/CFontManager.h"
-#include "world/StartScreenControls.h"
+#include "screen/StartScreenControls.h"
 
 namespace {
 
@@ -19,12 +19,12 @@ class StartScreenDrawTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(GetFontManager().GetFont(0), nullptr) << "the game's font did not load";
-    m_world.SetTeamSize(0, 10);
-    m_world.SetTeamSize(1, 1);
+    m_session.SetTeamSize(0, 10);
+    m_session.SetTeamSize(1, 1);
   }
 
   CGameEngine m_engine;  // only to own the world; the window is the test program's
-  CGameWorld& m_world = m_engine.GetWorld();
+  CGameSession& m_session = m_engine.GetSession();
 };
 
 ::testing::AssertionResult SameBox(const char* inkName, const char* boxName, const WindowPixels::Box& ink,
@@ -40,7 +40,7 @@ class StartScreenDrawTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(StartScreenDrawTest, EachClickBoxIsTheInkOfItsMark) {
-  m_world.Render();
+  m_session.Render();
   const WindowPixels pixels;
   // The two rows of marks stand on the baselines 390 and 370: their ink is
   // looked for between the rows, and between the end of the size texts
@@ -76,9 +76,9 @@ TEST_F(StartScreenDrawTest, EachClickBoxIsTheInkOfItsMark) {
 }
 
 TEST_F(StartScreenDrawTest, TheTextsStandAtTheirOriginsInWhiteAndNothingElseIsDrawn) {
-  m_world.NewGame();  // as the engine does before the first frame: the battlefield's picture shows
-  const CapturedFrame frame([&] { m_world.Render(); });
-  const std::string battlefield = "Battlefield: " + m_world.GetBattlefields().GetName();
+  m_session.NewGame();  // as the engine does before the first frame: the battlefield's picture shows
+  const CapturedFrame frame([&] { m_session.Render(); });
+  const std::string battlefield = "Battlefield: " + m_session.GetBattlefields().GetName();
   struct Line {
     float x, y;
     const char* text;
@@ -105,12 +105,12 @@ TEST_F(StartScreenDrawTest, TheTextsStandAtTheirOriginsInWhiteAndNothingElseIsDr
   }
 
   // The sizes follow the world's.
-  m_world.SetTeamSize(0, 1);
-  m_world.SetTeamSize(1, 10);
-  const CapturedFrame changed([&] { m_world.Render(); });
+  m_session.SetTeamSize(0, 1);
+  m_session.SetTeamSize(1, 10);
+  const CapturedFrame changed([&] { m_session.Render(); });
   EXPECT_EQ(changed.TextAt(150, 390), "Green Team Size: 1");
   EXPECT_EQ(changed.TextAt(150, 370), "Blue Team Size:  10");
-  m_world.SetDifficulty(Difficulty::Hard);
-  const CapturedFrame hard([&] { m_world.Render(); });
+  m_session.SetDifficulty(Difficulty::Hard);
+  const CapturedFrame hard([&] { m_session.Render(); });
   EXPECT_EQ(hard.TextAt(150, 220), "Computer: Hard");
 }

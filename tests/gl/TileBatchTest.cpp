@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/DataFiles.h"
+#include "core/DataFiles.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
 #include "map/CMap.h"
+#include "screen/MapDraw.h"
 
 namespace {
 
@@ -132,7 +133,7 @@ TEST(TileBatchTest, TheShippedBattlefieldLooksAsDrawnTileByTile) {
   CMap map;
   ASSERT_TRUE(map.Load(kv::kMapFile));
   const Pixels plain = DrawnAt(50.0f, 50.0f, [&] { DrawTileByTile(map); });
-  const Pixels batched = DrawnAt(50.0f, 50.0f, [&] { map.Draw(); });
+  const Pixels batched = DrawnAt(50.0f, 50.0f, [&] { DrawMapTiles(map); });
   EXPECT_EQ(Differences(plain, batched), 0u);
   // The atlas keeps linear filtering for what is drawn after the map.
   EXPECT_EQ(MagnificationFilter(sprites[kWallSprite].texture), GL_LINEAR);
@@ -147,18 +148,18 @@ TEST(TileBatchTest, TilesOffTheWholePixelsKeepLinearFiltering) {
   {
     const ReplacedTiles tiles(15.5f, 15.5f);
     const Pixels plain = DrawnAt(50.0f, 50.0f, [&] { DrawTileByTile(map); });
-    const Pixels batched = DrawnAt(50.0f, 50.0f, [&] { map.Draw(); });
+    const Pixels batched = DrawnAt(50.0f, 50.0f, [&] { DrawMapTiles(map); });
     EXPECT_EQ(Differences(plain, batched), 0u);
     EXPECT_EQ(MagnificationFilter(tiles.Texture()), GL_LINEAR);
   }
   {
     const ReplacedTiles tiles(15.0f, 15.0f);
     const Pixels plain = DrawnAt(50.5f, 50.0f, [&] { DrawTileByTile(map); });
-    const Pixels batched = DrawnAt(50.5f, 50.0f, [&] { map.Draw(); });
+    const Pixels batched = DrawnAt(50.5f, 50.0f, [&] { DrawMapTiles(map); });
     EXPECT_EQ(Differences(plain, batched), 0u);
     // On whole pixels the same tiles are drawn alike too.
     EXPECT_EQ(Differences(DrawnAt(50.0f, 50.0f, [&] { DrawTileByTile(map); }),
-                          DrawnAt(50.0f, 50.0f, [&] { map.Draw(); })),
+                          DrawnAt(50.0f, 50.0f, [&] { DrawMapTiles(map); })),
               0u);
   }
 }
@@ -170,7 +171,7 @@ TEST(TileBatchTest, TilesOfOneTexelToAPixelLookTheSameAndTheirTextureKeepsItsFil
   for (const GLint filter : {GL_LINEAR, GL_NEAREST}) {
     const ReplacedTiles tiles(1.0f, 2.0f, filter);
     const Pixels plain = DrawnAt(50.0f, 50.0f, [&] { DrawTileByTile(map); });
-    const Pixels batched = DrawnAt(50.0f, 50.0f, [&] { map.Draw(); });
+    const Pixels batched = DrawnAt(50.0f, 50.0f, [&] { DrawMapTiles(map); });
     EXPECT_EQ(Differences(plain, batched), 0u) << filter;
     EXPECT_EQ(MagnificationFilter(tiles.Texture()), filter);
   }

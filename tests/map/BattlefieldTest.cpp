@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/DataFiles.h"
+#include "core/DataFiles.h"
 #include "map/Battlefield.h"
 #include "map/CBattlefieldList.h"
 #include "map/MapGenerator.h"

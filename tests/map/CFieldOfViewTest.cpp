@@ -22,7 +22,7 @@ struct RevealCall {
   int x, y, d, s;
 };
 
-void Record(CMap&, int x, int y, int d, int s, void* context) {
+void Record(const CMap&, int x, int y, int d, int s, void* context) {
   static_cast<std::vector<RevealCall>*>(context)->push_back({x, y, d, s});
 }
 
@@ -181,7 +181,7 @@ TEST_F(CFieldOfViewDeathTest, CastingWithoutFunctionsOrWithAnUnknownFacingStopsT
   CMap map;
   LoadField(map, 5, 5);
   CFieldOfView vision;
-  std::uint32_t team = 0;
+  SightTarget team{&map, 0};
   EXPECT_DEATH(vision.Cast(map, &team, 2, 2, 25, 0, 181.0f), "m_blocksSight");
   vision.SetOpaqueTest(BlocksSight);
   EXPECT_DEATH(vision.Cast(map, &team, 2, 2, 25, 0, 181.0f), "m_reveal");

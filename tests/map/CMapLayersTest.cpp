@@ -32,72 +32,51 @@ TEST(CMapLayersTest, ANewMapIsEmpty) {
   map.ClearVisible();
 }
 
-TEST_F(CMapSmallTest, EachTeamHasItsOwnLayersIndexedByRow) {
-  CMap* map = &m_map;
-  map->SetVisible(2, 1, 1, 1);
-  map->AddThreat(1, 0, 0, 5);
-  map->RaiseVuln(0, 1, 1, 9);
+TEST_F(CMapSmallTest, EachTeamHasItsOwnSightIndexedByRow) {
+  m_map.SetVisible(2, 1, 1, 1);
+  m_map.SetVisible(1, 0, 0, 1);
   for (std::uint32_t team = 0; team < 2; ++team) {
     for (std::uint32_t y = 0; y < 2; ++y) {
       for (std::uint32_t x = 0; x < 3; ++x) {
-        EXPECT_EQ(map->GetVisible(x, y, team), (team == 1 && x == 2 && y == 1) ? 1 : 0);
-        EXPECT_EQ(map->GetThreat(x, y, team), (team == 0 && x == 1 && y == 0) ? 5u : 0u);
-        EXPECT_EQ(map->GetVuln(x, y, team), (team == 1 && x == 0 && y == 1) ? 9u : 0u);
-        EXPECT_FALSE(map->IsWall(x, y));
+        const bool seen = (team == 1 && x == 2 && y == 1) || (team == 0 && x == 1 && y == 0);
+        EXPECT_EQ(m_map.GetVisible(x, y, team), seen ? 1 : 0);
+        EXPECT_EQ(m_map.Sees(team, static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)), seen);
+        EXPECT_FALSE(m_map.IsWall(x, y));
       }
     }
   }
+  m_map.SetVisible(2, 1, 1, 0);
+  EXPECT_EQ(m_map.GetVisible(2, 1, 1), 0);
 }
 
-TEST_F(CMapSmallTest, ThreatAccumulatesAndWrapsAndVulnerabilityOnlyRises) {
-  CMap* map = &m_map;
-  map->AddThreat(1, 1, 0, 40);
-  map->AddThreat(1, 1, 0, 2);
-  EXPECT_EQ(map->GetThreat(1, 1, 0), 42u);
-  map->AddThreat(1, 1, 0, 0xFFFFFFFFu);
-  EXPECT_EQ(map->GetThreat(1, 1, 0), 41u);
-
-  map->RaiseVuln(2, 0, 0, 50);
-  map->RaiseVuln(2, 0, 0, 30);
-  EXPECT_EQ(map->GetVuln(2, 0, 0), 50u);
-  map->RaiseVuln(2, 0, 0, 0x80000000u);  // compared unsigned
-  EXPECT_EQ(map->GetVuln(2, 0, 0), 0x80000000u);
-  map->RaiseVuln(2, 0, 0, 7);
-  EXPECT_EQ(map->GetVuln(2, 0, 0), 0x80000000u);
-}
-
-TEST(CMapLayersTest, EachClearTouchesOnlyItsOwnLayer) {
+TEST(CMapLayersTest, ClearingSightKeepsTheTilesAndClearKeepsNothing) {
   CMap map;
   ASSERT_TRUE(LoadText(map, "#.\n.#\n"));
-  auto fill = [&map] {
-    for (std::uint32_t team = 0; team < 2; ++team) {
-      map.SetVisible(0, 0, team, 1);
-      map.AddThreat(0, 0, team, 3);
-      map.RaiseVuln(0, 0, team, 4);
-    }
-  };
-  fill();
+  map.SetVisible(0, 0, 0, 1);
+  map.SetVisible(0, 0, 1, 1);
   map.ClearVisible();
   EXPECT_EQ(map.GetVisible(0, 0, 0) + map.GetVisible(0, 0, 1), 0);
-  EXPECT_EQ(map.GetThreat(0, 0, 1), 3u);
-  EXPECT_EQ(map.GetVuln(0, 0, 1), 4u);
-
-  fill();
-  map.ClearThreat();
-  EXPECT_EQ(map.GetThreat(0, 0, 0) + map.GetThreat(0, 0, 1), 0u);
-  EXPECT_EQ(map.GetVisible(0, 0, 0), 1);
-  EXPECT_EQ(map.GetVuln(0, 0, 0), 4u);
-
-  fill();
-  map.ClearVuln();
-  EXPECT_EQ(map.GetVuln(0, 0, 0) + map.GetVuln(0, 0, 1), 0u);
-  EXPECT_EQ(map.GetThreat(0, 0, 0), 3u);
   EXPECT_TRUE(map.IsWall(0, 1));
-
+  map.SetVisible(0, 0, 0, 1);
   map.Clear();  // tiles too
   EXPECT_FALSE(map.IsWall(0, 1));
   EXPECT_FALSE(map.IsWall(1, 0));
-  EXPECT_EQ(map.GetThreat(0, 0, 0) + map.GetVuln(0, 0, 1) + map.GetVisible(0, 0, 0), 0u);
+  EXPECT_EQ(map.GetVisible(0, 0, 0), 0);
+}
+
+TEST(CMapLayersTest, ACopySharesTheGridAndHasItsOwnSight) {
+  CMap map;
+  ASSERT_TRUE(LoadText(map, "#..\n...\n"));
+  CMap copy(map);
+  copy.SetVisible(1, 1, 0, 1);
+  EXPECT_EQ(map.GetVisible(1, 1, 0), 0);
+  // Loading the original again leaves the copy's grid as it was.
+  ASSERT_TRUE(LoadText(map, "...\n...\n"));
+  EXPECT_TRUE(copy.IsWall(0, 1));
+  EXPECT_FALSE(map.IsWall(0, 1));
+  copy = map;
+  EXPECT_FALSE(copy.IsWall(0, 1));
+  EXPECT_EQ(copy.GetVisible(1, 1, 0), 0);
 }
 
 TEST(CMapLayersTest, EveryCellCostsTheSame) {
@@ -188,17 +167,14 @@ TEST_F(CMapDeathTest, BadArgumentsStopTheProgramNamingTheCondition) {
   CMap map;
   ASSERT_TRUE(LoadText(map, "...\n...\n"));
   EXPECT_DEATH(map.GetVisible(0, 0, 2), "Assertion failed: team < mc_numTeams, file CMap.cpp");
-  EXPECT_DEATH(map.AddThreat(0, 0, 5, 1), "team < mc_numTeams");
-  EXPECT_DEATH(map.RaiseVuln(0, 0, 2, 1), "team < mc_numTeams");
+  EXPECT_DEATH(map.RevealSight(2, 0, 0, 0), "team < mc_numTeams");
   EXPECT_DEATH(map.GetTile(3, 0), "Assertion failed: px < m_width, file CMap.cpp");
   EXPECT_DEATH(map.SetVisible(0, 2, 0, 1), "Assertion failed: py < m_height");
   EXPECT_DEATH(map.IsWall(static_cast<std::uint32_t>(-1), 0), "px < m_width");
   EXPECT_DEATH(map.GetCost(0, 2), "py < m_height");
-  EXPECT_DEATH(map.Init(2, 2), "Assertion failed: !m_tiles");
+  EXPECT_DEATH(map.Init(2, 2), "Assertion failed: !m_grid");
   map.Free();
-  EXPECT_DEATH(map.GetTile(0, 0), "Assertion failed: m_tiles,");
-  EXPECT_DEATH(map.GetCost(0, 0), "m_tiles,");
-  EXPECT_DEATH(map.GetVisible(0, 0, 0), "Assertion failed: m_visible,");
-  EXPECT_DEATH(map.GetThreat(0, 0, 1), "Assertion failed: m_threat,");
-  EXPECT_DEATH(map.GetVuln(0, 0, 1), "Assertion failed: m_vuln,");
+  EXPECT_DEATH(map.GetTile(0, 0), "Assertion failed: m_grid,");
+  EXPECT_DEATH(map.GetCost(0, 0), "m_grid,");
+  EXPECT_DEATH(map.GetVisible(0, 0, 0), "Assertion failed: m_grid,");
 }

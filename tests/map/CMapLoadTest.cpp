@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/DataFiles.h"
+#include "core/DataFiles.h"
 #include "map/BuiltInMap.h"
 #include "map/CMap.h"
 #include "map/MapTestSupport.h"
@@ -152,22 +152,16 @@ TEST(CMapLoadTest, LongLinesAreReadInPiecesThatEachMakeARow) {
   EXPECT_FALSE(map.IsWall(1, 0));
 }
 
-TEST(CMapLoadTest, EveryLayerIsZeroAfterALoad) {
+TEST(CMapLoadTest, NoTeamSeesAnythingAfterALoad) {
   CMap map;
   ASSERT_TRUE(map.LoadBuiltIn());
-  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
-    map.SetVisible(3, 4, team, 1);
-    map.AddThreat(5, 6, team, 7);
-    map.RaiseVuln(7, 8, team, 9);
-  }
+  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) map.SetVisible(3, 4, team, 1);
   ASSERT_TRUE(LoadFile(map, "#####\n#...#\n#...#\n#...#\n#...#\n#...#\n#...#\n#...#\n#####\n"));
   ASSERT_TRUE(map.LoadBuiltIn());
   for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
     for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
       for (std::uint32_t x = 0; x < map.GetWidth(); ++x) {
         ASSERT_EQ(map.GetVisible(x, y, team), 0) << x << "," << y;
-        ASSERT_EQ(map.GetThreat(x, y, team), 0u) << x << "," << y;
-        ASSERT_EQ(map.GetVuln(x, y, team), 0u) << x << "," << y;
       }
     }
   }

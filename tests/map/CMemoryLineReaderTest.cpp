@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/CLineReader.h"
+#include "core/CLineReader.h"
 #include "map/CMemoryLineReader.h"
 #include "support/TempDir.h"
 

@@ -57,10 +57,10 @@ inline CellSet Cast(CMap& map, int x, int y, int direction, float angle = kBeam,
   CFieldOfView vision;
   vision.SetOpaqueTest(BlocksSight);
   vision.SetRevealAction(RevealForTeam);
-  std::uint32_t team = 0;
+  SightTarget target{&map, 0};
   map.ClearVisible();
-  vision.Cast(map, &team, x, y, radius, direction, angle);
-  return Visible(map, team);
+  vision.Cast(map, &target, x, y, radius, direction, angle);
+  return Visible(map, target.team);
 }
 
 // Inside the circle of radius r as the column extents draw it: within r of

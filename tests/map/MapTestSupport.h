@@ -30,20 +30,27 @@ inline std::size_t CountWalls(const CMap& map) {
   return walls;
 }
 
-// The game world's two sight functions: a cell outside the grid or a wall
-// blocks sight; revealing a cell inside the grid marks it seen by the team
+// Where a cast marks what it reveals: the map and the team that sees.
+struct SightTarget {
+  CMap* map;           // the map whose sight layer is marked
+  std::uint32_t team;  // whose layer
+};
+
+// The game's two sight functions: a cell outside the grid or a wall blocks
+// sight; revealing a cell inside the grid marks it seen in the SightTarget
 // the context points to.
 inline bool BlocksSight(const CMap& map, int x, int y) {
   return x < 0 || y < 0 || static_cast<std::uint32_t>(x) >= map.GetWidth() ||
          static_cast<std::uint32_t>(y) >= map.GetHeight() || map.IsWall(x, y);
 }
 
-inline void RevealForTeam(CMap& map, int x, int y, int, int, void* context) {
+inline void RevealForTeam(const CMap& map, int x, int y, int, int, void* context) {
   if (x < 0 || y < 0 || static_cast<std::uint32_t>(x) >= map.GetWidth() ||
       static_cast<std::uint32_t>(y) >= map.GetHeight()) {
     return;
   }
-  map.SetVisible(x, y, *static_cast<const std::uint32_t*>(context), 1);
+  const SightTarget& target = *static_cast<const SightTarget*>(context);
+  target.map->SetVisible(x, y, target.team, 1);
 }
 
 }  // namespace maptest

@@ -1,13 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "units/CActionFire.h"
-#include "units/CActionMoveBack.h"
-#include "units/CActionMoveFwd.h"
-#include "units/CActionTurn.h"
-#include "units/CActionWait.h"
 #include "units/UnitsTestSupport.h"
 
-using unitstest::SoundBoard;
 using unitstest::TankWorldTest;
 
 using TankCommandsTest = TankWorldTest;
@@ -21,36 +15,32 @@ void ExpectState(const TankState& s, int x, int y, int dx, int dy) {
   EXPECT_EQ(s.dy, dy);
 }
 
-template <typename Action>
-const Action* At(const CTank& tank, std::size_t i) {
-  return dynamic_cast<const Action*>(tank.GetCommands().at(i).get());
-}
+const TankCommand& At(const CTank& tank, std::size_t i) { return tank.GetCommands().at(i); }
 
 }  // namespace
 
 TEST_F(TankCommandsTest, PlannedCommandsFormAChainAndRunOneAStep) {
   CTank* tank = Put(0, 2, 2, 0, 1);
-  tank->AddMoveForward();
-  tank->AddMoveForward();
+  tank->AddMoveForward(m_map);
+  tank->AddMoveForward(m_map);
   tank->AddTurn(true);
   tank->AddFire();
   ASSERT_EQ(tank->GetCommands().size(), 4u);
-  ASSERT_NE(At<CActionMoveFwd>(*tank, 0), nullptr);
-  ASSERT_NE(At<CActionMoveFwd>(*tank, 1), nullptr);
-  ASSERT_NE(At<CActionTurn>(*tank, 2), nullptr);
-  ASSERT_NE(At<CActionFire>(*tank, 3), nullptr);
-  ExpectState(At<CAction>(*tank, 0)->GetBefore(), 2, 2, 0, 1);
-  ExpectState(At<CAction>(*tank, 0)->GetAfter(), 2, 3, 0, 1);
-  ExpectState(At<CAction>(*tank, 1)->GetAfter(), 2, 4, 0, 1);
-  ExpectState(At<CAction>(*tank, 2)->GetBefore(), 2, 4, 0, 1);
-  ExpectState(At<CAction>(*tank, 2)->GetAfter(), 2, 4, 1, 0);
-  EXPECT_TRUE(At<CActionTurn>(*tank, 2)->IsRight());
-  ExpectState(At<CAction>(*tank, 3)->GetBefore(), 2, 4, 1, 0);
-  ExpectState(At<CAction>(*tank, 3)->GetAfter(), 2, 4, 1, 0);
+  ASSERT_EQ(At(*tank, 0).m_kind, CommandKind::Forward);
+  ASSERT_EQ(At(*tank, 1).m_kind, CommandKind::Forward);
+    ASSERT_EQ(At(*tank, 3).m_kind, CommandKind::Fire);
+  ExpectState(At(*tank, 0).GetBefore(), 2, 2, 0, 1);
+  ExpectState(At(*tank, 0).GetAfter(), 2, 3, 0, 1);
+  ExpectState(At(*tank, 1).GetAfter(), 2, 4, 0, 1);
+  ExpectState(At(*tank, 2).GetBefore(), 2, 4, 0, 1);
+  ExpectState(At(*tank, 2).GetAfter(), 2, 4, 1, 0);
+  EXPECT_EQ(At(*tank, 2).m_kind, CommandKind::TurnRight);
+  ExpectState(At(*tank, 3).GetBefore(), 2, 4, 1, 0);
+  ExpectState(At(*tank, 3).GetAfter(), 2, 4, 1, 0);
   ExpectState(tank->PlannedState(), 2, 4, 1, 0);
   ExpectState(tank->GetState(), 2, 2, 0, 1);  // planning moves nothing
-  EXPECT_TRUE(At<CAction>(*tank, 3)->IsFire());
-  EXPECT_FALSE(At<CAction>(*tank, 2)->IsFire());
+  EXPECT_TRUE(At(*tank, 3).IsFire());
+  EXPECT_FALSE(At(*tank, 2).IsFire());
 
   CTank* target = Put(1, 6, 4, 1, 0);
   RunSteps(2);
@@ -67,21 +57,21 @@ TEST_F(TankCommandsTest, PlannedCommandsFormAChainAndRunOneAStep) {
 
 TEST_F(TankCommandsTest, MovesIntoWallsOrOffTheMapAreNotPlanned) {
   CTank* tank = Put(0, 3, 6, 0, 1);
-  tank->AddMoveForward();  // (3, 7) is a wall
+  tank->AddMoveForward(m_map);  // (3, 7) is a wall
   EXPECT_TRUE(tank->GetCommands().empty());
   tank->AddTurn(true);
-  tank->AddMoveForward();  // planned from the turned heading
+  tank->AddMoveForward(m_map);  // planned from the turned heading
   ASSERT_EQ(tank->GetCommands().size(), 2u);
   ExpectState(tank->PlannedState(), 4, 6, 1, 0);
 
   CTank* corner = Put(0, 0, 0, 0, 1);
-  corner->AddMoveBack();  // (0, -1) lies off the map
+  corner->AddMoveBack(m_map);  // (0, -1) lies off the map
   corner->AddTurn(false);
-  corner->AddMoveForward();  // (-1, 0) too
+  corner->AddMoveForward(m_map);  // (-1, 0) too
   ASSERT_EQ(corner->GetCommands().size(), 1u);
-  corner->AddMoveBack();
+  corner->AddMoveBack(m_map);
   ASSERT_EQ(corner->GetCommands().size(), 2u);
-  ASSERT_NE(At<CActionMoveBack>(*corner, 1), nullptr);
+  ASSERT_EQ(At(*corner, 1).m_kind, CommandKind::Back);
   ExpectState(corner->PlannedState(), 1, 0, -1, 0);
 }
 
@@ -94,8 +84,7 @@ TEST_F(TankCommandsTest, RemovingTakesTheLastCommandAndClearingTakesAll) {
   tank->AddFire();
   tank->RemoveLastCommand();
   ASSERT_EQ(tank->GetCommands().size(), 2u);
-  ASSERT_NE(At<CActionTurn>(*tank, 1), nullptr);
-  EXPECT_FALSE(At<CActionTurn>(*tank, 1)->IsRight());
+    EXPECT_EQ(At(*tank, 1).m_kind, CommandKind::TurnLeft);
   ExpectState(tank->PlannedState(), 5, 5, -1, 0);
   tank->ClearCommands();
   EXPECT_TRUE(tank->GetCommands().empty());
@@ -105,7 +94,7 @@ TEST_F(TankCommandsTest, RemovingTakesTheLastCommandAndClearingTakesAll) {
 TEST_F(TankCommandsTest, FireAndMoveBackKeepTheTankBusyForOneMoreStep) {
   CTank* tank = Put(0, 5, 5, 0, 1);
   tank->AddFire();
-  tank->AddMoveBack();
+  tank->AddMoveBack(m_map);
   tank->AddTurn(true);
   RunStep();  // fires
   EXPECT_EQ(tank->GetCommands().size(), 2u);
@@ -125,7 +114,7 @@ TEST_F(TankCommandsTest, FireAndMoveBackKeepTheTankBusyForOneMoreStep) {
 TEST_F(TankCommandsTest, BlockedMoveIsRetriedEachStepAndHoldsBackTheRest) {
   CTank* tank = Put(0, 5, 5, 0, 1);
   CTank* blocker = Put(1, 5, 6, 1, 0);
-  tank->AddMoveForward();
+  tank->AddMoveForward(m_map);
   tank->AddFire();
   RunSteps(3);
   ExpectState(tank->GetState(), 5, 5, 0, 1);
@@ -133,7 +122,7 @@ TEST_F(TankCommandsTest, BlockedMoveIsRetriedEachStepAndHoldsBackTheRest) {
   EXPECT_FALSE(tank->NextIsFire());
   EXPECT_EQ(blocker->GetHitPoints(), 100);
 
-  blocker->AddMoveForward();  // leaves to (6, 6)
+  blocker->AddMoveForward(m_map);  // leaves to (6, 6)
   RunStep();  // the blocker moves after the tank in list order: still blocked
   ExpectState(tank->GetState(), 5, 5, 0, 1);
   RunStep();
@@ -143,7 +132,7 @@ TEST_F(TankCommandsTest, BlockedMoveIsRetriedEachStepAndHoldsBackTheRest) {
   // A move back waits the same way, and adds no busy step while it waits.
   CTank* backer = Put(0, 8, 8, 0, 1);
   Put(1, 8, 7, 0, 1);
-  backer->AddMoveBack();
+  backer->AddMoveBack(m_map);
   RunSteps(2);
   EXPECT_EQ(backer->GetCommands().size(), 1u);
   EXPECT_EQ(backer->GetDelay(), 0);
@@ -151,8 +140,8 @@ TEST_F(TankCommandsTest, BlockedMoveIsRetriedEachStepAndHoldsBackTheRest) {
 
 TEST_F(TankCommandsTest, MoveIntoAWallThatAppearedAfterPlanningFails) {
   CTank* tank = Put(0, 5, 4, 0, 1);
-  tank->AddMoveForward();
-  ASSERT_TRUE(m_world.GetMap().Load(unitstest::kWalledMap));  // (5, 5) is now a wall
+  tank->AddMoveForward(m_map);
+  ASSERT_TRUE(m_map.Load(unitstest::kWalledMap));  // (5, 5) is now a wall
   RunStep();
   ExpectState(tank->GetState(), 5, 4, 0, 1);
   EXPECT_EQ(tank->GetCommands().size(), 1u);
@@ -186,17 +175,17 @@ TEST_F(TankCommandsTest, IdleTankRepairsOnARepairCellUpToFull) {
 
 TEST_F(TankCommandsTest, WaitHealsOnlyOnARepairCellAndNeverPastFull) {
   CTank* onRepair = Put(0, 1, 8, 0, 1, 95);
-  onRepair->Wait();
+  onRepair->Wait(*this);
   EXPECT_EQ(onRepair->GetHitPoints(), 100);
   CTank* offRepair = Put(0, 2, 8, 0, 1, 95);
-  offRepair->Wait();
+  offRepair->Wait(*this);
   EXPECT_EQ(offRepair->GetHitPoints(), 95);
 }
 
 TEST_F(TankCommandsTest, BlockedMoveOnARepairCellStillRepairs) {
   CTank* tank = Put(0, 10, 1, 0, 1, 50);
   Put(1, 10, 2, 0, 1);
-  tank->AddMoveForward();
+  tank->AddMoveForward(m_map);
   RunSteps(2);
   EXPECT_EQ(tank->GetHitPoints(), 70);
   EXPECT_EQ(tank->GetCommands().size(), 1u);
@@ -216,22 +205,16 @@ TEST_F(TankCommandsTest, TankDestroyedInAStepIsNotRepairedBackToLife) {
   EXPECT_EQ(wreck->GetHitPoints(), 0);
 }
 
-TEST_F(TankCommandsTest, MovesAndTurnsStartTheEngineSound) {
-  SoundBoard sounds;
-  ASSERT_TRUE(sounds.Ready());
+TEST_F(TankCommandsTest, MovesAndTurnsTellTheArenaTheEnginesRun) {
   CTank* tank = Put(0, 5, 5, 0, 1);
-  tank->Wait();
-  tank->Fire();
-  EXPECT_FALSE(m_world.IsEnginePlaying());
-  tank->Turn(true);
-  EXPECT_TRUE(m_world.IsEnginePlaying());
-  EXPECT_EQ(sounds.Playing(kSoundEngine), 1);
+  tank->Wait(*this);
+  tank->Fire(*this);
+  EXPECT_EQ(m_moves, 0);
+  tank->Turn(*this, true);
+  EXPECT_EQ(m_moves, 1);
   for (auto move : {&CTank::MoveForward, &CTank::MoveBack}) {
-    m_world.StopEngineSound();
-    sounds.HaltAll();
-    (tank->*move)();
-    EXPECT_TRUE(m_world.IsEnginePlaying());
-    EXPECT_EQ(sounds.Playing(kSoundEngine), 1);
+    (tank->*move)(*this);
+    EXPECT_EQ(m_moves, move == &CTank::MoveForward ? 2 : 3);
   }
 }
 
@@ -244,7 +227,7 @@ void PlotPath(CTank& tank, const CMap& map, PathNode goal) {
   const TankState s = tank.GetState();
   finder.Start({s.x, s.y, HeadingIndex(s.dx, s.dy)}, goal, true);
   while (finder.IsActive()) finder.Update();
-  tank.SetPath(finder);
+  tank.SetPath(finder, map);
 }
 
 }  // namespace
@@ -252,32 +235,30 @@ void PlotPath(CTank& tank, const CMap& map, PathNode goal) {
 TEST_F(TankCommandsTest, PathBecomesTheCommandsThatFollowIt) {
   CTank* tank = Put(0, 5, 5, 0, 1);
   tank->AddFire();
-  PlotPath(*tank, m_world.GetMap(), {8, 5, 0});
+  PlotPath(*tank, m_map, {8, 5, 0});
   ASSERT_EQ(tank->GetCommands().size(), 4u);
-  const CActionTurn* turn = At<CActionTurn>(*tank, 0);
-  ASSERT_NE(turn, nullptr);
-  EXPECT_TRUE(turn->IsRight());
-  for (std::size_t i = 1; i < 4; ++i) EXPECT_NE(At<CActionMoveFwd>(*tank, i), nullptr) << i;
+  EXPECT_EQ(At(*tank, 0).m_kind, CommandKind::TurnRight);
+  for (std::size_t i = 1; i < 4; ++i) EXPECT_EQ(At(*tank, i).m_kind, CommandKind::Forward) << i;
   ExpectState(tank->PlannedState(), 8, 5, 1, 0);
 }
 
 TEST_F(TankCommandsTest, PathOneCellBehindIsOneMoveBack) {
   CTank* tank = Put(0, 5, 5, 0, 1);
-  PlotPath(*tank, m_world.GetMap(), {5, 4, kAnyHeading});
+  PlotPath(*tank, m_map, {5, 4, kAnyHeading});
   ASSERT_EQ(tank->GetCommands().size(), 1u);
-  EXPECT_NE(At<CActionMoveBack>(*tank, 0), nullptr);
+  EXPECT_EQ(At(*tank, 0).m_kind, CommandKind::Back);
   ExpectState(tank->PlannedState(), 5, 4, 0, 1);
 }
 
 TEST_F(TankCommandsTest, NoPathOrAPathToItsOwnCellLeavesNoCommands) {
   CTank* tank = Put(0, 5, 5, 0, 1);
-  tank->AddMoveForward();
-  PlotPath(*tank, m_world.GetMap(), {3, 7, kAnyHeading});  // a wall
+  tank->AddMoveForward(m_map);
+  PlotPath(*tank, m_map, {3, 7, kAnyHeading});  // a wall
   EXPECT_TRUE(tank->GetCommands().empty());
   tank->AddWait();
-  PlotPath(*tank, m_world.GetMap(), {40, 2, kAnyHeading});  // outside the map
+  PlotPath(*tank, m_map, {40, 2, kAnyHeading});  // outside the map
   EXPECT_TRUE(tank->GetCommands().empty());
   tank->AddWait();
-  PlotPath(*tank, m_world.GetMap(), {5, 5, kAnyHeading});
+  PlotPath(*tank, m_map, {5, 5, kAnyHeading});
   EXPECT_TRUE(tank->GetCommands().empty());
 }

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "audio/SoundTable.h"
-#include "engine/CGameEngine.h"
+#include "map/CMap.h"
 #include "support/SilentWav.h"
 #include "support/TempDir.h"
 #include "units/CTank.h"
-#include "world/CGameWorld.h"
+#include "units/CTankArena.h"
 
 namespace unitstest {
 
@@ -25,36 +25,71 @@ inline constexpr char kFieldMap[] = "tests/maps/units_field.dat";
 // The same with a wall border and one more wall at (5, 5).
 inline constexpr char kWalledMap[] = "tests/maps/units_walled.dat";
 
-// A real world, built by an engine of its own, on the test battlefield.
-class TankWorldTest : public ::testing::Test {
+// Tanks on the test battlefield with an arena of their own: what a match
+// does for its tanks while they take their steps and nothing more. A shell
+// hits the first tank on the cell it stops on; moves, shells and repairs are
+// counted so that a test can tell they came.
+class TankWorldTest : public ::testing::Test, public CTankArena {
  protected:
-  void SetUp() override { ASSERT_TRUE(m_world.GetMap().Load(kFieldMap)); }
+  // Where a shell stopped and who fired it.
+  struct Shell {
+    const CTank* shooter;  // the tank that fired
+    std::int32_t x, y;     // where the shell stopped
+  };
+
+  void SetUp() override { ASSERT_TRUE(m_map.Load(kFieldMap)); }
 
   CTank* Put(std::uint32_t team, std::int32_t x, std::int32_t y, std::int32_t dx, std::int32_t dy,
              std::int32_t hp = 100) {
-    return m_world.AddTank(team, TankState{x, y, dx, dy, hp});
+    m_tanks.emplace_back();
+    CTank& tank = m_tanks.back();
+    tank.SetState(TankState{x, y, dx, dy, hp});
+    tank.SetTeam(static_cast<std::int32_t>(team));
+    return &tank;
   }
 
-  // One step of a turn: the tanks about to fire first, then the others in
-  // list order, each carrying out one step of its queue.
+  // One step of a turn as a match runs it: the tanks about to fire first
+  // (the last of them in the list first), then the others in list order,
+  // each carrying out one step of its queue.
   void RunStep() {
     std::deque<CTank*> order;
-    for (const auto& tank : m_world.GetTanks()) {
-      if (tank->NextIsFire()) {
-        order.push_front(tank.get());
+    for (CTank& tank : m_tanks) {
+      if (tank.NextIsFire()) {
+        order.push_front(&tank);
       } else {
-        order.push_back(tank.get());
+        order.push_back(&tank);
       }
     }
-    for (CTank* tank : order) tank->Step();
+    for (CTank* tank : order) tank->Step(*this);
   }
 
   void RunSteps(int steps) {
     for (int i = 0; i < steps; ++i) RunStep();
   }
 
-  CGameEngine m_engine;
-  CGameWorld& m_world = m_engine.GetWorld();
+  const CMap& GetMap() const override { return m_map; }
+  bool IsTankAt(std::int32_t x, std::int32_t y, std::int32_t exceptTeam) const override {
+    for (const CTank& tank : m_tanks) {
+      if (tank.GetX() == x && tank.GetY() == y && tank.GetTeam() != exceptTeam) return true;
+    }
+    return false;
+  }
+  void ShellLands(const CTank& shooter, std::int32_t x, std::int32_t y) override {
+    m_shells.push_back(Shell{&shooter, x, y});
+    for (CTank& tank : m_tanks) {
+      if (tank.GetX() != x || tank.GetY() != y) continue;
+      tank.TakeHit(HeadingIndex(shooter.GetState().dx, shooter.GetState().dy), m_map.IsRepairCell(x, y));
+      return;
+    }
+  }
+  void TankMoved(const CTank&) override { ++m_moves; }
+  void TankRepaired(const CTank&, std::int32_t amount) override { m_repaired += amount; }
+
+  CMap m_map;                  // the battlefield
+  std::deque<CTank> m_tanks;   // every tank, in list order
+  std::vector<Shell> m_shells; // every shell fired, in order
+  int m_moves = 0;             // moves and turns carried out
+  std::int32_t m_repaired = 0; // hit points regained on repair cells
 };
 
 // Opens the mixer on SDL's dummy driver and fills the game's sound table with

@@ -3,12 +3,12 @@
 #include <fstream>
 #include <string>
 
-#include "engine/DataFiles.h"
-#include "engine/SettingKeys.h"
+#include "core/DataFiles.h"
+#include "app/SettingKeys.h"
 #include "map/MapGenerator.h"
 #include "map/MapTestSupport.h"
 #include "support/TempDir.h"
-#include "world/StartScreenControls.h"
+#include "screen/StartScreenControls.h"
 #include "world/WorldTestSupport.h"
 
 using worldtest::WorldTest;
@@ -19,7 +19,7 @@ class BattlefieldChoiceTest : public WorldTest {
  protected:
   void ClickBox(const ::ClickBox& box) { Click(1, (box.left + box.right) / 2, 768 - (box.top + box.bottom) / 2); }
   // The battlefield set up behind the start screen, as map file text.
-  std::string Shown() const { return maptest::GridText(m_world.GetMap()); }
+  std::string Shown() const { return maptest::GridText(Match().GetMap()); }
 };
 
 }  // namespace
@@ -27,20 +27,19 @@ class BattlefieldChoiceTest : public WorldTest {
 TEST_F(BattlefieldChoiceTest, KeysAndMarksStepThroughTheBattlefieldsSetEachUpAtOnceAndRememberIt) {
   TempDir dir;
   const std::string settings = dir.File("settings");
-  m_engine.GetSettings().Load(settings);
+  m_settings.Load(settings);
   // The battlefield the next run starts with, given a file for that run or none.
   const auto nextRun = [&](const std::string& ownFile) {
-    CGameEngine engine;
-    engine.GetSettings().Load(settings);
-    if (!ownFile.empty()) engine.GetWorld().SetMapFile(ownFile);
-    engine.GetWorld().RestoreChoices();
-    return engine.GetWorld().GetBattlefields().GetName();
+    worldtest::NextRun next(settings);
+    if (!ownFile.empty()) next.m_session.SetMapFile(ownFile);
+    next.m_session.RestoreChoices();
+    return next.m_session.GetBattlefields().GetName();
   };
-  m_world.SetMapFile(kv::kMapFile);
-  m_world.NewGame();
-  const std::string defaultName = m_world.GetBattlefields().GetName();
+  m_session.SetMapFile(kv::kMapFile);
+  m_session.NewGame();
+  const std::string defaultName = m_session.GetBattlefields().GetName();
   std::string remembered = defaultName;
-  const std::size_t count = m_world.GetBattlefields().GetCount();
+  const std::size_t count = m_session.GetBattlefields().GetCount();
   // Forwards with ']' and '>' by turns, round the whole list: each step sets
   // its battlefield up behind the start screen, the file's own cells, and
   // remembers it (the generated one with its seed), all but the player's own
@@ -51,18 +50,18 @@ TEST_F(BattlefieldChoiceTest, KeysAndMarksStepThroughTheBattlefieldsSetEachUpAtO
     } else {
       ClickBox(StartScreenControls::mc_mapMore);
     }
-    EXPECT_EQ(m_world.GetMode(), CGameWorld::mc_modeStartScreen);
-    EXPECT_TRUE(m_world.GetMapProblem().empty()) << m_world.GetMapProblem();
-    EXPECT_EQ(m_world.GetTanks().size(), 6u);
+    EXPECT_EQ(m_session.GetMode(), CGameSession::mc_modeStartScreen);
+    EXPECT_TRUE(m_session.GetMapProblem().empty()) << m_session.GetMapProblem();
+    EXPECT_EQ(Match().GetTanks().size(), 6u);
     CMap expected;
-    if (m_world.GetBattlefields().IsRandom()) {
-      const std::string text = MapGenerator::Generate(m_world.GetBattlefields().GetSeed());
+    if (m_session.GetBattlefields().IsRandom()) {
+      const std::string text = MapGenerator::Generate(m_session.GetBattlefields().GetSeed());
       ASSERT_TRUE(maptest::LoadText(expected, text));
     } else {
-      ASSERT_TRUE(expected.Load(m_world.GetMapFile().c_str()));
+      ASSERT_TRUE(expected.Load(m_session.GetMapFile().c_str()));
     }
-    EXPECT_EQ(Shown(), maptest::GridText(expected)) << m_world.GetBattlefields().GetName();
-    if (!m_world.GetBattlefields().IsOwn()) remembered = m_world.GetBattlefields().GetName();
+    EXPECT_EQ(Shown(), maptest::GridText(expected)) << m_session.GetBattlefields().GetName();
+    if (!m_session.GetBattlefields().IsOwn()) remembered = m_session.GetBattlefields().GetName();
     EXPECT_EQ(nextRun(""), remembered);
   }
   EXPECT_EQ(nextRun(worldtest::kArenaMap), "world_arena.dat");
@@ -71,19 +70,19 @@ TEST_F(BattlefieldChoiceTest, KeysAndMarksStepThroughTheBattlefieldsSetEachUpAtO
     std::ofstream(settings) << line;
     EXPECT_EQ(nextRun(""), defaultName) << line;
   }
-  EXPECT_EQ(m_world.GetMapFile(), kv::kMapFile);  // round again
+  EXPECT_EQ(m_session.GetMapFile(), kv::kMapFile);  // round again
   // Backwards: the player's own file (the fixture's arena) comes before the
   // default, and the generated battlefield wraps round before it.
   Press(SDLK_LEFTBRACKET);
-  EXPECT_EQ(m_world.GetMapFile(), worldtest::kArenaMap);
+  EXPECT_EQ(m_session.GetMapFile(), worldtest::kArenaMap);
   ClickBox(StartScreenControls::mc_mapLess);
-  EXPECT_TRUE(m_world.GetBattlefields().IsRandom());
-  const std::string last = m_world.GetBattlefields().GetName();
+  EXPECT_TRUE(m_session.GetBattlefields().IsRandom());
+  const std::string last = m_session.GetBattlefields().GetName();
   // Starting plays the chosen battlefield; the keys mean nothing in play.
   Press(SDLK_RETURN);
-  EXPECT_EQ(m_world.GetMode(), CGameWorld::mc_modePlay);
+  EXPECT_EQ(m_session.GetMode(), CGameSession::mc_modePlay);
   const std::string played = Shown();
   Press(SDLK_RIGHTBRACKET);
-  EXPECT_EQ(m_world.GetBattlefields().GetName(), last);
+  EXPECT_EQ(m_session.GetBattlefields().GetName(), last);
   EXPECT_EQ(Shown(), played);
 }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "world/CCombatLog.h"
-#include "world/CEffect.h"
+#include "screen/LogText.h"
+#include "screen/CEffect.h"
 #include "world/WorldTestSupport.h"
 
 namespace {
@@ -65,19 +65,19 @@ TEST_F(CombatLogTest, TheLogTellsWhatGreenSawOfATurnAndAShotFromTheFogAsSuch) {
     Place(1, 0, 5, 7, 0, -1, c.blueHp);
     if (!c.greenFires) Tank(1, 0)->AddFire();
     Park(1, 1, 3);
-    m_world.RefreshVisibility();
-    EXPECT_EQ(m_world.GetTurn(), 1u);
+    Match().RefreshVisibility();
+    EXPECT_EQ(Match().GetTurn(), 1u);
     PlayTurn();
-    EXPECT_EQ(m_world.GetTurn(), 2u);
-    EXPECT_EQ(LogLines(m_world), c.lines);
-    EXPECT_EQ(m_world.GetKnownAlive(1), c.blueKnownLeft);
-    EXPECT_EQ(m_world.GetKnownAlive(0), m_world.GetAliveCount(0));
+    EXPECT_EQ(Match().GetTurn(), 2u);
+    EXPECT_EQ(LogLines(Match()), c.lines);
+    EXPECT_EQ(Match().GetKnownAlive(1), c.blueKnownLeft);
+    EXPECT_EQ(Match().GetKnownAlive(0), Match().GetAliveCount(0));
     // A loss floats over the tank hit, the shooter's cell shows nothing of it.
     std::size_t losses = 0;
-    for (const auto& effect : m_world.GetEffects()) {
-      if (effect->m_text[0] == '\0') continue;
+    for (const auto& effect : Screen().GetEffects()) {
+      if (effect.m_text[0] == '\0') continue;
       ++losses;
-      EXPECT_FLOAT_EQ(effect->m_y, 32.0f * (c.greenFires ? 7 : 3) + 16.0f);
+      EXPECT_FLOAT_EQ(effect.m_y, 32.0f * (c.greenFires ? 7 : 3) + 16.0f);
     }
     EXPECT_EQ(losses, 1u);
     Tap(SDLK_ESCAPE);
@@ -88,11 +88,11 @@ TEST_F(CombatLogTest, RepairsOfGreensTanksAreLoggedAndANewTurnStartsTheLogAfresh
   StartGame(1, 1);
   Place(0, 0, 12, 1, 0, 1, 75);
   Park(1, 0, 3);
-  m_world.RefreshVisibility();
+  Match().RefreshVisibility();
   PlayTurn();
-  EXPECT_EQ(LogLines(m_world), (std::vector<std::string>{"T1 s3 1 repaired +5", "T1 s2 1 repaired +10",
+  EXPECT_EQ(LogLines(Match()), (std::vector<std::string>{"T1 s3 1 repaired +5", "T1 s2 1 repaired +10",
                                                           "T1 s1 1 repaired +10"}));
   PlayTurn();
-  EXPECT_TRUE(LogLines(m_world).empty());
-  EXPECT_EQ(m_world.GetTurn(), 3u);
+  EXPECT_TRUE(LogLines(Match()).empty());
+  EXPECT_EQ(Match().GetTurn(), 3u);
 }

@@ -2,9 +2,10 @@
 
 #include <SDL_mixer.h>
 
+#include "ai/CComputerPlayer.h"
 #include "support/TempDir.h"
 #include "units/UnitsTestSupport.h"
-#include "world/CEffect.h"
+#include "screen/CEffect.h"
 #include "world/WorldTestSupport.h"
 
 using worldtest::kArenaHeight;
@@ -23,37 +24,36 @@ void ExpectTank(const CTank* tank, std::int32_t team, std::int32_t x, std::int32
   EXPECT_EQ(tank->GetState().dx, dx);
   EXPECT_EQ(tank->GetState().dy, dy);
   EXPECT_EQ(tank->GetHitPoints(), 100);
-  EXPECT_FALSE(tank->IsSelected());
 }
 
 }  // namespace
 
 TEST_F(GameSetupTest, ANewWorldWaitsOnTheStartScreenWithTeamsOfThree) {
-  EXPECT_EQ(m_world.GetMode(), CGameWorld::mc_modeStartScreen);
-  EXPECT_EQ(m_world.GetTeamSize(0), 3u);
-  EXPECT_EQ(m_world.GetTeamSize(1), 3u);
-  EXPECT_TRUE(m_world.GetTanks().empty());
-  EXPECT_EQ(m_world.GetEngineChannel(), -1);
+  EXPECT_EQ(m_session.GetMode(), CGameSession::mc_modeStartScreen);
+  EXPECT_EQ(m_session.GetTeamSize(0), 3u);
+  EXPECT_EQ(m_session.GetTeamSize(1), 3u);
+  EXPECT_TRUE(Match().GetTanks().empty());
+  EXPECT_EQ(Screen().GetSounds().GetEngineChannel(), -1);
   // The engine sets up a first game behind the start screen.
-  m_world.NewGame();
-  EXPECT_EQ(m_world.GetMode(), CGameWorld::mc_modeStartScreen);
-  EXPECT_EQ(m_world.GetTanks().size(), 6u);
+  m_session.NewGame();
+  EXPECT_EQ(m_session.GetMode(), CGameSession::mc_modeStartScreen);
+  EXPECT_EQ(Match().GetTanks().size(), 6u);
   // Nothing advances there, however long the frames.
   Press(SDLK_SPACE);
-  for (int i = 0; i < 100; ++i) m_world.Update(100);
-  EXPECT_FALSE(m_world.IsExecuting());
-  EXPECT_EQ(m_world.GetStepsDone(), 0);
+  for (int i = 0; i < 100; ++i) m_session.Update(100);
+  EXPECT_FALSE(Match().IsExecuting());
+  EXPECT_EQ(Match().GetStepsDone(), 0);
 }
 
 TEST_F(GameSetupTest, OneAgainstOnePlacesBothInTheirCornersWithoutARandomDraw) {
   StartGame(1, 1);
-  ASSERT_EQ(m_world.GetTanks().size(), 2u);
+  ASSERT_EQ(Match().GetTanks().size(), 2u);
   ExpectTank(Tank(0, 0), 0, 1, 1, 0, 1);
   ExpectTank(Tank(1, 0), 1, kArenaWidth - 2, kArenaHeight - 2, 0, -1);
   EXPECT_EQ(Tank(1, 0)->GetObjective(), (PathNode{7, 6, kAnyHeading}));
-  EXPECT_EQ(m_world.GetAliveCount(0), 1);
-  EXPECT_EQ(m_world.GetAliveCount(1), 1);
-  EXPECT_EQ(GetRandomTable().GetCursor(), 0u);
+  EXPECT_EQ(Match().GetAliveCount(0), 1);
+  EXPECT_EQ(Match().GetAliveCount(1), 1);
+  EXPECT_EQ(Match().GetRandom().GetCursor(), 0u);
 }
 
 TEST_F(GameSetupTest, TenBlueTanksDrawNineObjectivesInCreationOrder) {
@@ -61,28 +61,35 @@ TEST_F(GameSetupTest, TenBlueTanksDrawNineObjectivesInCreationOrder) {
   // 4682 the first of row 1, 32767 the last of row 6, the centre.
   const std::int32_t draws[] = {0, 4681, 4682, 9363, 14044, 18724, 18725, 23406, 32767};
   const std::uint32_t rows[] = {0, 0, 1, 2, 3, 3, 4, 5, 6};
-  for (std::uint32_t i = 0; i < 9; ++i) GetRandomTable().SetEntry(i + 1, draws[i]);
-  StartGame(10, 10);
-  EXPECT_EQ(GetRandomTable().GetCursor(), 9u);
-  ASSERT_EQ(m_world.GetTeamTanks(1).size(), 10u);
-  EXPECT_EQ(Tank(1, 0)->GetObjective(), (PathNode{7, 6, kAnyHeading}));
+  CMap arena;
+  ASSERT_TRUE(arena.Load(worldtest::kArenaMap));
+  CGameWorld match;
+  match.SetUp(arena, 10, 10);
+  for (std::uint32_t i = 0; i < 9; ++i) match.GetRandom().SetEntry(i + 1, draws[i]);
+  CComputerPlayer computer;
+  computer.StartGame(match);
+  EXPECT_EQ(match.GetRandom().GetCursor(), 9u);
+  const CTankSlots<CTank> blue = match.GetTeamTanks(1);
+  ASSERT_EQ(blue.size(), 10u);
+  EXPECT_EQ(blue[0]->GetObjective(), (PathNode{7, 6, kAnyHeading}));
   for (std::size_t i = 1; i < 10; ++i) {
-    ExpectTank(Tank(1, i), 1, kArenaWidth - 2 - static_cast<std::int32_t>(i), kArenaHeight - 2, 0, -1);
+    ExpectTank(blue[i], 1, kArenaWidth - 2 - static_cast<std::int32_t>(i), kArenaHeight - 2, 0, -1);
     // The arena is smaller than the battlefield the goal table was written
     // for: its rows stand for cells derived from the arena.
     const std::uint32_t row = rows[i - 1];
-    const PathNode goal = row == 6 ? m_world.GetCentreGoal()
-                                   : PathNode{m_world.GetGoalCell(row).x, m_world.GetGoalCell(row).y, kAnyHeading};
-    EXPECT_EQ(Tank(1, i)->GetObjective(), goal) << "blue tank " << i + 1;
+    const MapCell cell = row == 6 ? arena.GetCentre() : computer.GetGoalCell(row);
+    EXPECT_EQ(blue[i]->GetObjective(), (PathNode{cell.x, cell.y, kAnyHeading})) << "blue tank " << i + 1;
   }
-  for (std::size_t i = 0; i < 10; ++i) ExpectTank(Tank(0, i), 0, static_cast<std::int32_t>(i) + 1, 1, 0, 1);
+  for (std::size_t i = 0; i < 10; ++i) {
+    ExpectTank(match.GetTeamTanks(0)[i], 0, static_cast<std::int32_t>(i) + 1, 1, 0, 1);
+  }
   // Green first, then Blue, in the list of all tanks as in the slots.
-  for (std::size_t i = 0; i < 20; ++i) EXPECT_EQ(m_world.GetTanks()[i].get(), Tank(i < 10 ? 0 : 1, i % 10));
+  for (std::size_t i = 0; i < 20; ++i) EXPECT_EQ(match.GetTanks()[i], match.GetTeamTanks(i < 10 ? 0 : 1)[i % 10]);
 }
 
 TEST_F(GameSetupTest, FirstVisibilityIsEachTeamsOwn) {
   StartGame(3, 3);
-  const CMap& map = m_world.GetMap();
+  const CMap& map = Match().GetMap();
   for (std::uint32_t x = 1; x <= 3; ++x) {
     EXPECT_EQ(map.GetVisible(x, 1, 0), 1) << x;  // own cells
     EXPECT_EQ(map.GetVisible(x, 2, 0), 1) << x;  // ahead
@@ -123,13 +130,13 @@ TEST_F(GameSetupTest, MissingBrokenOrTooSmallMapsGiveWayToTheBuiltInBattlefield)
        builtIn.GetWidth(), "cannot reach the centre"},
   };
   for (const Case& c : cases) {
-    m_world.SetMapFile(c.file);
+    m_session.SetMapFile(c.file);
     StartGame(c.green, c.blue);
-    EXPECT_EQ(m_world.GetMap().GetWidth(), c.width) << c.file << " " << c.green << " " << c.blue;
-    EXPECT_EQ(m_world.GetTanks().size(), c.green + c.blue);
-    EXPECT_TRUE(m_world.GetMap().CanHoldGame(c.green, c.blue));
+    EXPECT_EQ(Match().GetMap().GetWidth(), c.width) << c.file << " " << c.green << " " << c.blue;
+    EXPECT_EQ(Match().GetTanks().size(), c.green + c.blue);
+    EXPECT_TRUE(Match().GetMap().CanHoldGame(c.green, c.blue));
     // One line names the file and why, unless the file was played.
-    const std::string& problem = m_world.GetMapProblem();
+    const std::string& problem = m_session.GetMapProblem();
     EXPECT_EQ(problem.empty(), c.width != builtIn.GetWidth()) << problem;
     if (!problem.empty()) {
       EXPECT_EQ(problem.find(c.file + ": "), 0u) << problem;
@@ -145,36 +152,36 @@ TEST_F(GameSetupTest, ClearGameRemovesTheGameAndFadesTheEngineSound) {
   StartGame(2, 2);
   Tap(SDLK_1);
   Tap(SDLK_F1);
-  m_world.SpawnShotEffects(32, 32, 32, 128);
-  m_world.StartEngineSound();
-  const int channel = m_world.GetEngineChannel();
+  Screen().Effects().SpawnShot(32, 32, 32, 128);
+  Screen().GetSounds().StartEngines();
+  const int channel = Screen().GetSounds().GetEngineChannel();
   ASSERT_GE(channel, 0);
   Press(SDLK_SPACE);
-  m_world.Update(40);
+  m_session.Update(40);
 
-  m_world.ClearGame();
+  m_session.ClearGame();
   EXPECT_EQ(Mix_FadingChannel(channel), MIX_FADING_OUT);
-  EXPECT_FALSE(m_world.IsEnginePlaying());
-  EXPECT_TRUE(m_world.GetTanks().empty());
-  EXPECT_TRUE(m_world.GetTeamTanks(0).empty());
-  EXPECT_TRUE(m_world.GetTeamTanks(1).empty());
-  EXPECT_EQ(m_world.GetAliveCount(0), 0);
-  EXPECT_TRUE(m_world.GetEffects().empty());
-  EXPECT_EQ(m_world.GetSelected(), 0u);
-  EXPECT_FALSE(m_world.IsExecuting());
-  EXPECT_EQ(m_world.GetStepTimer(), 0u);
-  EXPECT_EQ(m_world.GetMode(), CGameWorld::mc_modeStartScreen);
-  EXPECT_FALSE(m_world.IsHelpShown());
+  EXPECT_FALSE(Screen().GetSounds().AreEnginesPlaying());
+  EXPECT_TRUE(Match().GetTanks().empty());
+  EXPECT_TRUE(Match().GetTeamTanks(0).empty());
+  EXPECT_TRUE(Match().GetTeamTanks(1).empty());
+  EXPECT_EQ(Match().GetAliveCount(0), 0);
+  EXPECT_TRUE(Screen().GetEffects().empty());
+  EXPECT_EQ(Screen().GetSelected(), 0u);
+  EXPECT_FALSE(Match().IsExecuting());
+  EXPECT_EQ(m_session.GetClock().GetStepTimer(), 0u);
+  EXPECT_EQ(m_session.GetMode(), CGameSession::mc_modeStartScreen);
+  EXPECT_FALSE(Screen().IsHelpShown());
   // What a game does not own stays.
-  EXPECT_EQ(m_world.GetTeamSize(0), 2u);
-  EXPECT_EQ(m_world.GetAccumulator(), 24u);
-  EXPECT_EQ(m_world.GetMap().GetWidth(), static_cast<std::uint32_t>(kArenaWidth));
+  EXPECT_EQ(m_session.GetTeamSize(0), 2u);
+  EXPECT_EQ(m_session.GetAccumulator(), 24u);
+  EXPECT_EQ(Match().GetMap().GetWidth(), static_cast<std::uint32_t>(kArenaWidth));
 }
 
 TEST_F(GameSetupTest, NewGameTwiceInARowStillHasOneTankPerCell) {
-  m_world.NewGame();
-  m_world.NewGame();
-  EXPECT_EQ(m_world.GetTanks().size(), 6u);
-  EXPECT_EQ(m_world.GetTeamTanks(0).size(), 3u);
-  EXPECT_EQ(m_world.GetAliveCount(1), 3);
+  m_session.NewGame();
+  m_session.NewGame();
+  EXPECT_EQ(Match().GetTanks().size(), 6u);
+  EXPECT_EQ(Match().GetTeamTanks(0).size(), 3u);
+  EXPECT_EQ(Match().GetAliveCount(1), 3);
 }

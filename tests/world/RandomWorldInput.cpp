@@ -4,19 +4,19 @@
 
 #include <sstream>
 
+#include "app/CGameSession.h"
 #include "units/CTank.h"
-#include "world/CGameWorld.h"
-#include "world/StartScreenControls.h"
+#include "screen/StartScreenControls.h"
 
 namespace worldtest {
 
-std::string RandomWorldInput::SendOne(CGameWorld& world) {
+std::string RandomWorldInput::SendOne(CGameSession& session) {
   std::ostringstream what;
   const int kind = Pick(100);
   if (kind < m_mix.keys) {
     const int sym = GameKey();
     const bool pressed = Pick(4) != 0;
-    world.OnKey(sym, pressed);
+    session.OnKey(sym, pressed);
     what << "key " << sym << (pressed ? " down" : " up");
   } else if (kind < m_mix.keys + m_mix.clicks) {
     const auto button = static_cast<std::uint8_t>(1 + Pick(5));
@@ -24,15 +24,18 @@ std::string RandomWorldInput::SendOne(CGameWorld& world) {
     int x = 0;
     int y = 0;
     ClickPoint(x, y);
-    world.OnMouseButton(button, pressed, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
+    session.OnMouseButton(button, pressed, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
     what << "button " << int(button) << (pressed ? " down" : " up") << " at " << x << "," << y;
   } else if (kind < m_mix.keys + m_mix.clicks + m_mix.wear) {
-    const auto& tanks = world.GetTanks();
-    if (!tanks.empty()) tanks[static_cast<std::size_t>(Pick(static_cast<int>(tanks.size())))]->SetHitPoints(1 + Pick(20));
+    const CTankOrder tanks = session.GetMatch().GetTanks();
+    if (!tanks.empty()) {
+      const CTank* tank = tanks[static_cast<std::size_t>(Pick(static_cast<int>(tanks.size())))];
+      session.GetMatch().GetTeamTanks(static_cast<std::uint32_t>(tank->GetTeam()))[tank->GetSlot()]->SetHitPoints(1 + Pick(20));
+    }
     what << "wear";
   } else {
     const std::uint32_t ms = FrameTime();
-    world.Update(ms);
+    session.Update(ms);
     what << "update " << ms;
   }
   return what.str();

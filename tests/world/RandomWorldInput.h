@@ -4,11 +4,11 @@
 #include <random>
 #include <string>
 
-class CGameWorld;
+class CGameSession;
 
 namespace worldtest {
 
-// Feeds a world a random stream of what the engine can hand it: key presses
+// Feeds a session a random stream of what the engine can hand it: key presses
 // and releases (the game's keys more often than others), clicks of every
 // button on map cells, on the start screen's controls and anywhere, and frame
 // times from 0 to very long. Now and then a tank is worn down to a few hit
@@ -21,7 +21,7 @@ class RandomWorldInput {
     int clicks;
     int wear;
   };
-  // Mostly input: a world pressed hard through all its states.
+  // Mostly input: a session pressed hard through all its states.
   static constexpr Mix mc_inputHeavy{30, 12, 3};
   // Mostly frames: turns come and go quickly, with input in between.
   static constexpr Mix mc_playHeavy{14, 5, 3};
@@ -29,7 +29,7 @@ class RandomWorldInput {
   RandomWorldInput(std::uint32_t seed, Mix mix) : m_random(seed), m_mix(mix) {}
 
   // Sends one event and says what it was; an update's text begins "update".
-  std::string SendOne(CGameWorld& world);
+  std::string SendOne(CGameSession& session);
   // A number from 0 to n - 1 from the stream's own generator.
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
 

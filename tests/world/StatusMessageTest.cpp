@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "world/HealthBar.h"
-#include "world/StatusMessage.h"
+#include "screen/HealthBar.h"
+#include "screen/StatusMessage.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "app/CGameSession.h"
 #include "map/CMap.h"
-#include "units/CAction.h"
+#include "screen/CEffect.h"
 #include "units/CTank.h"
-#include "world/CEffect.h"
 #include "world/CGameWorld.h"
 
 namespace worldtest {
@@ -20,8 +20,8 @@ using ::testing::AssertionSuccess;
 // The checks run after every call of long random streams: no allocation, and
 // plain scans over at most twenty tanks.
 bool IsInPlay(const CGameWorld& world, const CTank* tank) {
-  for (const auto& living : world.GetTanks()) {
-    if (living.get() == tank) return true;
+  for (const CTank* living : world.GetTanks()) {
+    if (living == tank) return true;
   }
   return false;
 }
@@ -31,7 +31,7 @@ AssertionResult TankHolds(const CGameWorld& world, const CTank& tank, std::size_
   const std::int32_t x = tank.GetX();
   const std::int32_t y = tank.GetY();
   if (map.IsWallOrOutside(x, y)) return AssertionFailure() << "a tank on a wall or off the map at " << x << "," << y;
-  const auto& tanks = world.GetTanks();
+  const CTankOrder tanks = world.GetTanks();
   for (std::size_t other = 0; other < index; ++other) {
     if (tanks[other]->GetX() == x && tanks[other]->GetY() == y) return AssertionFailure() << "two tanks on " << x << "," << y;
   }
@@ -64,9 +64,6 @@ AssertionResult SlotsHold(const CGameWorld& world) {
       return AssertionFailure() << "team " << team << " counts " << world.GetAliveCount(team) << " alive in "
                                 << filled << " slots";
     }
-    if (world.GetTeamSize(team) < CGameWorld::mc_minTeamSize || world.GetTeamSize(team) > CGameWorld::mc_maxTeamSize) {
-      return AssertionFailure() << "team size " << world.GetTeamSize(team);
-    }
   }
   if (slotted != world.GetTanks().size()) return AssertionFailure() << "tanks without exactly one slot";
   return AssertionSuccess();
@@ -80,18 +77,25 @@ AssertionResult GameStateHolds(const CGameWorld& world) {
   if (world.GetStepsDone() < 0 || world.GetStepsDone() > CGameWorld::mc_turnSteps) {
     return AssertionFailure() << "steps done " << world.GetStepsDone();
   }
-  if (world.GetMode() != CGameWorld::mc_modeStartScreen && world.GetMode() != CGameWorld::mc_modePlay) {
-    return AssertionFailure() << "mode " << world.GetMode();
-  }
-  const CTank* selected = world.GetSelectedTank();
-  for (const CTank* tank : world.GetTeamTanks(world.GetPlayerTeam())) {
-    if (tank && tank->IsSelected() != (tank == selected)) {
-      return AssertionFailure() << "the selection flag is on the wrong tank";
+  return AssertionSuccess();
+}
+
+AssertionResult SessionHolds(const CGameSession& session) {
+  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+    if (session.GetTeamSize(team) < CGameWorld::mc_minTeamSize ||
+        session.GetTeamSize(team) > CGameWorld::mc_maxTeamSize) {
+      return AssertionFailure() << "team size " << session.GetTeamSize(team);
     }
   }
-  for (const auto& effect : world.GetEffects()) {
-    if (!(effect->m_alpha > 0.0f && effect->m_alpha <= 1.0f)) {
-      return AssertionFailure() << "an effect of opacity " << effect->m_alpha;
+  if (session.GetMode() != CGameSession::mc_modeStartScreen && session.GetMode() != CGameSession::mc_modePlay) {
+    return AssertionFailure() << "mode " << session.GetMode();
+  }
+  if (session.GetScreen().GetSelected() > session.GetMatch().GetTeamTanks(CGameWorld::mc_playerTeam).size()) {
+    return AssertionFailure() << "slot " << session.GetScreen().GetSelected() << " selected";
+  }
+  for (const CEffect& effect : session.GetScreen().GetEffects()) {
+    if (!(effect.m_alpha > 0.0f && effect.m_alpha <= 1.0f)) {
+      return AssertionFailure() << "an effect of opacity " << effect.m_alpha;
     }
   }
   return AssertionSuccess();
@@ -101,20 +105,20 @@ AssertionResult GameStateHolds(const CGameWorld& world) {
 
 AssertionResult QueueIsAChain(const CTank& tank) {
   TankState expected = tank.GetState();
-  for (const auto& command : tank.GetCommands()) {
-    const TankState& before = command->GetBefore();
+  for (const TankCommand& command : tank.GetCommands()) {
+    const TankState& before = command.GetBefore();
     if (before.x != expected.x || before.y != expected.y || before.dx != expected.dx || before.dy != expected.dy) {
       return AssertionFailure() << "team " << tank.GetTeam() << " tank at " << tank.GetX() << "," << tank.GetY()
                                 << " has a command planned from " << before.x << "," << before.y << " instead of "
                                 << expected.x << "," << expected.y;
     }
-    expected = command->GetAfter();
+    expected = command.GetAfter();
   }
   return AssertionSuccess();
 }
 
-AssertionResult HoldsInvariants(const CGameWorld& world) {
-  const auto& tanks = world.GetTanks();
+AssertionResult MatchHolds(const CGameWorld& world) {
+  const CTankOrder tanks = world.GetTanks();
   for (std::size_t i = 0; i < tanks.size(); ++i) {
     const AssertionResult tank = TankHolds(world, *tanks[i], i);
     if (!tank) return tank;
@@ -122,6 +126,12 @@ AssertionResult HoldsInvariants(const CGameWorld& world) {
   const AssertionResult slots = SlotsHold(world);
   if (!slots) return slots;
   return GameStateHolds(world);
+}
+
+AssertionResult HoldsInvariants(const CGameSession& session) {
+  const AssertionResult match = MatchHolds(session.GetMatch());
+  if (!match) return match;
+  return SessionHolds(session);
 }
 
 }  // namespace worldtest

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+class CGameSession;
 class CGameWorld;
 class CTank;
 
@@ -11,12 +12,15 @@ namespace worldtest {
 // first where the tank stands.
 ::testing::AssertionResult QueueIsAChain(const CTank& tank);
 
-// What must hold between any two calls into a world, whatever came in: tanks
-// on open cells of the grid, one to a cell, with 1 to 100 hit points, queues
-// that are chains, each seeing its own cell; each living tank in exactly one
-// slot of its own team and the alive counts matching the slots; team sizes,
-// steps, the victory count and the mode in range; the selection flag on the
-// selected tank only; effects of an opacity in (0, 1].
-::testing::AssertionResult HoldsInvariants(const CGameWorld& world);
+// What must hold in a match between any two calls into it: tanks on open
+// cells of the grid, one to a cell, with 1 to 100 hit points, queues that are
+// chains, each seeing its own cell; each living tank in exactly one slot of
+// its own team and the alive counts matching the slots; steps and the
+// victory count in range.
+::testing::AssertionResult MatchHolds(const CGameWorld& match);
+
+// The same of a session's match, and besides: team sizes and the mode in
+// range, the selection on a slot the team has, effects of an opacity in (0, 1].
+::testing::AssertionResult HoldsInvariants(const CGameSession& session);
 
 }  // namespace worldtest

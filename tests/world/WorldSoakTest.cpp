@@ -11,9 +11,9 @@
 #include <iostream>
 #include <string>
 
-#include "engine/DataFiles.h"
+#include "core/DataFiles.h"
 #include "world/RandomWorldInput.h"
-#include "world/StartScreenControls.h"
+#include "screen/StartScreenControls.h"
 #include "world/WorldInvariants.h"
 #include "world/WorldTestSupport.h"
 
@@ -43,8 +43,8 @@ struct Tally {
 // click on "Start", or restarts with 'r'.
 class SoakSession {
  public:
-  SoakSession(CGameWorld& world, std::uint32_t seed, Tally& tally)
-      : m_world(world), m_input(seed, RandomWorldInput::mc_playHeavy), m_tally(tally), m_seed(seed) {}
+  SoakSession(CGameSession& session, std::uint32_t seed, Tally& tally)
+      : m_session(session), m_input(seed, RandomWorldInput::mc_playHeavy), m_tally(tally), m_seed(seed) {}
 
   // Plays until the tally holds enough turn ends; false after a broken rule.
   bool Run(int turnEndsWanted) {
@@ -52,24 +52,24 @@ class SoakSession {
     int turnEndsThisGame = 0;
     int eventsSinceFinish = 0;
     while (m_tally.turnEnds < turnEndsWanted && m_tally.events < kEventLimit) {
-      const std::int32_t steps = m_world.GetStepsDone();
-      const std::size_t tanks = m_world.GetTanks().size();
+      const std::int32_t steps = Match().GetStepsDone();
+      const std::size_t tanks = Match().GetTanks().size();
       const bool finished = IsFinished();
-      const std::string event = m_input.SendOne(m_world);
+      const std::string event = m_input.SendOne(m_session);
       if (!Check(event)) return false;
-      if (steps == CGameWorld::mc_turnSteps && m_world.GetStepsDone() == 0) {
+      if (steps == CGameWorld::mc_turnSteps && Match().GetStepsDone() == 0) {
         ++m_tally.turnEnds;
         ++turnEndsThisGame;
       }
-      if (event.rfind("update", 0) == 0 && m_world.GetTanks().size() < tanks) {
-        m_tally.tanksDestroyed += static_cast<int>(tanks - m_world.GetTanks().size());
+      if (event.rfind("update", 0) == 0 && Match().GetTanks().size() < tanks) {
+        m_tally.tanksDestroyed += static_cast<int>(tanks - Match().GetTanks().size());
       }
       if (!finished && IsFinished()) ++m_tally.gamesFinished;
       eventsSinceFinish = IsFinished() ? eventsSinceFinish + 1 : 0;
       // A finished game is looked at for a while, then replaced; so is one
       // that goes on too long, or one the stream left on the start screen.
       if (eventsSinceFinish > 200 || turnEndsThisGame >= kTurnEndsPerGame ||
-          m_world.GetMode() == CGameWorld::mc_modeStartScreen) {
+          m_session.GetMode() == CGameSession::mc_modeStartScreen) {
         if (!StartGame()) return false;
         turnEndsThisGame = 0;
         eventsSinceFinish = 0;
@@ -79,39 +79,41 @@ class SoakSession {
   }
 
  private:
-  bool IsFinished() const { return m_world.IsGameOver() || m_world.IsTie(); }
+  const CGameWorld& Match() const { return m_session.GetMatch(); }
+  const CBattleScreen& Screen() const { return m_session.GetScreen(); }
+  bool IsFinished() const { return Match().IsGameOver() || Match().IsTie(); }
 
   bool Check(const std::string& what) {
     ++m_tally.events;
-    const ::testing::AssertionResult rules = worldtest::HoldsInvariants(m_world);
+    const ::testing::AssertionResult rules = worldtest::HoldsInvariants(m_session);
     if (!rules) ADD_FAILURE() << "seed " << m_seed << ", event " << m_tally.events << " (" << what << "): " << rules.message();
     return static_cast<bool>(rules);
   }
 
   bool Key(int sym) {
-    m_world.OnKey(sym, true);
+    m_session.OnKey(sym, true);
     if (!Check("scripted key down " + std::to_string(sym))) return false;
-    m_world.OnKey(sym, false);
+    m_session.OnKey(sym, false);
     return Check("scripted key up " + std::to_string(sym));
   }
 
   bool Click(const ClickBox& box) {
     const auto x = static_cast<std::uint16_t>((box.left + box.right) / 2);
     const auto y = static_cast<std::uint16_t>(kWindowHeight - (box.bottom + box.top) / 2);
-    m_world.OnMouseButton(1, true, x, y);
+    m_session.OnMouseButton(1, true, x, y);
     if (!Check("scripted click")) return false;
-    m_world.OnMouseButton(1, false, x, y);
+    m_session.OnMouseButton(1, false, x, y);
     return Check("scripted release");
   }
 
   // Clicks a team's marks until its size is the wanted one.
   bool SetSize(std::uint32_t team, std::uint32_t wanted, const ClickBox& less, const ClickBox& more) {
-    for (int clicks = 0; m_world.GetTeamSize(team) != wanted; ++clicks) {
+    for (int clicks = 0; m_session.GetTeamSize(team) != wanted; ++clicks) {
       if (clicks > 20) {
         ADD_FAILURE() << "the start screen's marks do not reach size " << wanted << " for team " << team;
         return false;
       }
-      if (!Click(m_world.GetTeamSize(team) < wanted ? more : less)) return false;
+      if (!Click(m_session.GetTeamSize(team) < wanted ? more : less)) return false;
     }
     return true;
   }
@@ -120,19 +122,19 @@ class SoakSession {
   // through the start screen with new sizes.
   bool StartGame() {
     // The help panel takes a key press and nothing else.
-    if (m_world.IsHelpShown() && !Key(SDLK_LSHIFT)) return false;
-    const bool keepSizes = m_world.GetMode() == CGameWorld::mc_modePlay && m_input.Pick(4) == 0;
+    if (Screen().IsHelpShown() && !Key(SDLK_LSHIFT)) return false;
+    const bool keepSizes = m_session.GetMode() == CGameSession::mc_modePlay && m_input.Pick(4) == 0;
     if (keepSizes) {
       // In a game in progress the first 'r' only asks; a finished game restarts at once.
-      const bool inProgress = m_world.IsInProgress();
+      const bool inProgress = Match().IsInProgress();
       if (!Key(SDLK_r)) return false;
-      if (m_world.IsRestartAsked() != inProgress) {
-        ADD_FAILURE() << "seed " << m_seed << ": 'r' asked " << m_world.IsRestartAsked() << " in progress " << inProgress;
+      if (m_session.IsRestartAsked() != inProgress) {
+        ADD_FAILURE() << "seed " << m_seed << ": 'r' asked " << m_session.IsRestartAsked() << " in progress " << inProgress;
         return false;
       }
       if (inProgress && !Key(SDLK_r)) return false;
     } else {
-      if (m_world.GetMode() == CGameWorld::mc_modePlay && !Key(SDLK_ESCAPE)) return false;
+      if (m_session.GetMode() == CGameSession::mc_modePlay && !Key(SDLK_ESCAPE)) return false;
       const auto green = static_cast<std::uint32_t>(1 + m_input.Pick(10));
       const auto blue = static_cast<std::uint32_t>(1 + m_input.Pick(10));
       if (!SetSize(0, green, StartScreenControls::mc_greenLess, StartScreenControls::mc_greenMore) ||
@@ -142,9 +144,9 @@ class SoakSession {
       if (!(m_input.Pick(2) == 0 ? Key(SDLK_RETURN) : Click(StartScreenControls::mc_start))) return false;
     }
     for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
-      const std::uint32_t size = m_world.GetTeamSize(team);
-      if (m_world.GetMode() != CGameWorld::mc_modePlay || m_world.GetTeamTanks(team).size() != size ||
-          m_world.GetAliveCount(team) != static_cast<std::int32_t>(size) || m_world.GetStepsDone() != 0) {
+      const std::uint32_t size = m_session.GetTeamSize(team);
+      if (m_session.GetMode() != CGameSession::mc_modePlay || Match().GetTeamTanks(team).size() != size ||
+          Match().GetAliveCount(team) != static_cast<std::int32_t>(size) || Match().GetStepsDone() != 0) {
         ADD_FAILURE() << "seed " << m_seed << ": no fresh game in play with " << size << " tanks for team " << team;
         return false;
       }
@@ -154,7 +156,7 @@ class SoakSession {
     return true;
   }
 
-  CGameWorld& m_world;       // the world under test
+  CGameSession& m_session;   // the session under test
   RandomWorldInput m_input;  // the random stream, and the player's choices between games
   Tally& m_tally;            // what the soak has seen so far
   std::uint32_t m_seed;      // for the failure messages
@@ -169,13 +171,13 @@ TEST(WorldSoakTest, ThousandsOfTurnsOfRandomInputKeepEveryInvariant) {
   constexpr std::uint32_t kSessions = 6;
   Tally tally;
   for (std::uint32_t seed = 1; seed <= kSessions; ++seed) {
-    CGameEngine engine;
-    CGameWorld& world = engine.GetWorld();
-    world.SetMapFile(maps[seed % 3]);
-    GetRandomTable().Fill(seed * 7u + 3u);
-    world.NewGame();
-    SoakSession session(world, seed, tally);
-    ASSERT_TRUE(session.Run(kTurnEndsWanted * static_cast<int>(seed) / static_cast<int>(kSessions)));
+    worldtest::OwnSession own;
+    CGameSession& session = own.m_session;
+    session.SetMapFile(maps[seed % 3]);
+    session.SetSeed(seed * 7u + 3u);
+    session.NewGame();
+    SoakSession soak(session, seed, tally);
+    ASSERT_TRUE(soak.Run(kTurnEndsWanted * static_cast<int>(seed) / static_cast<int>(kSessions)));
   }
   std::cout << "[ soak     ] " << tally.events << " events, " << tally.turnEnds << " turn ends, "
             << tally.tanksDestroyed << " tanks destroyed, " << tally.gamesStarted << " games started, "

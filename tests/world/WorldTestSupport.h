@@ -5,11 +5,13 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <string>
 
-#include "engine/CGameEngine.h"
+#include "app/CGameSession.h"
+#include "app/CSettings.h"
+#include "record/CTurnClock.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
-#include "world/CRandomTable.h"
 
 namespace worldtest {
 
@@ -32,24 +34,28 @@ struct Cell {
 };
 inline constexpr Cell kPockets[] = {{2, 4}, {2, 6}, {2, 8}, {11, 4}, {11, 6}, {11, 8}};
 
-// A real world, built by an engine of its own, playing on the arena with a
-// random table filled from a fixed seed. Input goes in as the engine hands it
+// A real session with settings kept in memory, playing on the arena, its
+// games seeded with a fixed number. Input goes in as the engine hands it
 // over: key symbols, mouse buttons at window points, frame times.
 class WorldTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    GetRandomTable().Fill(20240601);
-    m_world.SetMapFile(kArenaMap);
+    m_session.SetSeed(20240601);
+    m_session.SetMapFile(kArenaMap);
   }
 
-  void Press(int sym) { m_world.OnKey(sym, true); }
+  CGameWorld& Match() { return m_session.GetMatch(); }
+  const CGameWorld& Match() const { return m_session.GetMatch(); }
+  CBattleScreen& Screen() { return m_session.GetScreen(); }
+
+  void Press(int sym) { m_session.OnKey(sym, true); }
   void Tap(int sym) {
-    m_world.OnKey(sym, true);
-    m_world.OnKey(sym, false);
+    m_session.OnKey(sym, true);
+    m_session.OnKey(sym, false);
   }
   void Click(std::uint8_t button, int x, int y) {
-    m_world.OnMouseButton(button, true, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
-    m_world.OnMouseButton(button, false, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
+    m_session.OnMouseButton(button, true, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
+    m_session.OnMouseButton(button, false, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
   }
   // A click on the centre of a map cell; the map's cell (0, 0) is centred on
   // drawing point (50, 50) and the window's y runs downward from 768.
@@ -57,13 +63,13 @@ class WorldTest : public ::testing::Test {
 
   // Sets the team sizes and starts play with Return.
   void StartGame(std::uint32_t green, std::uint32_t blue) {
-    m_world.SetTeamSize(0, green);
-    m_world.SetTeamSize(1, blue);
+    m_session.SetTeamSize(0, green);
+    m_session.SetTeamSize(1, blue);
     Press(SDLK_RETURN);
-    ASSERT_EQ(m_world.GetMode(), CGameWorld::mc_modePlay);
+    ASSERT_EQ(m_session.GetMode(), CGameSession::mc_modePlay);
   }
 
-  CTank* Tank(std::uint32_t team, std::size_t slot) const { return m_world.GetTeamTanks(team).at(slot); }
+  CTank* Tank(std::uint32_t team, std::size_t slot) { return Match().GetTeamTanks(team).at(slot); }
   // Puts a tank on a cell with a heading and hit points, and empties its
   // queue (Blue's holds the computer's plan).
   CTank* Place(std::uint32_t team, std::size_t slot, std::int32_t x, std::int32_t y, std::int32_t dx, std::int32_t dy,
@@ -78,13 +84,13 @@ class WorldTest : public ::testing::Test {
   }
 
   void Ticks(int count) {
-    for (int i = 0; i < count; ++i) m_world.Update(CGameWorld::mc_tickMs);
+    for (int i = 0; i < count; ++i) m_session.Update(CTurnClock::mc_tickMs);
   }
   // Ticks until the turn under way has ended; the number of ticks it took.
   int FinishTurn() {
     int ticks = 0;
-    while (m_world.IsExecuting() && ticks < 1000) {
-      m_world.Update(CGameWorld::mc_tickMs);
+    while (Match().IsExecuting() && ticks < 1000) {
+      m_session.Update(CTurnClock::mc_tickMs);
       ++ticks;
     }
     return ticks;
@@ -95,8 +101,22 @@ class WorldTest : public ::testing::Test {
     return FinishTurn();
   }
 
-  CGameEngine m_engine;
-  CGameWorld& m_world = m_engine.GetWorld();
+  CSettings m_settings;                   // kept in memory: nothing is read or written
+  CGameSession m_session{m_settings};     // the session under test
+};
+
+// A session of its own, its settings kept in memory.
+struct OwnSession {
+  CSettings m_settings;                // nothing is read or written
+  CGameSession m_session{m_settings};  // the session
+};
+
+// Another run of the game: a session of its own, its settings read from the file.
+struct NextRun {
+  explicit NextRun(const std::string& settingsFile) { m_settings.Load(settingsFile); }
+
+  CSettings m_settings;                // as the next run reads them
+  CGameSession m_session{m_settings};  // the next run's session
 };
 
 }  // namespace worldtest

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/CEngineSettings.h"
+#include "app/CFramePacer.h"
+#include "app/CSettings.h"
+#include "app/CGameSession.h"
+
+struct SDL_Surface;
+union SDL_Event;
+
+// The program frame: owns SDL, the OpenGL window, the audio device, the window
+// icon and the shared resources, and runs the one main loop that feeds window
+// events to the session, keeps its clock at real time and has it draw
+// whenever the picture may have changed.
+class CGameEngine {
+ public:
+  // The single engine, created on first use and kept until the process ends.
+  static CGameEngine* GetEngine();
+
+  // Brings up SDL, audio, icon, video and resources; false if the game cannot
+  // run, with GetInitError naming the step that failed. A missing sound device
+  // is no failure: the game then runs silently.
+  bool Init(const CEngineSettings& settings);
+  // Sets up a first game and runs the main loop until Stop or a window close.
+  void Run();
+  // Releases resources, then undoes exactly the start-up steps that succeeded.
+  void Shutdown();
+  // Ends the main loop after its current pass.
+  void Stop();
+  // Dispatches one window event: input to the session, focus and quit here.
+  void HandleEvent(const SDL_Event& event);
+
+  bool InitAudio();
+  bool InitIcon();
+  bool InitVideo();
+  void LoadResources();
+  void ReleaseResources();
+
+  const std::string& GetInitError() const { return m_InitError; }
+  CGameSession& GetSession() { return m_Session; }
+  // The player's remembered choices; in memory only until main loads the file.
+  CSettings& GetSettings() { return m_Settings; }
+  bool IsRunning() const { return m_Running; }
+  bool IsActive() const { return m_Active; }
+  bool IsAudioOpen() const { return m_SDLMixerInitialized; }
+  bool IsFullscreen() const { return m_Fullscreen; }
+  std::uint32_t GetVideoFlags() const { return m_VideoFlags; }
+
+  // Public so that tests can build an engine of their own; the game itself
+  // only ever uses GetEngine.
+  CGameEngine();
+  CGameEngine(const CGameEngine&) = delete;
+  CGameEngine& operator=(const CGameEngine&) = delete;
+
+ private:
+  // Records why start-up failed: the step and SDL's own error text.
+  bool Fail(const char* step);
+
+  bool m_SDLInitialized = false;       // SDL_Init succeeded
+  bool m_SDLMixerInitialized = false;  // the mixer device is open
+  bool m_IconInitialized = false;      // m_Icon is loaded and set as the window icon
+  int m_Width = 0;                     // window size and depth, from the settings
+  int m_Height = 0;
+  int m_Bpp = 0;
+  bool m_Fullscreen = false;           // fullscreen requested
+  std::string m_IconFile;              // icon bitmap path
+  std::string m_Caption;               // window title
+  std::string m_ReplayFile;            // a game record to watch first; empty: none
+  SDL_Surface* m_Screen = nullptr;     // the window surface; owned by SDL
+  SDL_Surface* m_Icon = nullptr;       // the icon bitmap; owned while m_IconInitialized
+  std::uint32_t m_VideoFlags = 0;      // flags given to SDL_SetVideoMode
+  bool m_Running = false;              // the main loop goes on
+  bool m_Active = false;               // the window is active: frames are updated and drawn
+  bool m_Vsync = false;                // buffer swaps wait for the display
+  CFramePacer m_Pacer;                 // when to tick, draw and sleep
+  std::string m_InitError;             // why Init failed, empty when it did not
+  CSettings m_Settings;                // the player's remembered choices
+  CGameSession m_Session;              // the player's session; constructed last
+};

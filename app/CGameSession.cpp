@@ -1,0 +1,345 @@
+#include "app/CGameSession.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+#include "app/CSettings.h"
+#include "app/SettingKeys.h"
+#include "audio/SoundTable.h"
+#include "core/Assert.h"
+#include "core/DataFiles.h"
+#include "gfx/OpenGL.h"
+#include "map/Battlefield.h"
+#include "map/CMap.h"
+#include "map/MapGenerator.h"
+#include "record/RecordText.h"
+#include "screen/CReplayScreen.h"
+#include "screen/CWatchScreen.h"
+#include "screen/StartScreen.h"
+
+// The session's flow: games set up and cleared, the records, the pace of
+// the game in play and the picture. Keys and clicks are in
+// CGameSessionInput.cpp.
+
+namespace {
+
+// The remembered team sizes are those a match may take.
+constexpr int kMinTeamSize = CGameWorld::mc_minTeamSize;
+constexpr int kMaxTeamSize = CGameWorld::mc_maxTeamSize;
+static_assert(kv::kGreenTeamSize.m_Min == kMinTeamSize && kv::kGreenTeamSize.m_Max == kMaxTeamSize);
+static_assert(kv::kBlueTeamSize.m_Min == kMinTeamSize && kv::kBlueTeamSize.m_Max == kMaxTeamSize);
+
+}  // namespace
+
+CGameSession::CGameSession(CSettings& settings) : m_settings(settings) {
+  m_battlefields.Load(kv::kMapListFile, kv::kDataFolder, kv::kMapFile);
+}
+
+CGameSession::~CGameSession() = default;
+
+void CGameSession::RestoreChoices() {
+  m_teamSize[0] = static_cast<std::uint32_t>(m_settings.Get(kv::kGreenTeamSize));
+  m_teamSize[1] = static_cast<std::uint32_t>(m_settings.Get(kv::kBlueTeamSize));
+  // A file given for this run stands; a remembered name no longer listed
+  // leaves the default.
+  if (!m_battlefields.IsOwn()) m_battlefields.ChooseName(m_settings.Get(kv::kBattlefield));
+}
+
+void CGameSession::SetTeamSize(std::uint32_t team, std::uint32_t size) {
+  KV_ASSERT(team < CGameWorld::mc_numTeams);
+  KV_ASSERT(size >= CGameWorld::mc_minTeamSize && size <= CGameWorld::mc_maxTeamSize);
+  m_teamSize[team] = size;
+}
+
+std::uint32_t CGameSession::GetTeamSize(std::uint32_t team) const {
+  KV_ASSERT(team < CGameWorld::mc_numTeams);
+  return m_teamSize[team];
+}
+
+void CGameSession::NewGame() {
+  m_screen.Reset();
+  m_clock.Reset();
+  m_saving = false;
+  m_restartAskMs = 0;
+  CMap battlefield;
+  LoadBattlefield(battlefield);
+  const std::uint32_t seed = m_seed;
+  // Each game draws from a table of its own: the next seed of a full-period
+  // linear congruential sequence.
+  m_seed = m_seed * 1664525u + 1013904223u;
+  m_game.New(battlefield, m_teamSize[0], m_teamSize[1], m_level, seed);
+  m_game.Match().ClearEvents();
+}
+
+void CGameSession::ClearGame() {
+  m_game.Match().Clear();
+  m_screen.Reset();
+  m_clock.Reset();
+  m_saving = false;
+  m_restartAskMs = 0;
+  m_mode = mc_modeStartScreen;
+}
+
+void CGameSession::LoadBattlefield(CMap& map) {
+  const bool random = m_battlefields.IsRandom();
+  bool loaded = false;
+  if (random) {
+    const std::string text = MapGenerator::Generate(m_battlefields.GetSeed());
+    loaded = map.LoadFromMemory(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+  } else {
+    loaded = map.Load(m_battlefields.GetFile().c_str());
+  }
+  const char* problem = loaded ? BattlefieldProblem(map, m_teamSize[0], m_teamSize[1]) : "it cannot be read";
+  // Without its file the default is the copy compiled into the program.
+  if (!loaded && m_battlefields.GetFile() == kv::kMapFile) problem = nullptr;
+  if (!problem) {
+    if (!loaded) map.LoadBuiltIn();
+    m_mapProblem.clear();
+    return;
+  }
+  // The battlefield compiled into the program always holds a game.
+  map.LoadBuiltIn();
+  const std::string what = random ? m_battlefields.GetName() : m_battlefields.GetFile();
+  m_mapProblem = what + ": " + problem + "; the default battlefield is played.";
+}
+
+void CGameSession::SayMapProblem() {
+  // Said when a game starts on the default instead, not for the start
+  // screen's picture (smaller teams may still fit), and once.
+  if (m_mapProblem.empty() || m_mapProblem == m_mapProblemSaid) return;
+  std::fprintf(stderr, "%s\n", m_mapProblem.c_str());
+  m_mapProblemSaid = m_mapProblem;
+}
+
+void CGameSession::StepBattlefield(int direction) {
+  const std::uint32_t mode = m_mode;
+  m_battlefields.Step(direction);
+  // The player's own file is there for this run only.
+  if (!m_battlefields.IsOwn()) m_settings.Set(kv::kBattlefield, m_battlefields.GetName());
+  ClearGame();
+  NewGame();
+  m_mode = mode;
+}
+
+void CGameSession::StepTeamSize(std::uint32_t team, bool larger) {
+  std::uint32_t& size = m_teamSize[team];
+  if (larger && size < CGameWorld::mc_maxTeamSize) ++size;
+  if (!larger && size > CGameWorld::mc_minTeamSize) --size;
+  m_settings.Set(team == 0 ? kv::kGreenTeamSize : kv::kBlueTeamSize, static_cast<int>(size));
+}
+
+void CGameSession::StepDifficulty(bool forward) {
+  m_level = NextDifficulty(m_level, forward);
+  m_settings.Set(kv::kComputer, static_cast<int>(m_level));
+}
+
+void CGameSession::ToggleSound() {
+  SetSoundOn(!IsSoundOn());
+  m_settings.Set(kv::kSound, IsSoundOn());
+}
+
+void CGameSession::Update(std::uint32_t elapsedMs) {
+  // The restart question and the no-path mark run on the wall clock, ticks or no ticks.
+  m_restartAskMs -= std::min(m_restartAskMs, elapsedMs);
+  m_screen.Update(elapsedMs);
+  if (m_replay) {
+    m_replay->Update(elapsedMs);
+    return;
+  }
+  if (m_watch) {
+    // The last turn shown again takes the time until its own turn end.
+    m_watch->Update(elapsedMs);
+    if (m_watch->IsDone()) StopWatching();
+    return;
+  }
+  if (!m_clock.TakeTick(elapsedMs) || m_mode == mc_modeStartScreen) return;
+  CGameWorld& match = m_game.Match();
+  const std::int32_t steps = match.GetStepsDone();
+  const std::uint32_t turn = match.GetTurn();
+  const bool closed = m_clock.Tick(m_game);
+  m_screen.Absorb(match);
+  m_screen.Tick();
+  // A step uses up planned commands and numbers the rest anew.
+  if (steps != match.GetStepsDone() || turn != match.GetTurn()) m_screen.MarkDirty();
+  if (closed) SaveTurn();
+}
+
+Motion CGameSession::GetMotion() const {
+  // Nothing advances on the start screen; in play a tick changes the picture
+  // only while a turn runs or effects fade. The restart question and the
+  // no-path mark run out on the clock, so the slow beat keeps time for them.
+  if (m_replay) return m_replay->GetMotion();
+  if (m_mode == mc_modeStartScreen) return Motion::Still;
+  // The last turn played again moves as a turn does.
+  if (m_watch) return Motion::Moving;
+  const CGameWorld& match = m_game.Match();
+  if (match.IsExecuting() || match.GetStepsDone() >= CGameWorld::mc_turnSteps || !m_screen.Effects().Empty()) {
+    return Motion::Moving;
+  }
+  return m_screen.GetSelectedTank(match) || m_restartAskMs > 0 || m_screen.IsNoPathMarkShown() ? Motion::Pulse
+                                                                                                 : Motion::Still;
+}
+
+std::uint32_t CGameSession::GetAccumulator() const {
+  if (m_replay) return m_replay->GetAccumulator();
+  return m_watch ? m_watch->GetAccumulator() : m_clock.GetAccumulator();
+}
+
+void CGameSession::Render() {
+  glClearColor(0.2f, 0.2f, 0.2f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glEnable(GL_TEXTURE_2D);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+
+  if (m_replay) {
+    m_replay->Draw();
+  } else if (m_watch) {
+    m_watch->Draw();
+  } else if (m_mode == mc_modeStartScreen) {
+    StartScreenView view;
+    view.m_teamSize[0] = m_teamSize[0];
+    view.m_teamSize[1] = m_teamSize[1];
+    view.m_level = m_level;
+    view.m_battlefieldName = m_battlefields.GetName().c_str();
+    view.m_battlefield = &m_game.Match().GetMap();
+    view.m_canContinue = m_canContinue;
+    // A refused record, or why games cannot be saved.
+    view.m_message = m_recordMessage.empty() ? m_recordFolder.GetProblem().c_str() : m_recordMessage.c_str();
+    view.m_mapProblem = m_mapProblem.c_str();
+    DrawStartScreen(view);
+  } else {
+    BattleHud hud;
+    hud.m_offerWatch = !m_game.Match().IsInProgress() && !m_game.Record().m_turns.empty();
+    hud.m_restartAsked = IsRestartAsked();
+    hud.m_mapProblem = &m_mapProblem;
+    hud.m_cannotSave = !m_recordFolder.GetProblem().empty();
+    m_screen.Draw(m_game, hud);
+  }
+  glFlush();
+}
+
+void CGameSession::MarkDirty() {
+  m_screen.MarkDirty();
+  if (m_replay) m_replay->GetScreen().MarkDirty();
+}
+
+void CGameSession::SetRecordFolder(const std::string& folder) {
+  m_recordFolder.SetFolder(folder);
+  CGameRecord record;
+  std::string error;
+  m_canContinue = m_recordFolder.LoadAutosave(record, error);
+  m_recordMessage = error;
+}
+
+void CGameSession::StartPlay() {
+  ClearGame();
+  NewGame();
+  SayMapProblem();
+  m_mode = mc_modePlay;
+  m_saving = true;
+  m_recordFolder.SaveAutosave(m_game.Record());
+  m_canContinue = m_recordFolder.HasAutosave();
+}
+
+void CGameSession::SaveTurn() {
+  if (!m_saving) return;
+  if (!m_game.Match().IsInProgress()) {
+    m_recordFolder.FinishGame(m_game.Record(), std::time(nullptr));
+    m_saving = false;
+  } else {
+    m_recordFolder.SaveAutosave(m_game.Record());
+  }
+  m_canContinue = m_recordFolder.HasAutosave();
+}
+
+bool CGameSession::ContinueGame() {
+  CGameRecord record;
+  std::string error;
+  if (!m_recordFolder.LoadAutosave(record, error)) {
+    m_canContinue = false;
+    m_recordMessage = error;
+    return false;
+  }
+  ClearGame();
+  if (!m_game.Replay(record, record.m_turns.size(), error)) {
+    m_recordFolder.SetAsideAutosave();
+    m_canContinue = false;
+    m_recordMessage = m_recordFolder.AutosavePath() + ": " + error;
+    ClearGame();
+    return false;
+  }
+  m_teamSize[0] = record.m_teamSize[0];
+  m_teamSize[1] = record.m_teamSize[1];
+  m_level = record.m_difficulty;
+  if (record.m_hasPlans) m_screen.Select(m_game.Match(), record.m_selected);
+  m_recordMessage.clear();
+  m_mode = mc_modePlay;
+  m_saving = true;
+  return true;
+}
+
+void CGameSession::SaveForLater() {
+  if (!m_saving || !m_game.Match().IsInProgress()) return;
+  CGameRecord saved = m_game.Record();
+  if (m_game.IsTurnOpen()) {
+    // A turn left half done is planned again: its queues are the plans.
+    saved.m_plans = saved.m_turns.back().m_queues;
+    saved.m_turns.pop_back();
+  } else {
+    saved.m_plans = m_game.CurrentQueues();
+  }
+  saved.m_hasPlans = true;
+  saved.m_selected = m_screen.GetSelected();
+  m_recordFolder.SaveAutosave(saved);
+  m_canContinue = m_recordFolder.HasAutosave();
+}
+
+void CGameSession::StartWatching() {
+  const CGameWorld& match = m_game.Match();
+  if (match.IsExecuting() || match.GetStepsDone() != 0 || m_game.IsTurnOpen() || m_game.Record().m_turns.empty()) {
+    return;
+  }
+  auto watch = std::make_unique<CWatchScreen>();
+  if (watch->Start(m_game.Record())) m_watch = std::move(watch);
+}
+
+void CGameSession::StopWatching() {
+  m_watch.reset();
+  m_screen.MarkDirty();
+}
+
+bool CGameSession::OpenReplay(const std::string& path) {
+  CGameRecord record;
+  std::string error;
+  if (!ReadRecordFile(path, record, error)) {
+    m_recordMessage = error;
+    return false;
+  }
+  return StartReplay(std::move(record), path);
+}
+
+bool CGameSession::WatchGame() {
+  if (m_replay || m_watch || m_game.IsTurnOpen() || m_game.Record().m_turns.empty()) return false;
+  return StartReplay(m_game.Record(), "this game");
+}
+
+bool CGameSession::StartReplay(CGameRecord record, const std::string& name) {
+  auto replay = std::make_unique<CReplayScreen>(std::move(record));
+  std::string error;
+  if (!replay->Check(error)) {
+    m_recordMessage = name + ": " + error;
+    return false;
+  }
+  m_replay = std::move(replay);
+  return true;
+}
+
+void CGameSession::CloseReplay() {
+  m_replay.reset();
+  m_screen.MarkDirty();
+}

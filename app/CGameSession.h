@@ -1,0 +1,174 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "ai/Difficulty.h"
+#include "map/CBattlefieldList.h"
+#include "record/CGame.h"
+#include "record/CRecordFolder.h"
+#include "record/CTurnClock.h"
+#include "screen/CBattleScreen.h"
+#include "screen/Motion.h"
+
+class CMap;
+class CReplayScreen;
+class CSettings;
+class CWatchScreen;
+
+// The player's session, from the start screen to a game and back: the
+// choices on the start screen (team sizes, the computer's level, the
+// battlefield, remembered in the settings), the game in play with its
+// battle screen and its pace, the records (the autosave after every turn,
+// Continue, the history), the last turn watched again and a whole game
+// watched in a replay. It takes the player's keys and clicks and the time,
+// and draws the picture.
+class CGameSession {
+ public:
+  static constexpr std::uint32_t mc_modeStartScreen = 0;
+  static constexpr std::uint32_t mc_modePlay = 1;
+  // How long a first 'R' in a game in progress waits for the second.
+  static constexpr std::uint32_t mc_restartAskMs = 3000;
+
+  // The settings remember the start screen's choices and the sound; they
+  // must outlive the session.
+  explicit CGameSession(CSettings& settings);
+  ~CGameSession();
+  CGameSession(const CGameSession&) = delete;
+  CGameSession& operator=(const CGameSession&) = delete;
+
+  // New games fill their random tables from this seed and the ones after it
+  // (the program takes the time; tests a fixed number).
+  void SetSeed(std::uint32_t seed) { m_seed = seed; }
+  // Takes the start screen's choices the player made in an earlier run from the settings.
+  void RestoreChoices();
+  // Sets up a game on the chosen battlefield behind whatever shows; the mode stays.
+  void NewGame();
+  // Removes the game and returns to the start screen. Choices stay.
+  void ClearGame();
+  // The player asked to quit (Escape on the start screen).
+  bool WantsToQuit() const { return m_quit; }
+
+  // A key was pressed (pressed = true) or released; sym is the SDL 1.2 key symbol.
+  void OnKey(int sym, bool pressed);
+  // A mouse button was pressed or released at window point (x, y), origin top-left.
+  void OnMouseButton(std::uint8_t button, bool pressed, std::uint16_t x, std::uint16_t y);
+  // Advances the game by at most one 16 ms tick; time not used is kept.
+  void Update(std::uint32_t elapsedMs);
+  // How the picture moves while no input comes.
+  Motion GetMotion() const;
+  // Time handed over and not yet used by a tick.
+  std::uint32_t GetAccumulator() const;
+  // Draws the picture: the start screen, the battle, the turn watched again or the replay.
+  void Render();
+
+  // The start screen's choices.
+  void SetTeamSize(std::uint32_t team, std::uint32_t size);
+  std::uint32_t GetTeamSize(std::uint32_t team) const;
+  // How the computer plans the next game; Normal unless changed.
+  void SetDifficulty(Difficulty level) { m_level = level; }
+  Difficulty GetDifficulty() const { return m_level; }
+  // The battlefield file a new game reads: a shipped one, or else a file of
+  // the player's own, which joins the start screen's choice.
+  void SetMapFile(const std::string& path) { m_battlefields.ChooseFile(path); }
+  const std::string& GetMapFile() const { return m_battlefields.GetFile(); }
+  const CBattlefieldList& GetBattlefields() const { return m_battlefields; }
+  CBattlefieldList& GetBattlefields() { return m_battlefields; }
+  // The start screen's '<' and '>': the previous or next battlefield, set up
+  // at once behind the start screen so that its picture shows.
+  void StepBattlefield(int direction);
+  // Why the chosen battlefield could not be played, naming it, when the
+  // default is played instead; empty otherwise.
+  const std::string& GetMapProblem() const { return m_mapProblem; }
+
+  std::uint32_t GetMode() const { return m_mode; }
+  CGame& GetGame() { return m_game; }
+  const CGame& GetGame() const { return m_game; }
+  CGameWorld& GetMatch() { return m_game.Match(); }
+  const CGameWorld& GetMatch() const { return m_game.Match(); }
+  CBattleScreen& GetScreen() { return m_screen; }
+  const CBattleScreen& GetScreen() const { return m_screen; }
+  const CTurnClock& GetClock() const { return m_clock; }
+  // Whatever shows is to draw its static layers anew (CBattleScreen::MarkDirty).
+  void MarkDirty();
+  // A first 'R' waits for the second.
+  bool IsRestartAsked() const { return m_restartAskMs > 0; }
+
+  // Where records are kept; an empty folder (the default) keeps none. Looks
+  // for an autosave to continue; an unreadable one is moved aside.
+  void SetRecordFolder(const std::string& folder);
+  const CRecordFolder& GetRecordFolder() const { return m_recordFolder; }
+  // The player leaves the game (start screen or quit): the autosave keeps it
+  // with the plans in progress.
+  void SaveForLater();
+  // The start screen offers to continue the autosaved game.
+  bool CanContinue() const { return m_canContinue; }
+  // Brings the autosave back to the planning screen as it was left; false
+  // (and a line for the start screen) when it cannot.
+  bool ContinueGame();
+  // One line about the records for the player: a refused record, or that
+  // games cannot be saved. Empty when there is nothing to say.
+  const std::string& GetRecordMessage() const { return m_recordMessage; }
+  // The last turn is being shown again.
+  bool IsWatching() const { return m_watch != nullptr; }
+  const CWatchScreen* GetWatch() const { return m_watch.get(); }
+  // Watching a whole game again: a record file, or the game just finished
+  // (from the game-over screen). A record that does not play to its
+  // checksums in this build is refused: false, and the record message names
+  // the file and the first turn that disagrees.
+  bool OpenReplay(const std::string& path);
+  bool WatchGame();
+  // Leaves the replay for the screen it was opened from.
+  void CloseReplay();
+  // The replay shown, or null.
+  const CReplayScreen* GetReplay() const { return m_replay.get(); }
+  CReplayScreen* GetReplay() { return m_replay.get(); }
+
+ private:
+  // The chosen battlefield into `map`, or the default with a reason when it cannot hold the game.
+  void LoadBattlefield(CMap& map);
+  // Writes the reason the chosen battlefield is not played to standard error, unless already said.
+  void SayMapProblem();
+  // Clears the game, sets up a new one in play and saves it as the autosave.
+  void StartPlay();
+  // A turn of the record closed: the autosave, or the history for a finished game.
+  void SaveTurn();
+  void StartWatching();
+  void StopWatching();
+  bool StartReplay(CGameRecord record, const std::string& name);
+  // Sound on or off, remembered.
+  void ToggleSound();
+  // Changes a team's size by one within 1 to 10 and remembers it.
+  void StepTeamSize(std::uint32_t team, bool larger);
+  // Steps the computer's level through the list and remembers it.
+  void StepDifficulty(bool forward);
+  void OnStartScreenKey(int sym);
+  void OnPlayKey(int sym, bool restartAsked);
+  void OnStartScreenClick(std::uint16_t x, std::uint16_t y);
+  void OnBattleClick(std::uint16_t x, std::uint16_t y);
+  // A command key for the selected tank; false when the key gives none.
+  bool GiveCommand(CTank& tank, int sym);
+  // Replaces the tank's plan by a path to the cell; false (the plan kept) when there is none.
+  bool PlotPath(CTank& tank, std::int32_t column, std::int32_t row);
+
+  CSettings& m_settings;                      // the remembered choices
+  std::uint32_t m_mode = mc_modeStartScreen;  // start screen or in play
+  bool m_quit = false;                        // Escape on the start screen
+  std::uint32_t m_seed = 1;                   // the next game's random seed
+  std::uint32_t m_teamSize[CGameWorld::mc_numTeams] = {3, 3};  // the tanks a new game creates per team
+  Difficulty m_level = Difficulty::Normal;    // how the computer plans a new game
+  CBattlefieldList m_battlefields;            // the battlefields to choose from and the chosen one
+  std::string m_mapProblem;                   // why the chosen battlefield is not played, or empty
+  std::string m_mapProblemSaid;               // the last such reason written to standard error
+  CGame m_game;                               // the game behind the start screen or in play
+  CBattleScreen m_screen;                     // how the game in play is shown
+  CTurnClock m_clock;                         // its pace
+  std::uint32_t m_restartAskMs = 0;           // ms left for a second 'R' to restart; 0: not asked
+  CRecordFolder m_recordFolder;               // where records are kept
+  bool m_saving = false;                      // the player plays this game: it is autosaved
+  bool m_canContinue = false;                 // an unfinished autosave waits
+  std::string m_recordMessage;                // a line about records for the player
+  std::unique_ptr<CWatchScreen> m_watch;      // the last turn played again, or null
+  std::unique_ptr<CReplayScreen> m_replay;    // a whole game watched again, or null
+};

@@ -1,0 +1,207 @@
+#include "screen/BattleOverlay.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "core/TextFormat.h"
+#include "gfx/GameFonts.h"
+#include "gfx/OpenGL.h"
+#include "screen/CBattleScreen.h"
+#include "screen/Draw2D.h"
+#include "screen/HealthBar.h"
+#include "screen/LogText.h"
+#include "screen/Palette.h"
+#include "screen/ScreenLayout.h"
+#include "screen/StatusMessage.h"
+#include "units/CTank.h"
+#include "world/CGameWorld.h"
+
+namespace {
+
+using palette::kBadNews;
+using palette::kHighlight;
+using palette::kShadow;
+using palette::kWhite;
+constexpr const float (&kTeamColours)[2][4] = palette::kTeams;
+constexpr const float (&kNoPathRed)[4] = palette::kNoPath;
+
+// Right of the battlefield, above the status message.
+constexpr float kInfoLeft = 854.0f;
+constexpr float kInfoRight = 1020.0f;
+constexpr float kTurnBaseline = 740.0f;
+constexpr float kScoreBaseline = 718.0f;
+constexpr float kCentreBaseline = 700.0f;
+constexpr float kLogTop = 676.0f;
+constexpr float kLogBottom = 410.0f;
+constexpr float kSmallLine = 16.0f;
+constexpr float kWrapIndent = 12.0f;
+
+constexpr float kRingRadius = 19.0f;
+constexpr int kRingSegments = 24;
+constexpr float kEnemyBarHalfWidth = 12.0f;
+
+// Every line of the overlay is formatted here: a frame allocates nothing.
+char g_text[256];
+
+// Small text over the battlefield, a dark shadow under it so that it reads on any tile.
+void DrawLabel(float x, float y, const char* text, const float rgba[4]) {
+  SetColour(kShadow);
+  DrawGameText(kSmallFont, x + 1.0f, y - 1.0f, text);
+  SetColour(rgba);
+  DrawGameText(kSmallFont, x, y, text);
+}
+
+void DrawRing(float x, float y) {
+  static float ring[kRingSegments][2];
+  static const bool made = [] {
+    for (int i = 0; i < kRingSegments; ++i) {
+      const double a = 6.283185307179586 * i / kRingSegments;
+      ring[i][0] = static_cast<float>(kRingRadius * std::cos(a));
+      ring[i][1] = static_cast<float>(kRingRadius * std::sin(a));
+    }
+    return true;
+  }();
+  (void)made;
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glLineWidth(2.0f);
+  SetColour(kHighlight);
+  glBegin(GL_LINE_LOOP);
+  for (const auto& point : ring) glVertex2f(x + point[0], y + point[1]);
+  glEnd();
+  glLineWidth(1.0f);
+}
+
+// A short bar along the bottom of an enemy's cell: its health in the roster's colours.
+void DrawEnemyHealth(const CTank& tank) {
+  const float x = CellCentre(tank.GetX());
+  const float y = CellCentre(tank.GetY()) - 16.0f;
+  glColor4f(0.15f, 0.15f, 0.15f, 0.9f);
+  DrawQuad(x - kEnemyBarHalfWidth - 1.0f, y, x + kEnemyBarHalfWidth + 1.0f, y + 5.0f);
+  const std::int32_t hp = tank.GetHitPoints();
+  const float share = static_cast<float>(hp < 0 ? 0 : (hp > CTank::mc_fullHitPoints ? CTank::mc_fullHitPoints : hp)) /
+                      static_cast<float>(CTank::mc_fullHitPoints);
+  if (share <= 0.0f) return;
+  SetColour(HealthBarFor(hp).m_rgba);
+  DrawQuad(x - kEnemyBarHalfWidth, y + 1.0f, x - kEnemyBarHalfWidth + 2.0f * kEnemyBarHalfWidth * share, y + 4.0f);
+}
+
+void DrawNoPathMark(float x, float y) {
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glLineWidth(3.0f);
+  SetColour(kNoPathRed);
+  glBegin(GL_LINES);
+  glVertex2f(x - 7.0f, y - 7.0f);
+  glVertex2f(x + 7.0f, y + 7.0f);
+  glVertex2f(x - 7.0f, y + 7.0f);
+  glVertex2f(x + 7.0f, y - 7.0f);
+  glEnd();
+  glLineWidth(1.0f);
+  const char* text = "no path";
+  // Right of the cross, or left of it at the window's right edge.
+  const float width = GameTextWidth(kSmallFont, text);
+  const float left = x + 10.0f + width > kInfoRight ? x - 10.0f - width : x + 10.0f;
+  DrawLabel(left, y - 5.0f, text, kNoPathRed);
+}
+
+// The colour of a log line: good news for the player green, bad news red.
+const float* LogColour(const LogEvent& event, std::int32_t playerTeam) {
+  if (event.m_kind == LogEvent::Kind::Repair) return kWhite;
+  if (event.m_targetTeam == playerTeam) return kBadNews;
+  return event.m_actorTeam == playerTeam && event.m_actorSeen ? kTeamColours[0] : kWhite;
+}
+
+// Draws the text from the baseline y down, broken at blanks into lines no
+// wider than the column, continuation lines indented; returns the baseline
+// after the last line.
+float DrawWrapped(const char* text, float y) {
+  char line[sizeof g_text];
+  float indent = 0.0f;
+  const char* rest = text;
+  while (*rest && y >= kLogBottom) {
+    const float room = kInfoRight - kInfoLeft - indent;
+    // The longest run of whole words that fits; a word longer than the room goes alone.
+    std::size_t take = std::strlen(rest);
+    std::memcpy(line, rest, take + 1);
+    while (GameTextWidth(kSmallFont, line) > room) {
+      const char* blank = std::strrchr(line, ' ');
+      if (!blank || blank == line) break;
+      take = static_cast<std::size_t>(blank - line);
+      line[take] = '\0';
+    }
+    DrawGameText(kSmallFont, kInfoLeft + indent, y, line);
+    rest += take;
+    while (*rest == ' ') ++rest;
+    indent = kWrapIndent;
+    y -= kSmallLine;
+  }
+  return y;
+}
+
+void DrawScore(const CGameWorld& world) {
+  SetColour(kTeamColours[0]);
+  DrawGameText(kSmallFont, kInfoLeft, kScoreBaseline,
+               FormatText(g_text, sizeof g_text, "%s %d/%d", TeamName(0), static_cast<int>(world.GetKnownAlive(0)),
+                          static_cast<int>(world.GetTeamTanks(0).size())));
+  SetColour(kTeamColours[1]);
+  DrawGameText(kSmallFont, kInfoLeft + 86.0f, kScoreBaseline,
+               FormatText(g_text, sizeof g_text, "%s %d/%d", TeamName(1), static_cast<int>(world.GetKnownAlive(1)),
+                          static_cast<int>(world.GetTeamTanks(1).size())));
+  const std::int32_t holder = world.GetHillTeam();
+  if (world.GetHillCount() > 0 && (holder == 0 || holder == 1)) {
+    SetColour(kTeamColours[holder]);
+    FormatText(g_text, sizeof g_text, "Centre: %s %u/%u", TeamName(holder), static_cast<unsigned>(world.GetHillCount()),
+               static_cast<unsigned>(CGameWorld::mc_victoryHold));
+  } else {
+    SetColour(kWhite);
+    FormatText(g_text, sizeof g_text, "Centre: free");
+  }
+  DrawGameText(kSmallFont, kInfoLeft, kCentreBaseline, g_text);
+}
+
+void DrawRestartQuestion() {
+  const char* text = "Press 'R' again to restart";
+  const float width = GameTextWidth(kMainFont, text);
+  // Centred over the battlefield's top rows.
+  const float left = 434.0f - width / 2.0f;
+  glColor4f(0.0f, 0.0f, 0.0f, 0.75f);
+  DrawQuad(left - 12.0f, 690.0f, left + width + 12.0f, 728.0f);
+  SetColour(kHighlight);
+  DrawGameText(kMainFont, left, 702.0f, text);
+}
+
+}  // namespace
+
+void DrawBattlefieldMarks(const CGameWorld& match, const CBattleScreen& screen) {
+  const std::uint32_t team = CGameWorld::mc_playerTeam;
+  for (const CTank* tank : match.GetTanks()) {
+    if (tank->GetTeam() != static_cast<std::int32_t>(team) && screen.Shows(match, *tank)) DrawEnemyHealth(*tank);
+  }
+  const CTank* selected = screen.GetSelectedTank(match);
+  if (selected) DrawRing(CellCentre(selected->GetX()), CellCentre(selected->GetY()));
+  const CTankSlots<const CTank> slots = match.GetTeamTanks(team);
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    if (!slots[i] || !screen.Shows(match, *slots[i])) continue;
+    FormatText(g_text, sizeof g_text, "%u", static_cast<unsigned>(i + 1));
+    DrawLabel(CellCentre(slots[i]->GetX()) - 15.0f, CellCentre(slots[i]->GetY()) + 4.0f, g_text,
+              slots[i] == selected ? kHighlight : kWhite);
+  }
+}
+
+void DrawBattleInfo(const CGameWorld& world, const CBattleScreen& screen, bool restartAsked) {
+  SetColour(kWhite);
+  DrawGameText(kMainFont, kInfoLeft, kTurnBaseline,
+               FormatText(g_text, sizeof g_text, "Turn %u", static_cast<unsigned>(world.GetTurn())));
+  DrawScore(world);
+  const CCombatLog& log = world.GetLog();
+  float y = kLogTop;
+  for (std::size_t age = 0; age < log.Size() && y >= kLogBottom; ++age) {
+    const LogEvent& event = log.Newest(age);
+    const auto playerTeam = static_cast<std::int32_t>(CGameWorld::mc_playerTeam);
+    SetColour(LogColour(event, playerTeam));
+    y = DrawWrapped(FormatLogEvent(event, playerTeam, g_text, sizeof g_text), y);
+  }
+  std::int32_t x = 0;
+  std::int32_t markY = 0;
+  if (screen.GetNoPathMark(x, markY)) DrawNoPathMark(static_cast<float>(x), static_cast<float>(markY));
+  if (restartAsked) DrawRestartQuestion();
+}

@@ -1,0 +1,193 @@
+// The records a player keeps: a broken autosave is moved aside and costs
+// nothing else, a game left is continued as it was, the last turn is watched
+// and the plans stay, finished games go to the history, and a folder that
+// cannot be written costs the records, not the game.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "support/TempDir.h"
+#include "record/WorldChecksum.h"
+#include "world/WorldTestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+class RecordFolderTest : public worldtest::WorldTest {
+ protected:
+  std::string Folder() const { return m_dir.File("korvane"); }
+  std::string Autosave() const { return Folder() + "/autosave.kvrec"; }
+
+  // Two turns played and plans begun for the third, then Escape.
+  void PlayAndLeave() {
+    m_session.SetRecordFolder(Folder());
+    StartGame(3, 3);
+    for (int turn = 0; turn < 2; ++turn) {
+      Press(SDLK_1);
+      Press(SDLK_UP);
+      Press(SDLK_2);
+      Press(SDLK_f);
+      PlayTurn();
+    }
+    Press(SDLK_3);
+    Press(SDLK_LEFT);
+    Press(SDLK_UP);
+    Press(SDLK_ESCAPE);
+    m_session.GetRecordFolder().Flush();
+  }
+
+  TempDir m_dir;
+};
+
+TEST_F(RecordFolderTest, ABrokenAutosaveIsSetAsideAndNothingElseIsLost) {
+  PlayAndLeave();
+  const std::string good = ReadAll(Autosave());
+  ASSERT_NE(good.find("\nturn "), std::string::npos);
+  // The last turn's checksum with one digit changed.
+  std::string wrongCheck = good;
+  char& digit = wrongCheck[wrongCheck.rfind("\ncheck ") + 7];
+  digit = digit == '0' ? '1' : '0';
+  std::mt19937 random(3);
+  std::string noise(5000, '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+
+  const struct {
+    const char* name;
+    std::function<void(const std::string&)> make;  // puts the broken autosave at the path
+    const char* says;                              // what the start screen's line says after the path
+  } cases[] = {
+      {"empty", [](const std::string& p) { std::ofstream{p}; }, "empty file"},
+      {"truncated", [&](const std::string& p) { std::ofstream(p) << good.substr(0, good.size() / 2); }, "line "},
+      {"random bytes", [&](const std::string& p) { std::ofstream(p, std::ios::binary) << noise; }, "line 1: "},
+      {"other version", [](const std::string& p) { std::ofstream(p) << "korvane-record 2\nsize 3 3\n"; },
+       "line 1: record version 2 is not supported"},
+      {"wrong checksum", [&](const std::string& p) { std::ofstream(p) << wrongCheck; }, "turn 2 does not match"},
+      {"long line", [](const std::string& p) { std::ofstream(p) << "korvane-record 1\nsize " << std::string(100000, '9'); },
+       "line 2: line too long"},
+      {"10 MB line", [](const std::string& p) { std::ofstream(p) << std::string(10 << 20, '#'); }, "too large"},
+      {"a folder", [](const std::string& p) { fs::create_directories(p + "/inside"); }, "not a file"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const std::string folder = dir.File("korvane");
+    const std::string autosave = folder + "/autosave.kvrec";
+    fs::create_directories(folder + "/history");
+    const std::string kept = folder + "/history/game-2000-01-01-000000.kvrec";
+    std::ofstream(kept) << good;
+    c.make(autosave);
+
+    worldtest::OwnSession other;
+    CGameSession& session = other.m_session;
+    session.SetRecordFolder(folder);
+    if (session.CanContinue()) session.OnKey(SDLK_c, true);
+    EXPECT_FALSE(session.CanContinue()) << c.name;
+    EXPECT_EQ(session.GetMode(), CGameSession::mc_modeStartScreen) << c.name;
+    EXPECT_EQ(session.GetRecordMessage().rfind(autosave + ": ", 0), 0u) << c.name << ": " << session.GetRecordMessage();
+    EXPECT_NE(session.GetRecordMessage().find(c.says), std::string::npos) << c.name << ": " << session.GetRecordMessage();
+    EXPECT_TRUE(fs::exists(autosave + ".broken")) << c.name;
+    EXPECT_EQ(ReadAll(kept), good) << c.name;
+    // The game plays, and saves again.
+    session.OnKey(SDLK_RETURN, true);
+    EXPECT_EQ(session.GetMode(), CGameSession::mc_modePlay) << c.name;
+    EXPECT_TRUE(session.CanContinue()) << c.name;
+    EXPECT_TRUE(session.GetRecordFolder().GetProblem().empty()) << c.name;
+  }
+}
+
+TEST_F(RecordFolderTest, ContinueBringsBackTheGameAsLeftAndWatchingTheLastTurnKeepsThePlans) {
+  PlayAndLeave();
+  worldtest::OwnSession other;
+  CGameSession& session = other.m_session;
+  session.SetRecordFolder(Folder());
+  ASSERT_TRUE(session.CanContinue()) << session.GetRecordMessage();
+  session.OnKey(SDLK_c, true);
+  ASSERT_EQ(session.GetMode(), CGameSession::mc_modePlay) << session.GetRecordMessage();
+  // The checksum covers every queue, the plans in progress included.
+  EXPECT_EQ(WorldChecksum(session.GetMatch()), WorldChecksum(Match()));
+  EXPECT_EQ(session.GetScreen().GetSelected(), 3u);
+
+  const std::uint64_t before = WorldChecksum(session.GetMatch());
+  const struct {
+    int stopKey;  // 0: the turn runs to its end
+    int ticksAtLeast;
+  } watches[] = {{0, 3 * 19}, {SDLK_v, 10}, {SDLK_ESCAPE, 10}};
+  for (const auto& watch : watches) {
+    session.OnKey(SDLK_v, true);
+    ASSERT_TRUE(session.IsWatching());
+    int ticks = 0;
+    for (; session.IsWatching() && ticks < 1000; ++ticks) {
+      // Input for the game meanwhile changes nothing.
+      session.OnKey(SDLK_DELETE, true);
+      if (watch.stopKey && ticks == watch.ticksAtLeast) session.OnKey(watch.stopKey, true);
+      session.Update(CTurnClock::mc_tickMs);
+    }
+    EXPECT_GE(ticks, watch.ticksAtLeast);
+    EXPECT_LT(ticks, 1000);
+    EXPECT_EQ(session.GetMode(), CGameSession::mc_modePlay);
+    EXPECT_EQ(WorldChecksum(session.GetMatch()), before);
+  }
+}
+
+TEST_F(RecordFolderTest, AFinishedGameGoesToTheHistoryWhichKeepsTheNewestFifty) {
+  const std::string history = Folder() + "/history";
+  fs::create_directories(history);
+  for (int i = 0; i < 55; ++i) std::ofstream(history + "/game-2000-01-01-0000" + std::to_string(10 + i) + ".kvrec");
+  m_session.SetRecordFolder(Folder());
+  StartGame(1, 1);
+  m_session.GetRecordFolder().Flush();
+  ASSERT_TRUE(fs::exists(Autosave()));
+  // Green faces Blue, which one shell destroys.
+  Place(0, 0, 7, 5, 0, 1)->AddFire();
+  Place(1, 0, 7, 8, 0, -1, 10);
+  PlayTurn();
+  ASSERT_TRUE(Match().IsGameOver());
+
+  EXPECT_FALSE(fs::exists(Autosave()));
+  EXPECT_FALSE(m_session.CanContinue());
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(history)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  ASSERT_EQ(names.size(), 50u);
+  EXPECT_EQ(names.front(), "game-2000-01-01-000016.kvrec");
+  EXPECT_EQ(names.back().substr(0, 5), "game-");
+  EXPECT_NE(names.back().substr(0, 9), "game-2000");
+}
+
+TEST_F(RecordFolderTest, AFolderThatCannotBeWrittenCostsTheRecordsNotTheGame) {
+  // A file where the data folder should be: not even root can save there.
+  const std::string blocked = m_dir.Write("data", "not a folder") + "/korvane";
+  m_session.SetRecordFolder(blocked);
+  testing::internal::CaptureStderr();
+  StartGame(2, 2);
+  for (int turn = 0; turn < 3; ++turn) {
+    Press(SDLK_1);
+    Press(SDLK_UP);
+    PlayTurn();
+  }
+  Press(SDLK_ESCAPE);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(m_session.GetGame().Record().m_turns.size(), 3u);
+  EXPECT_FALSE(m_session.CanContinue());
+  EXPECT_FALSE(m_session.GetRecordFolder().GetProblem().empty());
+  std::size_t times = 0;
+  for (std::size_t at = said.find("cannot save"); at != std::string::npos; at = said.find("cannot save", at + 1)) ++times;
+  EXPECT_EQ(times, 1u) << said;
+}
+
+}  // namespace
