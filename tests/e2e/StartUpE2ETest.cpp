@@ -1,14 +1,27 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "e2e/GameSession.h"
+#include "support/TempDir.h"
 
 namespace {
 
 // The game's environment without a video driver named: SDL chooses.
 const std::vector<std::string> kDriverUnnamed = {"SDL_VIDEODRIVER"};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
 
 }  // namespace
 
@@ -40,5 +53,18 @@ TEST(StartUpE2ETest, WithoutADisplayTheGameEndsAtOnceWithOneLineNamingTheDisplay
     const std::string err = game.Stderr();
     EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
     EXPECT_NE(err.find(c.named), std::string::npos) << err;
+  }
+}
+
+// --help and --version stop at once, but still say what they did not understand.
+TEST(StartUpE2ETest, HelpAndVersionStillNameAnUnknownOption) {
+  TempDir dir;
+  for (const char* option : {"--help", "--version"}) {
+    const std::string command =
+        "'" + GameBinary() + "' " + option + " --korvane-bogus >'" + dir.File("out") + "' 2>'" + dir.File("err") + "'";
+    const int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << option;
+    EXPECT_NE(ReadFile(dir.File("out")).find("korvane"), std::string::npos) << option;
+    EXPECT_NE(ReadFile(dir.File("err")).find("\"--korvane-bogus\""), std::string::npos) << option;
   }
 }
