@@ -131,9 +131,9 @@ bool GameSession::Start(const Options& options) {
   // Servers started side by side and left to pick the first free display
   // can end up sharing a number, so each session starts from a number of its own.
   const int base = 100 + static_cast<int>(getpid() % 800);
-  bool started = false;
+  bool started = m_xvfb > 0;
   for (int attempt = 0; attempt < 20 && !started; ++attempt) started = StartXvfb(base + attempt * 37 % 800);
-  if (!started) return false;
+  if (!started || m_game > 0) return false;
 
   m_game = fork();
   if (m_game == 0) {
@@ -190,6 +190,15 @@ bool GameSession::Running() {
     return false;
   }
   return true;
+}
+
+void GameSession::Kill() {
+  StopProcess(m_game, SIGKILL);
+  m_game = -1;
+  m_window.clear();
+  // The server forgets the window in its own time; the next game's must not be mistaken for it.
+  const auto start = Clock::now();
+  while (ElapsedMs(start) < 5000 && !X("xdotool search --name '^Korvane$'").empty()) Wait(20);
 }
 
 bool GameSession::WaitForWindow(int timeoutMs) {
