@@ -46,7 +46,7 @@ constexpr OptionRow kOptions[] = {
      [](CCommandLine& line, const std::string& value) { line.m_Replay = value; return !value.empty(); }},
 };
 
-const char kSeeHelp[] = " (korvane --help lists the options); starting anyway";
+const char kSeeHelp[] = " (korvane --help lists the options)";
 
 const OptionRow* FindOption(const std::string& name) {
   for (const OptionRow& row : kOptions) {
@@ -110,6 +110,9 @@ CCommandLine ParseCommandLine(int argc, const char* const* argv) {
     if (!option->m_Apply(line, value)) {
       line.m_Problems.push_back("korvane: " + name + " cannot be \"" + value + "\"" + kSeeHelp);
     }
+  }
+  if (!line.m_Help && !line.m_Version) {
+    for (std::string& problem : line.m_Problems) problem += "; starting anyway";
   }
   return line;
 }

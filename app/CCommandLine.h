@@ -23,7 +23,8 @@ struct CCommandLine {
 
 // Reads the arguments after the program's name. An argument that is not an
 // option, an unknown option or an option without its value gives a problem
-// line naming it; the rest of the line is still read. A value that is a file
+// line naming it, which adds that the game starts anyway unless --help or
+// --version stops it; the rest of the line is still read. A value that is a file
 // name is made absolute, since the game changes its working directory to its
 // data folder.
 CCommandLine ParseCommandLine(int argc, const char* const* argv);

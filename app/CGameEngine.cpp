@@ -5,13 +5,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
+#include "app/DepthFallback.h"
+#include "app/SettingKeys.h"
+#include "app/VideoDriver.h"
 #include "audio/SoundTable.h"
 #include "core/Assert.h"
-#include "app/DepthFallback.h"
 #include "core/DataFiles.h"
-#include "app/SettingKeys.h"
 #include "gfx/CFontManager.h"
 #include "gfx/GameFonts.h"
 #include "gfx/OpenGL.h"
@@ -43,6 +45,11 @@ bool CGameEngine::Fail(const char* step) {
   return false;
 }
 
+bool CGameEngine::FailVideo(const std::string& why) {
+  m_InitError = NoWindowLine(std::getenv("DISPLAY"), why);
+  return false;
+}
+
 bool CGameEngine::Init(const CEngineSettings& settings) {
   KV_ASSERT(!m_SDLInitialized);
   m_Width = settings.m_Width;
@@ -57,12 +64,20 @@ bool CGameEngine::Init(const CEngineSettings& settings) {
   m_Active = true;
   m_InitError.clear();
 
+  // The window first: without it there is no game.
+  if (SDL_Init(SDL_INIT_VIDEO) < 0) return FailVideo(SDL_GetError());
+  m_SDLInitialized = true;
+  // Without a display SDL falls back to a driver that draws nowhere: the game
+  // would run on unseen, so it stops unless that driver was asked for by name.
+  char driver[32] = "";
+  if (IsRefusedDriver(SDL_VideoDriverName(driver, sizeof driver), std::getenv("SDL_VIDEODRIVER"))) {
+    return FailVideo(*driver ? "SDL reached no display and fell back to its \"" + std::string(driver) +
+                                   "\" video driver, which shows nothing"
+                             : "SDL reached no display and started no video driver");
+  }
   // Without a sound device, or without any audio driver, the game still
   // starts; every sound is then silent.
-  const bool withAudio = SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO) == 0;
-  if (!withAudio && SDL_Init(SDL_INIT_VIDEO) < 0) return Fail("SDL");
-  m_SDLInitialized = true;
-  if (withAudio) InitAudio();
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) InitAudio();
   SetSoundOn(m_Settings.Get(kv::kSound));
 
   if (!m_IconFile.empty() && !InitIcon()) return Fail("icon");

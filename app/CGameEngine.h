@@ -22,7 +22,8 @@ class CGameEngine {
 
   // Brings up SDL, audio, icon, video and resources; false if the game cannot
   // run, with GetInitError naming the step that failed. A missing sound device
-  // is no failure: the game then runs silently.
+  // is no failure: the game then runs silently. A video driver that shows
+  // nothing is one, unless SDL_VIDEODRIVER asks for it by name.
   bool Init(const CEngineSettings& settings);
   // Sets up a first game and runs the main loop until Stop or a window close.
   void Run();
@@ -58,8 +59,10 @@ class CGameEngine {
  private:
   // Records why start-up failed: the step and SDL's own error text.
   bool Fail(const char* step);
+  // Records that no window can be shown, naming the display tried and why.
+  bool FailVideo(const std::string& why);
 
-  bool m_SDLInitialized = false;       // SDL_Init succeeded
+  bool m_SDLInitialized = false;       // SDL's video started
   bool m_SDLMixerInitialized = false;  // the mixer device is open
   bool m_IconInitialized = false;      // m_Icon is loaded and set as the window icon
   int m_Width = 0;                     // window size and depth, from the settings

@@ -5,7 +5,7 @@
 #include <string>
 
 // What one remembered choice may be. Each choice is one constant in
-// engine/SettingKeys.h; the settings file holds it as "key = value".
+// app/SettingKeys.h; the settings file holds it as "key = value".
 
 // A whole number from m_Min to m_Max.
 struct CIntSetting {

@@ -10,11 +10,12 @@
 
 int main(int argc, char* argv[]) {
   const CCommandLine line = ParseCommandLine(argc, argv);
+  // Said before --help and --version stop, so that a mistyped option is never passed over.
+  for (const std::string& problem : line.m_Problems) std::fprintf(stderr, "%s\n", problem.c_str());
   if (line.m_Help || line.m_Version) {
     std::fputs(line.m_Help ? HelpText().c_str() : VersionText().c_str(), stdout);
     return 0;
   }
-  for (const std::string& problem : line.m_Problems) std::fprintf(stderr, "%s\n", problem.c_str());
   std::string error;
   if (!EnterDataFolder(&error)) {
     std::fprintf(stderr, "%s\n", error.c_str());

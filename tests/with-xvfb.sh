@@ -2,7 +2,9 @@
 # Runs a command with DISPLAY set to a private Xvfb server of 1280 x 1024 x 24
 # and stops the server afterwards. The command's exit status is this script's.
 # Servers started side by side and left to pick the first free display can end
-# up sharing a number, so each run starts from a number of its own.
+# up sharing a number, so each run starts from a number of its own. The server
+# never starts over (-noreset): one does when its last client leaves, and drops
+# a client connecting meanwhile, such as a game started right after another.
 set -u
 fdfile=$(mktemp)
 xvfb_pid=
@@ -11,7 +13,7 @@ base=$((100 + $$ % 800))
 for attempt in $(seq 0 19); do
   display=$((base + attempt * 37 % 800))
   : >"$fdfile"
-  Xvfb ":$display" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  Xvfb ":$display" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 100); do
     { [ -s "$fdfile" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; } && break
@@ -26,7 +28,4 @@ if [ -z "$xvfb_pid" ]; then
   exit 1
 fi
 export DISPLAY=":$(head -n1 "$fdfile")"
-# SDL 2 underneath now and then settles on a video driver without a window
-# when left to choose; the game is tested in an X11 window.
-export SDL_VIDEODRIVER=x11
 "$@"

@@ -27,6 +27,7 @@ TEST(CCommandLineTest, ReadsEveryOptionAndNamesEachArgumentItDoesNotKnow) {
       {{"--difficulty=loud", "--difficulty"}, CCommandLine::mc_windowRemembered, false, false,
        {"\"loud\"", "--difficulty needs normal|hard"}},
       {{"--windowed", "--map"}, CCommandLine::mc_windowed, false, false, {"--map needs FILE"}},
+      {{"--bogus", "--version"}, CCommandLine::mc_windowRemembered, false, true, {"\"--bogus\""}},
   };
   for (const Case& c : cases) {
     std::vector<const char*> argv{"korvane"};
@@ -41,6 +42,9 @@ TEST(CCommandLineTest, ReadsEveryOptionAndNamesEachArgumentItDoesNotKnow) {
       EXPECT_NE(line.m_Problems[i].find(c.named[i]), std::string::npos) << line.m_Problems[i];
       EXPECT_NE(line.m_Problems[i].find("--help"), std::string::npos) << line.m_Problems[i];
       EXPECT_EQ(line.m_Problems[i].find('\n'), std::string::npos) << line.m_Problems[i];
+      // --help and --version stop the game: no line may promise it starts.
+      EXPECT_EQ(line.m_Problems[i].find("starting anyway") != std::string::npos, !c.help && !c.version)
+          << line.m_Problems[i];
     }
   }
 }

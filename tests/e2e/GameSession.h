@@ -39,7 +39,8 @@ class GameSession {
   GameSession(const GameSession&) = delete;
   GameSession& operator=(const GameSession&) = delete;
 
-  // Starts Xvfb and the game; false if either could not be started.
+  // Starts Xvfb, unless it runs already, and the game; false if either could
+  // not be started. Starting again is for a game ended with Kill.
   bool Start(const Options& options);
   bool Start() { return Start(Options{}); }
   // The program Start runs instead of the built game (an installed copy).
@@ -66,6 +67,9 @@ class GameSession {
   // What the game wrote to standard error.
   std::string Stderr() const;
   bool Running();
+  // Ends the game at once, as a crash would, waits until its window is gone,
+  // and keeps the X server for the next Start.
+  void Kill();
 
  private:
   // Starts an X server on the display number; false if it is taken.

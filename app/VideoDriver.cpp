@@ -1,0 +1,41 @@
+#include "app/VideoDriver.h"
+
+#include <strings.h>
+
+#include <cstring>
+
+namespace {
+
+// SDL's video drivers that draw nowhere a player could see.
+constexpr const char* kUnseenDrivers[] = {"offscreen", "dummy", "evdev"};
+
+bool IsUnseen(const char* driver) {
+  for (const char* unseen : kUnseenDrivers) {
+    if (strcasecmp(driver, unseen) == 0) return true;
+  }
+  return false;
+}
+
+// Whether the comma-separated list names the driver, as SDL reads it.
+bool Names(const char* list, const char* driver) {
+  const std::size_t length = std::strlen(driver);
+  for (const char* item = list; item;) {
+    const char* comma = std::strchr(item, ',');
+    const std::size_t itemLength = comma ? static_cast<std::size_t>(comma - item) : std::strlen(item);
+    if (itemLength == length && strncasecmp(item, driver, length) == 0) return true;
+    item = comma ? comma + 1 : nullptr;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool IsRefusedDriver(const char* driver, const char* requested) {
+  if (!driver || !*driver) return true;
+  return IsUnseen(driver) && !(requested && Names(requested, driver));
+}
+
+std::string NoWindowLine(const char* display, const std::string& why) {
+  const std::string where = display && *display ? "on DISPLAY \"" + std::string(display) + "\"" : "(no DISPLAY)";
+  return "no window can be shown " + where + ": " + why;
+}
