@@ -23,7 +23,10 @@ std::uint64_t g_lastEpoch = 0;
 }  // namespace
 
 CGameWorld::CGameWorld(CGameEngine* engine)
-    : m_GameEngine(engine), m_PathFinder(m_Map), m_HardPlanner(std::make_unique<CHardPlanner>()) {
+    : m_GameEngine(engine),
+      m_PathFinder(m_Map),
+      m_HardPlanner(std::make_unique<CHardPlanner>()),
+      m_RecordFolder(engine ? &engine->GetFileWriter() : nullptr) {
   KV_ASSERT(m_GameEngine);
   ConnectVision();
   m_Battlefields.Load(kv::kMapListFile, kv::kDataFolder, kv::kMapFile);

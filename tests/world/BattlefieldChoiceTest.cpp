@@ -30,6 +30,7 @@ TEST_F(BattlefieldChoiceTest, KeysAndMarksStepThroughTheBattlefieldsSetEachUpAtO
   m_engine.GetSettings().Load(settings);
   // The battlefield the next run starts with, given a file for that run or none.
   const auto nextRun = [&](const std::string& ownFile) {
+    m_engine.GetFileWriter().Wait();  // the choices are on the disk
     CGameEngine engine;
     engine.GetSettings().Load(settings);
     if (!ownFile.empty()) engine.GetWorld().SetMapFile(ownFile);

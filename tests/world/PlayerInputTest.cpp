@@ -325,6 +325,7 @@ TEST_F(PlayerInputTest, TeamSizesTheComputersLevelAndTheSoundSwitchAreRemembered
   const bool soundWas = IsSoundOn();
   Tap(SDLK_m);
   EXPECT_NE(IsSoundOn(), soundWas);
+  m_engine.GetFileWriter().Wait();  // the choices are on the disk
 
   CGameEngine next;
   next.GetSettings().Load(file);

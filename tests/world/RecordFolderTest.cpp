@@ -157,6 +157,8 @@ TEST_F(RecordFolderTest, AFinishedGameGoesToTheHistoryWhichKeepsTheNewestFifty) 
   Place(1, 0, 7, 8, 0, -1, 10);
   PlayTurn();
   ASSERT_TRUE(m_world.IsGameOver());
+  EXPECT_FALSE(m_world.CanContinue());
+  m_world.GetRecordFolder().Flush();
 
   EXPECT_FALSE(fs::exists(Autosave()));
   EXPECT_FALSE(m_world.CanContinue());
