@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -38,7 +39,7 @@ CGameEngine* CGameEngine::GetEngine() {
   return engine;
 }
 
-CGameEngine::CGameEngine() : m_Session(m_Settings) {}
+CGameEngine::CGameEngine() : m_Settings(CSettings::Say(), &m_FileWriter), m_Session(m_Settings, m_FileWriter) {}
 
 bool CGameEngine::Fail(const char* step) {
   m_InitError = std::string(step) + ": " + SDL_GetError();
@@ -167,6 +168,20 @@ void CGameEngine::Shutdown() {
   m_IconInitialized = false;
   if (m_SDLInitialized) SDL_Quit();
   m_SDLInitialized = false;
+  // The window is gone; the process stays until the last save is on the disk
+  // (the engine is never destroyed, so nothing else would wait for it).
+  const std::size_t unfinished = m_FileWriter.WaitFor(std::chrono::milliseconds(mc_quitWaitMs));
+  if (unfinished > 0) {
+    std::fprintf(stderr, "Korvane quit with %zu save%s unfinished after %d s: the disk did not answer\n", unfinished,
+                 unfinished == 1 ? "" : "s", mc_quitWaitMs / 1000);
+  }
+  // A failed last save is never silent: the settings and the records each say
+  // their first failure once, and any failure not said yet gets a line here.
+  m_Settings.SayFailedSave();
+  m_Session.GetRecordFolder().GetProblem();
+  for (std::string failed = m_FileWriter.TakeError(); !failed.empty(); failed = m_FileWriter.TakeError()) {
+    std::fprintf(stderr, "Korvane could not save %s\n", failed.c_str());
+  }
 }
 
 void CGameEngine::Stop() { m_Running = false; }

@@ -5,8 +5,9 @@
 
 #include "app/CEngineSettings.h"
 #include "app/CFramePacer.h"
-#include "app/CSettings.h"
 #include "app/CGameSession.h"
+#include "app/CSettings.h"
+#include "core/CAsyncFileWriter.h"
 
 struct SDL_Surface;
 union SDL_Event;
@@ -17,6 +18,12 @@ union SDL_Event;
 // whenever the picture may have changed.
 class CGameEngine {
  public:
+  // How long quitting waits for the saves handed over. A few saves, two
+  // flushes each, take about 2 s on a disk that needs 300 ms a flush; a disk
+  // silent for 5 s has hung (a network folder gone), and a closed window must
+  // not leave the game running unseen for longer.
+  static constexpr int mc_quitWaitMs = 5000;
+
   // The single engine, created on first use and kept until the process ends.
   static CGameEngine* GetEngine();
 
@@ -27,7 +34,9 @@ class CGameEngine {
   bool Init(const CEngineSettings& settings);
   // Sets up a first game and runs the main loop until Stop or a window close.
   void Run();
-  // Releases resources, then undoes exactly the start-up steps that succeeded.
+  // Releases resources, undoes exactly the start-up steps that succeeded,
+  // then waits at most mc_quitWaitMs for the disk work handed over (the
+  // last autosave) and says on standard error what could not be saved.
   void Shutdown();
   // Ends the main loop after its current pass.
   void Stop();
@@ -44,6 +53,8 @@ class CGameEngine {
   CGameSession& GetSession() { return m_Session; }
   // The player's remembered choices; in memory only until main loads the file.
   CSettings& GetSettings() { return m_Settings; }
+  // The program's one writer thread: the records and the settings hand it their disk work.
+  CAsyncFileWriter& GetFileWriter() { return m_FileWriter; }
   bool IsRunning() const { return m_Running; }
   bool IsActive() const { return m_Active; }
   bool IsAudioOpen() const { return m_SDLMixerInitialized; }
@@ -80,6 +91,7 @@ class CGameEngine {
   bool m_Vsync = false;                // buffer swaps wait for the display
   CFramePacer m_Pacer;                 // when to tick, draw and sleep
   std::string m_InitError;             // why Init failed, empty when it did not
+  CAsyncFileWriter m_FileWriter;       // the disk work of the records and settings; before them
   CSettings m_Settings;                // the player's remembered choices
   CGameSession m_Session;              // the player's session; constructed last
 };

@@ -32,7 +32,8 @@ static_assert(kv::kBlueTeamSize.m_Min == kMinTeamSize && kv::kBlueTeamSize.m_Max
 
 }  // namespace
 
-CGameSession::CGameSession(CSettings& settings) : m_settings(settings) {
+CGameSession::CGameSession(CSettings& settings, CAsyncFileWriter& writer)
+    : m_settings(settings), m_recordFolder(&writer) {
   m_battlefields.Load(kv::kMapListFile, kv::kDataFolder, kv::kMapFile);
 }
 

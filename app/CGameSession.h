@@ -12,6 +12,7 @@
 #include "screen/CBattleScreen.h"
 #include "screen/Motion.h"
 
+class CAsyncFileWriter;
 class CMap;
 class CReplayScreen;
 class CSettings;
@@ -31,9 +32,9 @@ class CGameSession {
   // How long a first 'R' in a game in progress waits for the second.
   static constexpr std::uint32_t mc_restartAskMs = 3000;
 
-  // The settings remember the start screen's choices and the sound; they
-  // must outlive the session.
-  explicit CGameSession(CSettings& settings);
+  // The settings remember the start screen's choices and the sound; the
+  // writer does the records' disk work. Both must outlive the session.
+  CGameSession(CSettings& settings, CAsyncFileWriter& writer);
   ~CGameSession();
   CGameSession(const CGameSession&) = delete;
   CGameSession& operator=(const CGameSession&) = delete;

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/AtomicFile.h"
+#include "core/CAsyncFileWriter.h"
 #include "core/CLineReader.h"
 #include "core/UserFolders.h"
 
@@ -69,9 +70,11 @@ std::string Folder(const std::string& path) {
 
 }  // namespace
 
-CSettings::CSettings(Say say) : m_Say(say ? std::move(say) : Say(SayOnStderr)) {}
+CSettings::CSettings(Say say, CAsyncFileWriter* writer)
+    : m_Say(say ? std::move(say) : Say(SayOnStderr)), m_Writer(writer) {}
 
 void CSettings::Load(const std::string& path) {
+  if (m_Writer) m_Writer->Wait();
   m_Path = path;
   m_Stored = true;
   m_Values.clear();
@@ -185,17 +188,27 @@ void CSettings::Put(const char* key, const std::string& value) {
 }
 
 void CSettings::Save() {
-  std::string error;
-  bool saved = false;
-  if (m_Path.empty()) {
-    error = "no home folder: neither XDG_CONFIG_HOME nor HOME is set";
-  } else if (MakeFolders(Folder(m_Path), &error)) {
-    std::string bytes = kHeader;
-    for (const auto& [key, value] : m_Values) bytes += key + " = " + value + "\n";
-    saved = WriteFileAtomically(m_Path, bytes, &error);
+  if (m_Path.empty()) return SayCannotSave("no home folder: neither XDG_CONFIG_HOME nor HOME is set");
+  std::string bytes = kHeader;
+  for (const auto& [key, value] : m_Values) bytes += key + " = " + value + "\n";
+  if (m_Writer) {
+    SayFailedSave();
+    m_Writer->Write(m_Path, std::move(bytes));
+    return;
   }
-  if (saved || m_SaidCannotSave) return;
+  std::string error;
+  if (!MakeFolders(Folder(m_Path), &error)) return SayCannotSave(Folder(m_Path) + ": " + error);
+  if (!WriteFileAtomically(m_Path, bytes, &error)) SayCannotSave(m_Path + ": " + error);
+}
+
+void CSettings::SayFailedSave() {
+  if (!m_Writer || m_Path.empty()) return;
+  const std::string failed = m_Writer->TakeError(m_Path);
+  if (!failed.empty()) SayCannotSave(failed);
+}
+
+void CSettings::SayCannotSave(const std::string& why) {
+  if (m_SaidCannotSave) return;
   m_SaidCannotSave = true;
-  m_Say("Korvane cannot save its settings" + (m_Path.empty() ? std::string() : " to " + m_Path) + " (" + error +
-        "); changes last until the game ends");
+  m_Say("Korvane cannot save its settings (" + why + "); changes last until the game ends");
 }

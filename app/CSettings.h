@@ -4,6 +4,8 @@
 #include <map>
 #include <string>
 
+class CAsyncFileWriter;
+
 // What one remembered choice may be. Each choice is one constant in
 // app/SettingKeys.h; the settings file holds it as "key = value".
 
@@ -36,22 +38,26 @@ struct CTextSetting {
 
 // The player's remembered choices, kept in a plain "key = value" text file
 // that is read once at start-up and written whole, atomically, after every
-// change. A file that is not such a list (damaged, or some other program's)
-// counts as empty: every choice takes its default, one line on standard
-// error says so, and the next change writes a clean file. A value that does
-// not fit its key counts as missing the same way. Keys this game does not
-// know are kept as they are. When the file cannot be written the choices last
-// until the game ends, and one line says so the first time.
+// change, on the program's writer thread when one is given. A file that is
+// not such a list (damaged, or some other program's) counts as empty: every
+// choice takes its default, one line on standard error says so, and the next
+// change writes a clean file. A value that does not fit its key counts as
+// missing the same way. Keys this game does not know are kept as they are.
+// When the file cannot be written the choices last until the game ends, and
+// one line says so the first time.
 class CSettings {
  public:
   // Receives each line the settings have to say (without a line feed).
   using Say = std::function<void(const std::string&)>;
 
-  // Kept in memory only until Load: nothing is read or written.
-  explicit CSettings(Say say = Say());
+  // Kept in memory only until Load: nothing is read or written. With a
+  // writer (which must outlive the settings) each save is handed to it, so a
+  // choice never waits for the disk; without one the file is written at once.
+  explicit CSettings(Say say = Say(), CAsyncFileWriter* writer = nullptr);
 
-  // Reads the file; a missing one gives the defaults without a word. An
-  // empty path means there is nowhere to keep the file (no home folder).
+  // Reads the file, once the saves handed over have ended; a missing one
+  // gives the defaults without a word. An empty path means there is nowhere
+  // to keep the file (no home folder).
   void Load(const std::string& path);
 
   // The value remembered for the key, else its default.
@@ -68,6 +74,9 @@ class CSettings {
   void Set(const CTextSetting& setting, const std::string& value);
 
   const std::string& GetPath() const { return m_Path; }
+  // Says that a save handed over failed, unless a failure was said already;
+  // the engine calls it as the game quits, after the writer's last job.
+  void SayFailedSave();
 
  private:
   // The value written for the key, or null when there is none.
@@ -76,6 +85,8 @@ class CSettings {
   void Reject(const char* key);
   void Put(const char* key, const std::string& value);
   void Save();
+  // Says the reason a save failed, the first time only.
+  void SayCannotSave(const std::string& why);
 
   Say m_Say;                                   // where messages go: standard error unless given
   std::map<std::string, std::string> m_Values; // key to value, as in the file
@@ -83,4 +94,5 @@ class CSettings {
   bool m_Stored = false;                       // Load was called: changes are saved
   bool m_SaidBadFile = false;                  // a broken file or value has been reported
   bool m_SaidCannotSave = false;               // a failed save has been reported
+  CAsyncFileWriter* m_Writer;                  // writes the file; null: written at once
 };

@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "core/CAsyncFileWriter.h"
 #include "record/CGame.h"
 #include "support/TempDir.h"
 #include "record/CGameRecord.h"
@@ -73,7 +74,8 @@ BENCHMARK(BM_ResumeHundredTurnsTenAgainstTen)->Unit(benchmark::kMillisecond);
 void BM_AutosaveAfterHundredTurns(benchmark::State& state) {
   const CGameRecord record = PlayedRecord();
   const TempDir dir;
-  CRecordFolder folder(dir.File("korvane"));
+  CAsyncFileWriter writer;
+  CRecordFolder folder(&writer, dir.File("korvane"));
   for (auto _ : state) {
     if (!folder.SaveAutosave(record)) state.SkipWithError(folder.GetProblem().c_str());
     // Turn ends are seconds apart: the writer thread has put each autosave on

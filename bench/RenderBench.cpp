@@ -18,6 +18,7 @@
 
 #include "app/CGameEngine.h"
 #include "app/CSettings.h"
+#include "core/CAsyncFileWriter.h"
 #include "gfx/OpenGL.h"
 #include "screen/CReplayScreen.h"
 #include "screen/MapDraw.h"
@@ -144,7 +145,7 @@ Medians MedianOf(std::vector<FrameCost>& frames) {
 CGameSession& Replay() {
   static CGameSession& session = []() -> CGameSession& {
     // A session of its own, kept to the end like the game's.
-    CGameSession& s = *new CGameSession(*new CSettings);
+    CGameSession& s = *new CGameSession(*new CSettings, *new CAsyncFileWriter);
     s.OpenReplay("tests/records/shipped-10v10.kvrec");
     for (const int key : {SDLK_g, SDLK_g, SDLK_t, SDLK_n, SDLK_n, SDLK_n, SDLK_n, SDLK_n, SDLK_n}) s.OnKey(key, true);
     return s;

@@ -10,6 +10,7 @@
 
 #include "app/CGameSession.h"
 #include "app/CSettings.h"
+#include "core/CAsyncFileWriter.h"
 #include "support/AllocationCount.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
@@ -70,8 +71,9 @@ void StartTurn(CGameSession& session, bool greenFires) {
 // between its steps, and the planning time between turns, with shots in the
 // air. The steps and turn ends in between run untimed and uncounted.
 void BM_WorldTickWithoutStep(benchmark::State& state) {
+  CAsyncFileWriter writer;
   CSettings settings;
-  CGameSession session(settings);
+  CGameSession session(settings, writer);
   const CGameWorld& match = session.GetMatch();
   const std::vector<CEffect>& effects = session.GetScreen().GetEffects();
   StartBattle(session);
@@ -105,8 +107,9 @@ BENCHMARK(BM_WorldTickWithoutStep);
 // threat maps and every Blue tank's plan. Green only moves, so Blue keeps its
 // ten tanks; a new game comes every few turns. The turn's steps run untimed.
 void BM_WorldTurnEndTick(benchmark::State& state) {
+  CAsyncFileWriter writer;
   CSettings settings;
-  CGameSession session(settings);
+  CGameSession session(settings, writer);
   const CGameWorld& match = session.GetMatch();
   StartBattle(session);
   int turns = 0;

@@ -4,50 +4,83 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "core/AtomicFile.h"
-#include "core/TextFormat.h"
+#include "core/CAsyncFileWriter.h"
 #include "core/UserFolders.h"
 #include "record/CGameRecord.h"
+#include "record/HistoryNames.h"
 #include "record/RecordText.h"
 
 namespace {
-
-constexpr char kHistoryPrefix[] = "game-";
-constexpr char kRecordSuffix[] = ".kvrec";
-
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
 
 bool Exists(const std::string& path) {
   struct stat info {};
   return lstat(path.c_str(), &info) == 0;
 }
 
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  if (DIR* entries = opendir(folder.c_str())) {
+    while (const dirent* entry = readdir(entries)) names.emplace_back(entry->d_name);
+    closedir(entries);
+  }
+  return names;
+}
+
+// The writer's part of finishing a game: the record into the history, then
+// the autosave gone, then the oldest records beyond the kept number.
+bool FileGameAway(const std::string& folder, const std::string& autosave, const std::string& text, std::time_t when,
+                  std::string& error) {
+  const std::string history = folder + "/" + CRecordFolder::mc_historyName;
+  std::string why;
+  if (!MakeFolders(history, &why)) {
+    error = history + ": " + why;
+    return false;
+  }
+  std::vector<std::string> names = NamesIn(history);
+  names.push_back(NextHistoryName(names, when));
+  const std::string path = history + "/" + names.back();
+  if (!WriteFileAtomically(path, text, &why)) {
+    error = path + ": " + why;
+    return false;
+  }
+  unlink(autosave.c_str());
+  for (const std::string& old : HistoryToPrune(names, CRecordFolder::mc_historyKept)) {
+    unlink((history + "/" + old).c_str());
+  }
+  return true;
+}
+
 }  // namespace
+
+CRecordFolder::CRecordFolder(CAsyncFileWriter* writer, std::string folder)
+    : m_writer(writer), m_folder(std::move(folder)) {}
 
 std::string CRecordFolder::AutosavePath() const { return m_folder.empty() ? "" : m_folder + "/" + mc_autosaveName; }
 
 bool CRecordFolder::HasAutosave() const {
-  return !m_folder.empty() && (m_writer.IsPending(AutosavePath()) || Exists(AutosavePath()));
+  if (m_folder.empty()) return false;
+  const std::string path = AutosavePath();
+  return m_writer->IsPending(path) ? m_autosaveLeft : Exists(path);
 }
 
 void CRecordFolder::SetFolder(std::string folder) {
-  m_writer.Wait();
-  m_writer.TakeError();
+  m_writer->Wait();
+  if (!m_folder.empty()) m_writer->TakeError(m_folder + "/");
   m_folder = std::move(folder);
   m_problem.clear();
 }
 
-void CRecordFolder::Flush() const { m_writer.Wait(); }
+void CRecordFolder::Flush() const { m_writer->Wait(); }
 
 const std::string& CRecordFolder::GetProblem() const {
-  if (m_problem.empty()) {
-    const std::string failed = m_writer.TakeError();
+  // Failures after the first stay with the writer: the game reports them as it quits.
+  if (m_problem.empty() && !m_folder.empty()) {
+    const std::string failed = m_writer->TakeError(m_folder + "/");
     if (!failed.empty()) Fail(failed);
   }
   return m_problem;
@@ -65,12 +98,13 @@ bool CRecordFolder::SaveAutosave(const CGameRecord& record) {
   if (m_folder.empty()) return false;
   std::string error;
   if (!MakeFolders(m_folder, &error)) return Fail(m_folder + ": " + error);
-  m_writer.Write(AutosavePath(), WriteRecordText(record));
+  m_writer->Write(AutosavePath(), WriteRecordText(record));
+  m_autosaveLeft = true;
   return GetProblem().empty();
 }
 
 bool CRecordFolder::LoadAutosave(CGameRecord& record, std::string& error) {
-  m_writer.Wait();
+  m_writer->Wait();
   if (!HasAutosave()) return false;
   if (ReadRecordFile(AutosavePath(), record, error)) return true;
   SetAsideAutosave();
@@ -78,55 +112,21 @@ bool CRecordFolder::LoadAutosave(CGameRecord& record, std::string& error) {
 }
 
 void CRecordFolder::SetAsideAutosave() {
-  m_writer.Wait();
+  m_writer->Wait();
   if (!HasAutosave()) return;
   const std::string path = AutosavePath();
-  const std::string broken = path + ".broken";
-  // A folder in the autosave's place can only be moved aside if nothing broken is there yet.
-  struct stat info {};
-  if (lstat(broken.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return;
+  std::string broken = path + mc_brokenSuffix;
+  for (int n = 2; Exists(broken); ++n) broken = path + mc_brokenSuffix + "." + std::to_string(n);
   std::rename(path.c_str(), broken.c_str());
 }
 
 bool CRecordFolder::FinishGame(const CGameRecord& record, std::time_t when) {
   if (m_folder.empty()) return false;
-  // The last autosave lands before it is removed; a game ends once.
-  m_writer.Wait();
-  const std::string history = m_folder + "/" + mc_historyName;
-  std::string error;
-  if (!MakeFolders(history, &error)) return Fail(history + ": " + error);
-  std::tm date {};
-  localtime_r(&when, &date);
-  char name[64];
-  std::string path;
-  // Two games ended in the same second get a number after the date.
-  for (int n = 1; path.empty() || Exists(path); ++n) {
-    if (n == 1) {
-      FormatText(name, sizeof name, "%s%04d-%02d-%02d-%02d%02d%02d%s", kHistoryPrefix, date.tm_year + 1900,
-                 date.tm_mon + 1, date.tm_mday, date.tm_hour, date.tm_min, date.tm_sec, kRecordSuffix);
-    } else {
-      FormatText(name, sizeof name, "%s%04d-%02d-%02d-%02d%02d%02d-%d%s", kHistoryPrefix, date.tm_year + 1900,
-                 date.tm_mon + 1, date.tm_mday, date.tm_hour, date.tm_min, date.tm_sec, n, kRecordSuffix);
-    }
-    path = history + "/" + name;
-  }
-  if (!WriteFileAtomically(path, WriteRecordText(record), &error)) return Fail(path + ": " + error);
-  unlink(AutosavePath().c_str());
-  PruneHistory(history);
-  return true;
-}
-
-void CRecordFolder::PruneHistory(const std::string& history) const {
-  std::vector<std::string> names;
-  if (DIR* folder = opendir(history.c_str())) {
-    while (const dirent* entry = readdir(folder)) {
-      const std::string name = entry->d_name;
-      if (name.rfind(kHistoryPrefix, 0) == 0 && EndsWith(name, kRecordSuffix)) names.push_back(name);
-    }
-    closedir(folder);
-  }
-  if (names.size() <= mc_historyKept) return;
-  // The date in the name sorts them oldest first.
-  std::sort(names.begin(), names.end());
-  for (std::size_t i = 0; i + mc_historyKept < names.size(); ++i) unlink((history + "/" + names[i]).c_str());
+  const std::string autosave = AutosavePath();
+  // After the last autosave in the writer's order, which it then removes.
+  m_writer->Do(autosave, [folder = m_folder, autosave, text = WriteRecordText(record), when](std::string& error) {
+    return FileGameAway(folder, autosave, text, when, error);
+  });
+  m_autosaveLeft = false;
+  return GetProblem().empty();
 }

@@ -10,8 +10,8 @@ packages=(
   libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libgl-dev libfreetype-dev zlib1g-dev
   # unit tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  # end-to-end tests: a virtual screen, input and screenshots
-  xvfb xauth xdotool imagemagick
+  # end-to-end tests: a virtual screen, input and screenshots, X11 to close the window
+  xvfb xauth xdotool imagemagick libx11-dev
   # hardening: fuzzing and leak checks
   clang libclang-rt-14-dev valgrind
   # the font generator's source font and subsetter

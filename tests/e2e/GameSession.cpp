@@ -9,6 +9,7 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <X11/Xlib.h>
 
 #include <chrono>
 #include <cstdio>
@@ -234,6 +235,21 @@ void GameSession::Key(const std::string& name) {
 void GameSession::Click(int x, int y, int button) {
   X("xdotool mousemove --window " + m_window + " " + std::to_string(x) + " " + std::to_string(y) + " click " +
     std::to_string(button));
+}
+
+bool GameSession::CloseWindow() {
+  Display* display = XOpenDisplay(m_display.c_str());
+  if (!display) return false;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = std::strtoul(m_window.c_str(), nullptr, 10);
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  const bool sent = XSendEvent(display, event.xclient.window, False, NoEventMask, &event) != 0;
+  XCloseDisplay(display);  // flushes the event to the server
+  return sent;
 }
 
 void GameSession::Wait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }

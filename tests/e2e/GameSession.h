@@ -54,6 +54,9 @@ class GameSession {
   void Key(const std::string& name);
   // Clicks a mouse button at window point (x, y), origin top-left.
   void Click(int x, int y, int button = 1);
+  // Closes the window as a window manager does when the player clicks its
+  // close button: the game receives WM_DELETE_WINDOW. False if X refused.
+  bool CloseWindow();
   // Lets the game run for a while, in milliseconds.
   static void Wait(int ms);
 

@@ -36,6 +36,21 @@ Screenshot ShootStill(const GameSession& game) {
   return last;
 }
 
+// Starts the game and a new battle with Return; false if the window did not come.
+bool StartBattle(GameSession& game, const GameSession::Options& options) {
+  if (!game.Start(options) || !game.WaitForWindow()) return false;
+  game.Key("Return");
+  ShootBattle(game);
+  return true;
+}
+
+// Starts the game and continues with 'C'; whether the battle shows as `left`.
+bool ContinuesAsLeft(GameSession& game, const GameSession::Options& options, const Screenshot& left) {
+  if (!game.Start(options) || !game.WaitForWindow()) return false;
+  game.Key("c");
+  return ShootUntil(game, [&](const Screenshot& s) { return s.rgb == left.rgb; }).rgb == left.rgb;
+}
+
 TEST(RecordsE2ETest, ContinueShowsTheBattleAsLeftAndVShowsTheLastTurnAgain) {
   const TempDir data;
   GameSession::Options options;
@@ -44,10 +59,7 @@ TEST(RecordsE2ETest, ContinueShowsTheBattleAsLeftAndVShowsTheLastTurnAgain) {
   Screenshot left;
   {
     GameSession game;
-    ASSERT_TRUE(game.Start(options));
-    ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
-    game.Key("Return");
-    ShootBattle(game);
+    ASSERT_TRUE(StartBattle(game, options)) << game.Stderr();
     for (int turn = 0; turn < 2; ++turn) {
       for (const char* key : {"1", "Up", "Up", "Up", "Up", "2", "Left", "space"}) game.Key(key);
       ShootStill(game);  // the turn has ended
@@ -62,11 +74,7 @@ TEST(RecordsE2ETest, ContinueShowsTheBattleAsLeftAndVShowsTheLastTurnAgain) {
   ASSERT_TRUE(std::filesystem::is_regular_file(data.File("korvane/autosave.kvrec")));
 
   GameSession game;
-  ASSERT_TRUE(game.Start(options));
-  ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
-  game.Key("c");
-  const Screenshot continued = ShootUntil(game, [&](const Screenshot& s) { return s.rgb == left.rgb; });
-  EXPECT_TRUE(continued.rgb == left.rgb) << "the battle does not show as it was left";
+  EXPECT_TRUE(ContinuesAsLeft(game, options, left)) << "the battle does not show as it was left" << game.Stderr();
 
   // The first tank moved up a cell in every step of the last turn: while
   // the turn is shown again (its line at the top) the battlefield changes.
@@ -92,6 +100,36 @@ TEST(RecordsE2ETest, ContinueShowsTheBattleAsLeftAndVShowsTheLastTurnAgain) {
   game.Key("Escape");
   EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
   EXPECT_EQ(game.Stderr(), "");
+}
+
+// On a disk where every flush takes 300 ms, the window closed mid-planning
+// still keeps the plans: the game waits for its last save before it ends,
+// leaves no temporary file behind, and the next run continues as it was left.
+TEST(RecordsE2ETest, ClosingTheWindowOnASlowDiskKeepsThePlans) {
+  const TempDir data;
+  GameSession::Options options;
+  options.env["XDG_DATA_HOME"] = data.Path();
+  options.env["LD_PRELOAD"] = KORVANE_SLOW_DISK_SHIM;
+  // The shim comes before the sanitizer's runtime; it replaces no allocation function.
+  options.env["ASAN_OPTIONS"] = "detect_leaks=0:verify_asan_link_order=0";
+  Screenshot left;
+  {
+    GameSession game;
+    ASSERT_TRUE(StartBattle(game, options)) << game.Stderr();
+    for (const char* key : {"1", "Up", "Up", "2", "Left", "0"}) game.Key(key);
+    left = ShootStill(game);
+    ASSERT_TRUE(game.CloseWindow());
+    ASSERT_EQ(game.WaitForExit(), 0) << game.Stderr();
+    EXPECT_EQ(game.Stderr(), "");
+  }
+  for (const auto& entry : std::filesystem::directory_iterator(data.File("korvane"))) {
+    EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+  }
+  GameSession game;
+  EXPECT_TRUE(ContinuesAsLeft(game, options, left)) << "the plans were lost" << game.Stderr();
+  game.Key("Escape");
+  game.Key("Escape");
+  EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
 }
 
 // A game killed with SIGKILL at random moments, in a turn or between turns,

@@ -157,6 +157,8 @@ TEST_F(RecordFolderTest, AFinishedGameGoesToTheHistoryWhichKeepsTheNewestFifty) 
   Place(1, 0, 7, 8, 0, -1, 10);
   PlayTurn();
   ASSERT_TRUE(Match().IsGameOver());
+  EXPECT_FALSE(m_session.CanContinue());
+  m_session.GetRecordFolder().Flush();
 
   EXPECT_FALSE(fs::exists(Autosave()));
   EXPECT_FALSE(m_session.CanContinue());

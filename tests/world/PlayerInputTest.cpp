@@ -325,15 +325,13 @@ TEST_F(PlayerInputTest, TeamSizesTheComputersLevelAndTheSoundSwitchAreRemembered
   Tap(SDLK_m);
   EXPECT_NE(IsSoundOn(), soundWas);
 
-  CSettings nextSettings;
-  nextSettings.Load(file);
-  CGameSession next(nextSettings);
-  next.RestoreChoices();
-  EXPECT_EQ(next.GetTeamSize(0), 5u);
-  EXPECT_EQ(next.GetTeamSize(1), 2u);
+  worldtest::NextRun next(file);
+  next.m_session.RestoreChoices();
+  EXPECT_EQ(next.m_session.GetTeamSize(0), 5u);
+  EXPECT_EQ(next.m_session.GetTeamSize(1), 2u);
   EXPECT_NE(m_session.GetDifficulty(), Difficulty::Normal);
-  EXPECT_EQ(nextSettings.Get(kv::kComputer), static_cast<int>(m_session.GetDifficulty()));
-  EXPECT_EQ(nextSettings.Get(kv::kSound), !soundWas);
+  EXPECT_EQ(next.m_settings.Get(kv::kComputer), static_cast<int>(m_session.GetDifficulty()));
+  EXPECT_EQ(next.m_settings.Get(kv::kSound), !soundWas);
   Tap(SDLK_m);
   EXPECT_EQ(IsSoundOn(), soundWas);
 }

@@ -9,6 +9,7 @@
 
 #include "app/CGameSession.h"
 #include "app/CSettings.h"
+#include "core/CAsyncFileWriter.h"
 #include "record/CTurnClock.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
@@ -101,22 +102,25 @@ class WorldTest : public ::testing::Test {
     return FinishTurn();
   }
 
-  CSettings m_settings;                   // kept in memory: nothing is read or written
-  CGameSession m_session{m_settings};     // the session under test
+  CAsyncFileWriter m_writer;                     // the records' disk work
+  CSettings m_settings;                          // kept in memory unless a test loads a file
+  CGameSession m_session{m_settings, m_writer};  // the session under test
 };
 
 // A session of its own, its settings kept in memory.
 struct OwnSession {
-  CSettings m_settings;                // nothing is read or written
-  CGameSession m_session{m_settings};  // the session
+  CAsyncFileWriter m_writer;                     // the records' disk work
+  CSettings m_settings;                          // nothing is read or written
+  CGameSession m_session{m_settings, m_writer};  // the session
 };
 
 // Another run of the game: a session of its own, its settings read from the file.
 struct NextRun {
   explicit NextRun(const std::string& settingsFile) { m_settings.Load(settingsFile); }
 
-  CSettings m_settings;                // as the next run reads them
-  CGameSession m_session{m_settings};  // the next run's session
+  CAsyncFileWriter m_writer;                     // the records' disk work
+  CSettings m_settings;                          // as the next run reads them
+  CGameSession m_session{m_settings, m_writer};  // the next run's session
 };
 
 }  // namespace worldtest
