@@ -24,12 +24,34 @@ const char* BattlefieldProblem(const CMap& map, std::uint32_t greenTanks, std::u
   if (map.GetWidth() > CMap::mc_maxShownWidth || map.GetHeight() > CMap::mc_maxShownHeight) {
     return "it is larger than 25 x 22 cells and would not show whole";
   }
+  return nullptr;
+}
+
+std::string OneSidedProblem(const CMap& map) {
   const auto w = static_cast<std::int32_t>(map.GetWidth());
   const auto h = static_cast<std::int32_t>(map.GetHeight());
-  const MapCell centre{w / 2, h / 2};
-  if (!Connected(map, MapCell{1, 1}, centre)) return "Green's tanks cannot reach the centre cell";
-  if (!Connected(map, MapCell{w - 2, h - 2}, centre)) return "Blue's tanks cannot reach the centre cell";
-  return nullptr;
+  const struct {
+    const char* name;
+    MapCell start;
+  } teams[] = {{"Green's", {1, 1}}, {"Blue's", {w - 2, h - 2}}};
+  const struct {
+    const char* name;
+    MapCell cell;
+  } musts[] = {{"the centre cell", {w / 2, h / 2}}, {"the repair cell top left", {1, h - 2}},
+               {"the repair cell bottom right", {w - 2, 1}}};
+  for (const auto& must : musts) {
+    for (const auto& team : teams) {
+      if (!Connected(map, team.start, must.cell)) return std::string(team.name) + " tanks cannot reach " + must.name;
+    }
+  }
+  MapCell goals[kGoalRows - 1];
+  ResolveGoals(map, true, goals);
+  for (std::uint32_t row = 0; row + 1 < kGoalRows; ++row) {
+    if (!Connected(map, teams[1].start, goals[row])) {
+      return "Blue's tanks cannot reach the computer's goal " + std::to_string(row + 1);
+    }
+  }
+  return "";
 }
 
 void ResolveGoals(const CMap& map, bool keepWritten, MapCell* goals) {

@@ -98,20 +98,23 @@ void CGameWorld::LoadBattlefield() {
   const char* problem = loaded ? BattlefieldProblem(m_Map, m_TeamSize[0], m_TeamSize[1]) : "it cannot be read";
   // Without its file the default is the copy compiled into the program.
   if (!loaded && m_Battlefields.GetFile() == kv::kMapFile) problem = nullptr;
+  const std::string what = random ? m_Battlefields.GetName() : m_Battlefields.GetFile();
   if (!problem) {
     if (!loaded) m_Map.LoadBuiltIn();
-    m_MapProblem.clear();
+    // A battlefield that favours one team is the player's choice: played, and said.
+    const std::string oneSided = OneSidedProblem(m_Map);
+    m_MapProblem = oneSided.empty() ? "" : what + " is one-sided: " + oneSided + ".";
     return;
   }
   // The battlefield compiled into the program always holds a game.
   m_Map.LoadBuiltIn();
-  const std::string what = random ? m_Battlefields.GetName() : m_Battlefields.GetFile();
   m_MapProblem = what + ": " + problem + "; the default battlefield is played.";
 }
 
 void CGameWorld::SayMapProblem() {
-  // Said when a game starts on the default instead, not for the start
-  // screen's picture (smaller teams may still fit), and once.
+  // Said when a game starts on the default instead or on a one-sided
+  // battlefield, not for the start screen's picture (smaller teams may still
+  // fit), and once.
   if (m_MapProblem.empty() || m_MapProblem == m_MapProblemSaid) return;
   std::fprintf(stderr, "%s\n", m_MapProblem.c_str());
   m_MapProblemSaid = m_MapProblem;

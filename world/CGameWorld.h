@@ -153,7 +153,8 @@ class CGameWorld {
   // at once behind the start screen so that its picture shows.
   void StepBattlefield(int direction);
   // Why the chosen battlefield could not be played, naming it, when the
-  // default is played instead; empty otherwise.
+  // default is played instead, or what makes the one played one-sided;
+  // empty otherwise.
   const std::string& GetMapProblem() const { return m_MapProblem; }
   // The cell the computer's goal table row (0 to 5) stands for on this battlefield.
   const MapCell& GetGoalCell(std::uint32_t row) const;
@@ -269,9 +270,10 @@ class CGameWorld {
   // Sends a computer tank jammed with another elsewhere: its queue is
   // dropped and its objective is another goal row.
   void DropRoute(std::size_t slot, CTank& tank);
-  // Loads the chosen battlefield, or the default with a reason when it cannot hold the game.
+  // Loads the chosen battlefield, or the default with a reason when it cannot
+  // hold the game; a one-sided one is loaded with a line that says so.
   void LoadBattlefield();
-  // Writes the reason the chosen battlefield is not played to standard error, unless already said.
+  // Writes the map problem line to standard error, unless already said.
   void SayMapProblem();
   void PlaceTeams();
   // On the loaded map: the record's start, both teams, visibility, Blue's plan.
@@ -366,7 +368,7 @@ class CGameWorld {
   std::int32_t m_NoPathX = 0;                     // where that click was, drawing coordinates
   std::int32_t m_NoPathY = 0;
   CBattlefieldList m_Battlefields;                // the battlefields to choose from and the chosen one
-  std::string m_MapProblem;                       // why the chosen battlefield is not played, or empty
+  std::string m_MapProblem;                       // why the chosen battlefield is not played or is one-sided, or empty
   std::string m_MapProblemSaid;                   // the last such reason written to standard error
   MapCell m_GoalCells[kGoalRows - 1] = {};        // the goal table's cells on this battlefield
   CJamWatch m_JamWatch;                           // computer tanks jammed in a cycle, to give up their routes
