@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/Assert.h"
 #include "map/CMap.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
@@ -20,6 +21,11 @@ bool Sees(const CMap& map, std::int32_t x, std::int32_t y, std::uint32_t team) {
 
 void CEnemyMemory::Clear() {
   for (Sighting& sighting : m_tanks) sighting = Sighting{};
+}
+
+void CEnemyMemory::Set(std::uint32_t slot, const Sighting& sighting) {
+  KV_ASSERT(slot < mc_maxTanks);
+  m_tanks[slot] = sighting;
 }
 
 void CEnemyMemory::Update(const CGameWorld& world, std::uint32_t team) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/Assert.h"
 #include "units/CAction.h"
 #include "units/CTank.h"
 
@@ -46,4 +47,16 @@ const CTank* CJamWatch::JammedBy(std::size_t slot, const CTank& tank, const std:
     if (other && other->GetX() == into.x && other->GetY() == into.y) return other;
   }
   return nullptr;
+}
+
+CJamWatch::Kept CJamWatch::GetKept(std::size_t slot) const {
+  KV_ASSERT(slot < mc_maxTanks);
+  const PlannedTank& planned = m_planned[slot];
+  return Kept{planned.x, planned.y, planned.dx, planned.dy, planned.queued, m_jammedTurns[slot]};
+}
+
+void CJamWatch::SetKept(std::size_t slot, const Kept& kept) {
+  KV_ASSERT(slot < mc_maxTanks);
+  m_planned[slot] = PlannedTank{kept.x, kept.y, kept.dx, kept.dy, kept.queued};
+  m_jammedTurns[slot] = kept.jammedTurns;
 }

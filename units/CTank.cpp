@@ -22,6 +22,19 @@ namespace {
 constexpr float kBehindBelow = 45.0f;
 constexpr float kSideBelow = 135.0f;
 
+// The command of a record letter planned from `before`; null for any other letter.
+std::unique_ptr<CAction> CommandOfLetter(char letter, const TankState& before) {
+  switch (letter) {
+    case 'A': return std::make_unique<CActionMoveFwd>(before);
+    case 'B': return std::make_unique<CActionMoveBack>(before);
+    case 'L': return std::make_unique<CActionTurn>(before, false);
+    case 'R': return std::make_unique<CActionTurn>(before, true);
+    case 'W': return std::make_unique<CActionWait>(before);
+    case 'F': return std::make_unique<CActionFire>(before);
+    default: return nullptr;
+  }
+}
+
 // The smaller angle between two directions, 0 to 180 degrees.
 float AngleBetween(float a, float b) {
   const float turn = std::fmod(std::fabs(a - b), 360.0f);
@@ -134,9 +147,15 @@ bool CTank::CanHit(std::int32_t px, std::int32_t py, std::int32_t dx, std::int32
 
 TankState CTank::PlannedState() const { return m_commands.empty() ? m_state : m_commands.back()->GetAfter(); }
 
-void CTank::Queue(std::unique_ptr<CAction> command) {
+bool CTank::Queue(std::unique_ptr<CAction> command) {
+  // Moves into a wall or off the map are not planned.
+  const TankState& from = command->GetBefore();
+  const TankState& to = command->GetAfter();
+  const bool moves = to.x != from.x || to.y != from.y;
+  if (m_commands.size() >= mc_maxCommands || (moves && m_World->GetMap().IsWallOrOutside(to.x, to.y))) return false;
   m_commands.push_back(std::move(command));
   m_World->MarkStaticLayersDirty();
+  return true;
 }
 
 void CTank::AddFire() { Queue(std::make_unique<CActionFire>(PlannedState())); }
@@ -145,19 +164,9 @@ void CTank::AddWait() { Queue(std::make_unique<CActionWait>(PlannedState())); }
 
 void CTank::AddTurn(bool right) { Queue(std::make_unique<CActionTurn>(PlannedState(), right)); }
 
-void CTank::AddMoveForward() {
-  auto move = std::make_unique<CActionMoveFwd>(PlannedState());
-  const TankState& target = move->GetAfter();
-  if (m_World->GetMap().IsWallOrOutside(target.x, target.y)) return;
-  Queue(std::move(move));
-}
+void CTank::AddMoveForward() { Queue(std::make_unique<CActionMoveFwd>(PlannedState())); }
 
-void CTank::AddMoveBack() {
-  auto move = std::make_unique<CActionMoveBack>(PlannedState());
-  const TankState& target = move->GetAfter();
-  if (m_World->GetMap().IsWallOrOutside(target.x, target.y)) return;
-  Queue(std::move(move));
-}
+void CTank::AddMoveBack() { Queue(std::make_unique<CActionMoveBack>(PlannedState())); }
 
 void CTank::RemoveLastCommand() {
   if (!m_commands.empty()) m_commands.pop_back();
@@ -177,17 +186,22 @@ void CTank::SetSelected(bool selected) {
 }
 
 bool CTank::AddCommandLetter(char letter) {
-  const std::size_t before = m_commands.size();
-  switch (letter) {
-    case 'A': AddMoveForward(); break;
-    case 'B': AddMoveBack(); break;
-    case 'L': AddTurn(false); break;
-    case 'R': AddTurn(true); break;
-    case 'W': AddWait(); break;
-    case 'F': AddFire(); break;
-    default: return false;
+  std::unique_ptr<CAction> command = CommandOfLetter(letter, PlannedState());
+  return command && Queue(std::move(command));
+}
+
+bool CTank::RestoreQueue(const TankState& from, const std::string& letters, std::size_t kept) {
+  ClearCommands();
+  TankState before = from;
+  for (const char letter : letters) {
+    std::unique_ptr<CAction> command = CommandOfLetter(letter, before);
+    if (!command) return false;
+    before = command->GetAfter();
+    if (!Queue(std::move(command))) return false;
   }
-  return m_commands.size() > before;
+  if (kept > m_commands.size()) return false;
+  m_keptCommands = kept;
+  return true;
 }
 
 void CTank::SetPath(const CPathFinder& finder) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <string>
 
 #include "units/CPathFinder.h"
 #include "units/Move.h"
@@ -29,6 +31,9 @@ class CTank {
   static constexpr std::int32_t mc_damageInTheSide = 20;
   static constexpr std::int32_t mc_damageInTheFront = 10;
   static constexpr std::int32_t mc_damageOnRepairCell = 70;
+  // The longest queue, over a hundred turns of plans: commands beyond it are
+  // not planned, so that every Green queue fits in a line of a game record.
+  static constexpr std::size_t mc_maxCommands = 500;
 
   explicit CTank(CGameWorld* world);
   ~CTank();
@@ -94,6 +99,12 @@ class CTank {
   // Queues the command of a record letter (CAction::Letter); false for any
   // other letter or a move the tank refuses to plan.
   bool AddCommandLetter(char letter);
+  // Replaces the queue by the commands of the letters, the first planned
+  // from `from`, each from the state the one before leaves, with the first
+  // `kept` counted as kept (a saved game brought back). False, the queue
+  // then unspecified, for another letter, a move into a wall or off the map,
+  // more than mc_maxCommands commands or more kept than commands.
+  bool RestoreQueue(const TankState& from, const std::string& letters, std::size_t kept);
   // The queue as it stands is what the next turn begins with: the commands
   // the player keeps until he erases them.
   void KeepCommands() { m_keptCommands = m_commands.size(); }
@@ -118,8 +129,9 @@ class CTank {
   void DrawCommands(std::int32_t nextStep = 1) const;
 
  private:
-  // Appends a command; the world's picture of the plans is out of date.
-  void Queue(std::unique_ptr<CAction> command);
+  // Appends a command, unless it moves into a wall or off the map or the
+  // queue is full (false); the world's picture of the plans is out of date.
+  bool Queue(std::unique_ptr<CAction> command);
   bool StandsOnRepairCell() const;
   // Heals by one step's repair, up to full hit points, on a repair cell only;
   // a destroyed tank stays destroyed.

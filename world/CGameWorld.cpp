@@ -157,7 +157,7 @@ void CGameWorld::ReleaseGame() {
   m_HillTeam = 0;
   m_HillCount = 0;
   m_HardPlanner->Reset();
-  m_TurnOpen = false;
+  m_Record.m_openTurn = false;
   m_Saving = false;
   m_Turn = 1;
   m_Log.Clear();

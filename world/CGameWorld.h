@@ -215,11 +215,17 @@ class CGameWorld {
   void SetRecordFolder(const std::string& folder);
   const CRecordFolder& GetRecordFolder() const { return m_RecordFolder; }
   const CGameRecord& GetRecord() const { return m_Record; }
-  // Sets up the record's game and plays its first `turns` turns at once,
-  // silently; then, if all turns were played, puts back the plans in
-  // progress. False, with `error` naming the first turn that disagrees, when
-  // the record does not replay to its checksums.
+  // Sets up the record's game (a new game's set-up, or the snapshot it
+  // starts from) and plays its first `turns` turns at once, silently, a turn
+  // under way to its end; then, if all turns were played, puts back the
+  // plans in progress. False, with `error` saying why in words for the
+  // player, for a record of other rules ("recorded with rules 3; this game
+  // plays rules 4"), a battlefield a map file could not be, or turns that do
+  // not replay to their checksums (naming the first that disagrees).
   bool ReplayRecord(const CGameRecord& record, std::size_t turns, std::string& error);
+  // The game as it stands, for a record: tanks, queues, sight, the
+  // computer's memory, the counts and the random cursor.
+  GameSnapshot TakeSnapshot() const;
   // Gives Green's slots the queues: each keeps its first commands and gets
   // the added ones. False when they do not fit the tanks.
   bool ApplyQueues(const std::vector<RecordQueue>& queues);
@@ -234,11 +240,15 @@ class CGameWorld {
   // the ticks from its start (a turn watched again). False when they do not fit.
   bool StartRecordedTurn(const std::vector<RecordQueue>& queues);
   // The player leaves the game (start screen or quit): the autosave keeps it
-  // with the plans in progress.
+  // with the plans in progress, or with the turn under way, which Space
+  // committed.
   void SaveForLater();
   // The start screen offers to continue the autosaved game.
   bool CanContinue() const { return m_CanContinue; }
-  // Replays the autosave to the planning screen as it was left; false (and
+  // Brings the autosave back to the planning screen as it was left: its
+  // turns replayed (and checked against its snapshot), or, when they are of
+  // other rules or no longer replay, its snapshot put back; a turn under way
+  // is then played to its end at once. False (the autosave moved aside, and
   // a line for the start screen) when it cannot.
   bool ContinueGame();
   // One line about the records for the player: a refused record, or that
@@ -316,6 +326,20 @@ class CGameWorld {
 
   // Clears the game, sets up a new one in play and saves it as the autosave.
   void StartPlay();
+  // Clears the game and takes the record's battlefield (checked as a map
+  // file), teams, level and random seed; false with `error` when it cannot.
+  bool LoadRecordedBattlefield(const CGameRecord& record, std::string& error);
+  // The record's game before its first turn, under this build's rules only.
+  bool SetUpRecordedGame(const CGameRecord& record, std::string& error);
+  // Plays the record's first `turns` turns at once, each ended one checked.
+  bool PlayRecordedTurns(const CGameRecord& record, std::size_t turns, std::string& error);
+  // Puts back the record's plans in progress and selection.
+  bool ApplyPlans(const CGameRecord& record, std::string& error);
+  // The record's game at its last turn end, by its turns or its snapshot (see ContinueGame).
+  bool ResumeRecord(const CGameRecord& record, std::string& error);
+  // Sets up the snapshot's game on the battlefield loaded; false with
+  // `error` for a tank or a queue where none can be.
+  bool RestoreSnapshot(const GameSnapshot& snapshot, std::string& error);
   // A new game's record: the battlefield, sizes and the random table now.
   void BeginRecord();
   void RecordTurnStart();
@@ -349,7 +373,6 @@ class CGameWorld {
   std::unique_ptr<CHardPlanner> m_HardPlanner;    // the Hard planner, with its memory of the enemy
   std::uint64_t m_StaticLayersEpoch = 0;          // changes whenever the static layers' picture does
   CGameRecord m_Record;                           // the game in the world, turn by turn
-  bool m_TurnOpen = false;                        // the record's last turn has begun, not ended
   bool m_Saving = false;                          // the player plays this game: it is autosaved
   CRecordFolder m_RecordFolder;                   // where records are kept
   bool m_CanContinue = false;                     // an unfinished autosave waits

@@ -3,11 +3,13 @@
 #include "audio/SoundTable.h"
 #include "engine/Assert.h"
 #include "engine/TextFormat.h"
+#include "map/Battlefield.h"
 #include "units/CAction.h"
 #include "units/CTank.h"
 #include "world/CEffect.h"
 #include "world/CGameWorld.h"
 #include "world/CRandomTable.h"
+#include "world/SnapshotText.h"
 #include "world/WorldChecksum.h"
 
 // The game's record: what it is made of as a game is played, how a record is
@@ -27,6 +29,15 @@ class CSilence {
  private:
   bool m_wasMuted;  // sounds were muted before
 };
+
+// Two snapshots alike in every item they write.
+bool SameSnapshots(const GameSnapshot& a, const GameSnapshot& b) {
+  std::string textA;
+  std::string textB;
+  AppendSnapshotText(textA, "", a);
+  AppendSnapshotText(textB, "", b);
+  return textA == textB;
+}
 
 std::string MapText(const std::vector<std::string>& rows) {
   std::string text;
@@ -49,7 +60,6 @@ void CGameWorld::SetRecordFolder(const std::string& folder) {
 
 void CGameWorld::BeginRecord() {
   m_Record = CGameRecord{};
-  m_TurnOpen = false;
   const std::uint32_t width = m_Map.GetWidth();
   const std::uint32_t height = m_Map.GetHeight();
   for (std::uint32_t row = 0; row < height; ++row) {
@@ -112,7 +122,9 @@ void CGameWorld::RecordTurnStart() {
   turn.m_queues = CurrentQueues();
   m_Record.m_turns.push_back(std::move(turn));
   m_Record.m_hasPlans = false;
-  m_TurnOpen = true;
+  m_Record.m_openTurn = true;
+  // The turn is committed: a game left or killed from now on finishes it.
+  if (m_Saving) m_RecordFolder.SaveAutosave(m_Record);
 }
 
 void CGameWorld::RecordTurnEnd() {
@@ -120,10 +132,11 @@ void CGameWorld::RecordTurnEnd() {
   for (CTank* tank : m_TeamTanks[0]) {
     if (tank) tank->KeepCommands();
   }
-  if (!m_TurnOpen) return;
-  m_TurnOpen = false;
+  if (!m_Record.m_openTurn) return;
+  m_Record.m_openTurn = false;
   m_Record.m_turns.back().m_checksum = WorldChecksum(*this);
   if (!m_Saving) return;
+  m_Record.m_now = TakeSnapshot();
   if (IsGameOver() || IsTie()) {
     m_RecordFolder.FinishGame(m_Record, std::time(nullptr));
     m_Saving = false;
@@ -173,24 +186,49 @@ void CGameWorld::StopFinishedGame() {
   RecordTurnEnd();
 }
 
-bool CGameWorld::ReplayRecord(const CGameRecord& record, std::size_t turns, std::string& error) {
-  KV_ASSERT(turns <= record.m_turns.size());
-  const CSilence silence;
+bool CGameWorld::LoadRecordedBattlefield(const CGameRecord& record, std::string& error) {
   ClearGame();
   const std::string map = MapText(record.m_rows);
   const bool loaded = m_Map.LoadFromMemory(reinterpret_cast<const unsigned char*>(map.data()), map.size());
-  if (!loaded || record.m_teamSize[0] < mc_minTeamSize || record.m_teamSize[0] > mc_maxTeamSize ||
-      record.m_teamSize[1] < mc_minTeamSize || record.m_teamSize[1] > mc_maxTeamSize ||
-      !m_Map.CanHoldGame(record.m_teamSize[0], record.m_teamSize[1])) {
-    error = "its battlefield cannot hold its teams";
+  if (record.m_teamSize[0] < mc_minTeamSize || record.m_teamSize[0] > mc_maxTeamSize ||
+      record.m_teamSize[1] < mc_minTeamSize || record.m_teamSize[1] > mc_maxTeamSize) {
+    error = "its teams are not 1 to 10 tanks";
+    return false;
+  }
+  // A record's battlefield is checked as a map file is.
+  const char* problem =
+      loaded ? BattlefieldProblem(m_Map, record.m_teamSize[0], record.m_teamSize[1]) : "it holds no cells";
+  if (problem) {
+    error = std::string("its battlefield cannot hold its teams: ") + problem;
     return false;
   }
   m_TeamSize[0] = record.m_teamSize[0];
   m_TeamSize[1] = record.m_teamSize[1];
   m_Difficulty = record.m_difficulty;
   GetRandomTable().Fill(record.m_seed);
-  GetRandomTable().SetCursor(record.m_cursor);
-  SetUpGame();
+  return true;
+}
+
+bool CGameWorld::SetUpRecordedGame(const CGameRecord& record, std::string& error) {
+  char text[80];
+  if (record.m_rules != kRulesVersion) {
+    error = FormatText(text, sizeof text, "recorded with rules %u; this game plays rules %u", record.m_rules,
+                       kRulesVersion);
+    return false;
+  }
+  if (!LoadRecordedBattlefield(record, error)) return false;
+  if (record.m_start) {
+    if (!RestoreSnapshot(*record.m_start, error)) return false;
+    m_Record.m_start = record.m_start;
+    m_Record.m_cursor = record.m_cursor;
+  } else {
+    GetRandomTable().SetCursor(record.m_cursor);
+    SetUpGame();
+  }
+  return true;
+}
+
+bool CGameWorld::PlayRecordedTurns(const CGameRecord& record, std::size_t turns, std::string& error) {
   char text[64];
   for (std::size_t i = 0; i < turns; ++i) {
     const RecordTurn& turn = record.m_turns[i];
@@ -198,20 +236,49 @@ bool CGameWorld::ReplayRecord(const CGameRecord& record, std::size_t turns, std:
       error = FormatText(text, sizeof text, "turn %zu does not fit the game", i + 1);
       return false;
     }
-    if (m_Record.m_turns.back().m_checksum != turn.m_checksum) {
+    // The turn under way has no checksum yet.
+    if (i < record.EndedTurns() && m_Record.m_turns.back().m_checksum != turn.m_checksum) {
       error = FormatText(text, sizeof text, "turn %zu does not match this game", i + 1);
       return false;
     }
   }
   m_Effects.clear();
-  if (turns == record.m_turns.size() && record.m_hasPlans) {
-    if (!ApplyQueues(record.m_plans)) {
-      error = "the plans in progress do not fit the game";
-      return false;
-    }
-    SelectSlot(record.m_selected);
-  }
   return true;
+}
+
+bool CGameWorld::ApplyPlans(const CGameRecord& record, std::string& error) {
+  if (!ApplyQueues(record.m_plans)) {
+    error = "the plans in progress do not fit the game";
+    return false;
+  }
+  SelectSlot(record.m_selected);
+  return true;
+}
+
+bool CGameWorld::ReplayRecord(const CGameRecord& record, std::size_t turns, std::string& error) {
+  KV_ASSERT(turns <= record.m_turns.size());
+  const CSilence silence;
+  if (!SetUpRecordedGame(record, error) || !PlayRecordedTurns(record, turns, error)) return false;
+  return turns < record.m_turns.size() || !record.m_hasPlans || ApplyPlans(record, error);
+}
+
+bool CGameWorld::ResumeRecord(const CGameRecord& record, std::string& error) {
+  const CSilence silence;
+  const std::size_t ended = record.EndedTurns();
+  // Under the rules it was played by, the game is its turns, and the
+  // snapshot must agree; under others, or if the turns no longer play, the
+  // snapshot brings it back and the record starts again from it.
+  const bool replayed = SetUpRecordedGame(record, error) && PlayRecordedTurns(record, ended, error);
+  if (replayed && (!record.m_now || SameSnapshots(*record.m_now, TakeSnapshot()))) return true;
+  std::string restoreError;
+  if (record.m_now && LoadRecordedBattlefield(record, restoreError) && RestoreSnapshot(*record.m_now, restoreError)) {
+    m_Record.m_start = record.m_now;
+    return true;
+  }
+  // A snapshot this game cannot take back: the turns still bring the game back.
+  if (replayed) return SetUpRecordedGame(record, error) && PlayRecordedTurns(record, ended, error);
+  if (record.m_now && record.m_rules != kRulesVersion) error = restoreError;
+  return false;
 }
 
 void CGameWorld::StartPlay() {
@@ -220,6 +287,7 @@ void CGameWorld::StartPlay() {
   SayMapProblem();
   m_Mode = mc_modePlay;
   m_Saving = true;
+  m_Record.m_now = TakeSnapshot();
   m_RecordFolder.SaveAutosave(m_Record);
   m_CanContinue = m_RecordFolder.HasAutosave();
 }
@@ -232,7 +300,22 @@ bool CGameWorld::ContinueGame() {
     m_RecordMessage = error;
     return false;
   }
-  if (!ReplayRecord(record, record.m_turns.size(), error)) {
+  bool resumed = ResumeRecord(record, error);
+  if (resumed) {
+    m_Record.m_now = TakeSnapshot();
+    m_Mode = mc_modePlay;
+    m_Saving = true;
+    if (record.m_openTurn) {
+      // A turn committed with Space is finished, never planned again; its end saves the game.
+      const CSilence silence;
+      resumed = PlayTurnAtOnce(record.m_turns.back().m_queues);
+      m_Effects.clear();
+      if (!resumed) error = "its turn under way does not fit the game";
+    } else if (record.m_hasPlans) {
+      resumed = ApplyPlans(record, error);
+    }
+  }
+  if (!resumed) {
     m_RecordFolder.SetAsideAutosave();
     m_CanContinue = false;
     m_RecordMessage = m_RecordFolder.AutosavePath() + ": " + error;
@@ -240,29 +323,25 @@ bool CGameWorld::ContinueGame() {
     return false;
   }
   m_RecordMessage.clear();
-  m_Mode = mc_modePlay;
-  m_Saving = true;
   return true;
 }
 
 void CGameWorld::SaveForLater() {
   if (!m_Saving || IsGameOver() || IsTie()) return;
   CGameRecord saved = m_Record;
-  if (m_TurnOpen) {
-    // A turn left half done is planned again: its queues are the plans.
-    saved.m_plans = saved.m_turns.back().m_queues;
-    saved.m_turns.pop_back();
-  } else {
+  // A turn under way was committed with Space: it stays, to be finished on
+  // Continue. Otherwise the plans in progress are kept.
+  if (!saved.m_openTurn) {
     saved.m_plans = CurrentQueues();
+    saved.m_hasPlans = true;
+    saved.m_selected = m_Selected;
   }
-  saved.m_hasPlans = true;
-  saved.m_selected = m_Selected;
   m_RecordFolder.SaveAutosave(saved);
   m_CanContinue = m_RecordFolder.HasAutosave();
 }
 
 void CGameWorld::StartWatching() {
-  if (m_Executing || m_StepsDone != 0 || m_TurnOpen || m_Record.m_turns.empty()) return;
+  if (m_Executing || m_StepsDone != 0 || m_Record.m_openTurn || m_Record.m_turns.empty()) return;
   m_WatchCursor = GetRandomTable().GetCursor();
   auto watch = std::make_unique<CGameWorld>(m_GameEngine);
   const std::size_t last = m_Record.m_turns.size() - 1;

@@ -16,7 +16,7 @@ bool CGameWorld::OpenReplay(const std::string& path) {
 }
 
 bool CGameWorld::WatchGame() {
-  if (m_Replay || m_Watch || m_TurnOpen || m_Record.m_turns.empty()) return false;
+  if (m_Replay || m_Watch || m_Record.m_openTurn || m_Record.m_turns.empty()) return false;
   return StartReplay(m_Record, "this game");
 }
 

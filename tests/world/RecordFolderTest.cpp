@@ -15,6 +15,7 @@
 #include <string>
 
 #include "support/TempDir.h"
+#include "world/SnapshotText.h"
 #include "world/WorldChecksum.h"
 #include "world/WorldTestSupport.h"
 
@@ -27,6 +28,18 @@ std::string ReadAll(const std::string& path) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
+}
+
+// The text with the first `from` after `after` replaced by `to`.
+std::string Replaced(std::string text, const std::string& after, const std::string& from, const std::string& to) {
+  const std::size_t at = text.find(from, text.find(after));
+  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// The text without its snapshot of the game as it stands: its turns alone bring the game back.
+std::string WithoutSnapshot(std::string text) {
+  const std::size_t start = text.find("snapshot now\n");
+  return start == std::string::npos ? text : text.erase(start, text.find("end\n", start) + 4 - start);
 }
 
 class RecordFolderTest : public worldtest::WorldTest {
@@ -59,10 +72,11 @@ TEST_F(RecordFolderTest, ABrokenAutosaveIsSetAsideAndNothingElseIsLost) {
   PlayAndLeave();
   const std::string good = ReadAll(Autosave());
   ASSERT_NE(good.find("\nturn "), std::string::npos);
-  // The last turn's checksum with one digit changed.
-  std::string wrongCheck = good;
+  // The last turn's checksum with one digit changed, and no snapshot to fall back on.
+  std::string wrongCheck = WithoutSnapshot(good);
   char& digit = wrongCheck[wrongCheck.rfind("\ncheck ") + 7];
   digit = digit == '0' ? '1' : '0';
+  const std::string otherRules = Replaced(good, "", "\nrules 1\n", "\nrules 2\n");
   std::mt19937 random(3);
   std::string noise(5000, '\0');
   for (char& c : noise) c = static_cast<char>(random());
@@ -75,10 +89,25 @@ TEST_F(RecordFolderTest, ABrokenAutosaveIsSetAsideAndNothingElseIsLost) {
       {"empty", [](const std::string& p) { std::ofstream{p}; }, "empty file"},
       {"truncated", [&](const std::string& p) { std::ofstream(p) << good.substr(0, good.size() / 2); }, "line "},
       {"random bytes", [&](const std::string& p) { std::ofstream(p, std::ios::binary) << noise; }, "line 1: "},
-      {"other version", [](const std::string& p) { std::ofstream(p) << "korvane-record 2\nsize 3 3\n"; },
-       "line 1: record version 2 is not supported"},
+      {"other version", [](const std::string& p) { std::ofstream(p) << "korvane-record 999\nsize 3 3\n"; },
+       "line 1: record version 999 is not supported"},
       {"wrong checksum", [&](const std::string& p) { std::ofstream(p) << wrongCheck; }, "turn 2 does not match"},
-      {"long line", [](const std::string& p) { std::ofstream(p) << "korvane-record 1\nsize " << std::string(100000, '9'); },
+      {"other rules, no snapshot", [&](const std::string& p) { std::ofstream(p) << WithoutSnapshot(otherRules); },
+       "recorded with rules 2; this game plays rules 1"},
+      {"a tank beyond its team",
+       [&](const std::string& p) { std::ofstream(p) << Replaced(good, "snapshot now", "\ntank 0 0 ", "\ntank 0 5 "); },
+       "a tank's line is out of bounds"},
+      {"other rules, a tank in the wall",
+       [&](const std::string& p) {
+         const std::string tank =
+             Replaced(otherRules, "snapshot now", "\ntank 0 0 ", "\ntank 0 0 0 0 0 1 100 0 0 0 0 4 0\nx ");
+         // The rest of the tank's line goes into a line of its own, dropped.
+         const std::size_t rest = tank.find("\nx ");
+         std::ofstream(p) << tank.substr(0, rest) + tank.substr(tank.find('\n', rest + 1));
+       },
+       "a tank of its snapshot stands where no tank can"},
+      {"long line",
+       [](const std::string& p) { std::ofstream(p) << "korvane-record 1\nsize " << std::string(100000, '9'); },
        "line 2: line too long"},
       {"10 MB line", [](const std::string& p) { std::ofstream(p) << std::string(10 << 20, '#'); }, "too large"},
       {"a folder", [](const std::string& p) { fs::create_directories(p + "/inside"); }, "not a file"},
@@ -141,6 +170,77 @@ TEST_F(RecordFolderTest, ContinueBringsBackTheGameAsLeftAndWatchingTheLastTurnKe
     EXPECT_LT(ticks, 1000);
     EXPECT_EQ(world.GetMode(), CGameWorld::mc_modePlay);
     EXPECT_EQ(WorldChecksum(world), before);
+  }
+}
+
+// An update of the game (other rules, or turns that no longer replay to
+// their checksums) keeps the saved game: its snapshot brings it back exactly,
+// and the record goes on from there, replayable by this build.
+TEST_F(RecordFolderTest, ASavedGameSurvivesAnUpdate) {
+  PlayAndLeave();
+  const std::string good = ReadAll(Autosave());
+  std::string wrongCheck = good;
+  char& digit = wrongCheck[wrongCheck.find("\ncheck ") + 7];
+  digit = digit == '0' ? '1' : '0';
+  std::string left;
+  AppendSnapshotText(left, "now", m_world.TakeSnapshot());
+  for (const std::string& updated : {Replaced(good, "", "\nrules 1\n", "\nrules 7\n"), wrongCheck}) {
+    const TempDir dir;
+    fs::create_directories(dir.File("korvane"));
+    std::ofstream(dir.File("korvane/autosave.kvrec")) << updated;
+    CGameEngine engine;
+    CGameWorld& world = engine.GetWorld();
+    world.SetRecordFolder(dir.File("korvane"));
+    world.OnKey(SDLK_c, true);
+    ASSERT_EQ(world.GetMode(), CGameWorld::mc_modePlay) << world.GetRecordMessage();
+    std::string back;
+    AppendSnapshotText(back, "now", world.TakeSnapshot());
+    EXPECT_EQ(back, left);
+    EXPECT_EQ(WorldChecksum(world), WorldChecksum(m_world));
+    EXPECT_EQ(world.GetSelected(), 3u);
+    EXPECT_TRUE(world.GetRecord().m_start && world.GetRecord().m_turns.empty());
+    // A turn later the game's record replays in this build, from the snapshot.
+    world.OnKey(SDLK_SPACE, true);
+    while (world.IsExecuting()) world.Update(CGameWorld::mc_tickMs);
+    CGameEngine fresh;
+    std::string error;
+    EXPECT_TRUE(fresh.GetWorld().ReplayRecord(world.GetRecord(), 1, error)) << error;
+    EXPECT_EQ(WorldChecksum(fresh.GetWorld()), WorldChecksum(world));
+  }
+}
+
+// A turn whose Space was pressed is committed: left while it runs (Escape,
+// or the game killed with what Space handed over), Continue finishes it
+// instead of giving the plans back to be made again against the computer's moves.
+TEST_F(RecordFolderTest, ATurnLeftWhileItRunsIsFinishedOnContinue) {
+  const auto playIntoTurn = [](CGameWorld& world, const std::string& folder) {
+    GetRandomTable().Fill(7);
+    world.SetMapFile(worldtest::kArenaMap);
+    world.SetRecordFolder(folder);
+    for (const int key : {SDLK_RETURN, SDLK_1, SDLK_UP, SDLK_UP, SDLK_2, SDLK_f, SDLK_SPACE}) world.OnKey(key, true);
+    for (int tick = 0; tick < 30; ++tick) world.Update(CGameWorld::mc_tickMs);  // two steps played
+    ASSERT_TRUE(world.IsExecuting());
+  };
+  playIntoTurn(m_world, Folder());
+  while (m_world.IsExecuting()) m_world.Update(CGameWorld::mc_tickMs);
+  const std::uint64_t ended = WorldChecksum(m_world);
+
+  for (const int leaveKey : {0, static_cast<int>(SDLK_ESCAPE)}) {
+    const TempDir dir;
+    {
+      CGameEngine engine;
+      playIntoTurn(engine.GetWorld(), dir.File("korvane"));
+      if (leaveKey) engine.GetWorld().OnKey(leaveKey, true);
+      engine.GetWorld().GetRecordFolder().Flush();
+    }
+    CGameEngine engine;
+    CGameWorld& world = engine.GetWorld();
+    world.SetRecordFolder(dir.File("korvane"));
+    world.OnKey(SDLK_c, true);
+    ASSERT_EQ(world.GetMode(), CGameWorld::mc_modePlay) << leaveKey << ": " << world.GetRecordMessage();
+    EXPECT_EQ(world.GetTurn(), 2u) << leaveKey;
+    EXPECT_FALSE(world.IsExecuting()) << leaveKey;
+    EXPECT_EQ(WorldChecksum(world), ended) << leaveKey;
   }
 }
 
