@@ -15,6 +15,7 @@
 #include <string>
 
 #include "support/TempDir.h"
+#include "world/CReplay.h"
 #include "world/SnapshotText.h"
 #include "world/WorldChecksum.h"
 #include "world/WorldTestSupport.h"
@@ -233,6 +234,12 @@ TEST_F(RecordFolderTest, ATurnLeftWhileItRunsIsFinishedOnContinue) {
       if (leaveKey) engine.GetWorld().OnKey(leaveKey, true);
       engine.GetWorld().GetRecordFolder().Flush();
     }
+    // Watched as a whole game, the autosave plays the turn under way too.
+    CGameEngine viewer;
+    ASSERT_TRUE(viewer.GetWorld().OpenReplay(dir.File("korvane/autosave.kvrec"))) << viewer.GetWorld().GetRecordMessage();
+    for (int step = 0; step < 5; ++step) viewer.GetWorld().OnKey(SDLK_n, true);
+    EXPECT_EQ(viewer.GetWorld().GetReplay()->GetTurnsDone(), 1u);
+    EXPECT_EQ(WorldChecksum(viewer.GetWorld().GetReplay()->GetWorld()), ended);
     CGameEngine engine;
     CGameWorld& world = engine.GetWorld();
     world.SetRecordFolder(dir.File("korvane"));
