@@ -1,5 +1,6 @@
-// Game records: resuming a game of 100 turns, ten tanks against ten, by
-// playing its record again unseen, and what the autosave costs a turn end.
+// Game records: resuming a game of 100 turns, ten tanks against ten, from its
+// autosave, by playing its record again unseen (and checking it against its
+// snapshot) or from its snapshot alone, and what the autosave costs a turn end.
 // The battlefield parts the teams with walls, so that no game ends early:
 // every turn has both teams' twenty tanks and the computer's planning, whose
 // tanks with a goal out of reach search their whole half for it every turn
@@ -14,6 +15,7 @@
 #include "world/CGameRecord.h"
 #include "world/CGameWorld.h"
 #include "world/CRecordFolder.h"
+#include "world/RulesVersion.h"
 
 namespace {
 
@@ -57,19 +59,36 @@ CGameRecord PlayedRecord() {
     }
     if (!world.PlayTurnAtOnce(queues)) break;
   }
-  return world.GetRecord();
+  CGameRecord played = world.GetRecord();
+  played.m_now = world.TakeSnapshot();
+  return played;
 }
 
-void BM_ResumeHundredTurnsTenAgainstTen(benchmark::State& state) {
-  const CGameRecord record = PlayedRecord();
+// Continue from the autosave of that game, read from the disk: its turns
+// replayed and checked against its snapshot, or (`rules` other than this
+// build's) its snapshot put back.
+void Resume(benchmark::State& state, std::uint32_t rules) {
+  CGameRecord record = PlayedRecord();
   if (record.m_turns.size() != kTurns) state.SkipWithError("the game did not last 100 turns");
+  record.m_rules = rules;
+  const TempDir dir;
   CGameEngine engine;
-  std::string error;
+  CGameWorld& world = engine.GetWorld();
+  world.SetRecordFolder(dir.File("korvane"));
+  CRecordFolder folder(dir.File("korvane"));
+  folder.SaveAutosave(record);
+  folder.Flush();
   for (auto _ : state) {
-    if (!engine.GetWorld().ReplayRecord(record, record.m_turns.size(), error)) state.SkipWithError(error.c_str());
+    if (!world.ContinueGame()) state.SkipWithError(world.GetRecordMessage().c_str());
   }
+  state.counters["from_snapshot"] = world.GetRecord().m_start ? 1 : 0;
 }
+
+void BM_ResumeHundredTurnsTenAgainstTen(benchmark::State& state) { Resume(state, kRulesVersion); }
 BENCHMARK(BM_ResumeHundredTurnsTenAgainstTen)->Unit(benchmark::kMillisecond);
+
+void BM_ResumeFromSnapshotOfOtherRules(benchmark::State& state) { Resume(state, kRulesVersion + 1); }
+BENCHMARK(BM_ResumeFromSnapshotOfOtherRules)->Unit(benchmark::kMillisecond);
 
 void BM_AutosaveAfterHundredTurns(benchmark::State& state) {
   const CGameRecord record = PlayedRecord();
