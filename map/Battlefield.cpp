@@ -44,10 +44,11 @@ std::string OneSidedProblem(const CMap& map) {
       if (!Connected(map, team.start, must.cell)) return std::string(team.name) + " tanks cannot reach " + must.name;
     }
   }
-  MapCell goals[kGoalRows - 1];
-  ResolveGoals(map, true, goals);
-  for (std::uint32_t row = 0; row + 1 < kGoalRows; ++row) {
-    if (!Connected(map, teams[1].start, goals[row])) {
+  // A goal the file marks out of Blue's reach; goals it leaves to the game
+  // are derived within reach wherever there is room for them.
+  for (std::uint32_t row = 0; row < CMap::mc_goalMarks; ++row) {
+    MapCell goal{};
+    if (map.GetGoalMark(row, goal) && !Connected(map, teams[1].start, goal)) {
       return "Blue's tanks cannot reach the computer's goal " + std::to_string(row + 1);
     }
   }

@@ -19,8 +19,8 @@ const char* BattlefieldProblem(const CMap& map, std::uint32_t greenTanks, std::u
 // What makes a battlefield that can hold a game one-sided, in words for the
 // player ("Blue's tanks cannot reach the centre cell"), or an empty text
 // when both teams' starts reach the centre and both repair cells and Blue's
-// start reaches each of the computer's goal cells. Such a battlefield is
-// played all the same. Expects a map that can hold a game.
+// start reaches each goal cell the map marks. Such a battlefield is played
+// all the same. Expects a map that can hold a game.
 std::string OneSidedProblem(const CMap& map);
 
 // The computer's goal table: where Blue's tanks after the first are sent, one

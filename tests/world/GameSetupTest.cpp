@@ -122,6 +122,8 @@ TEST_F(GameSetupTest, MissingBrokenOrTooSmallMapsGiveWayToTheBuiltInBattlefield)
       // One-sided (neither team reaches the centre): played as it is, and said.
       {dir.Write("split.dat", "#######\n#.....#\n#######\n#.....#\n#######\n#.....#\n#######\n"), 3, 3, 7,
        "is one-sided: Green's tanks cannot reach the centre cell"},
+      {dir.Write("pocket.dat", "#######\n#.....#\n#....##\n#...#3#\n#....##\n#.....#\n#######\n"), 3, 3, 7,
+       "is one-sided: Blue's tanks cannot reach the computer's goal 3"},
   };
   for (const Case& c : cases) {
     m_world.SetMapFile(c.file);
