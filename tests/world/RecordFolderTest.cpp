@@ -31,10 +31,11 @@ std::string ReadAll(const std::string& path) {
   return bytes.str();
 }
 
-// The text with the first `from` after `after` replaced by `to`.
-std::string Replaced(std::string text, const std::string& after, const std::string& from, const std::string& to) {
-  const std::size_t at = text.find(from, text.find(after));
-  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+// The text with the first line that starts with `prefix` after `after` replaced by `line`.
+std::string WithLine(std::string text, const std::string& after, const std::string& prefix, const std::string& line) {
+  const std::size_t at = text.find("\n" + prefix, text.find(after));
+  if (at == std::string::npos) return text;
+  return text.replace(at + 1, text.find('\n', at + 1) - at - 1, line);
 }
 
 // The text without its snapshot of the game as it stands: its turns alone bring the game back.
@@ -77,7 +78,10 @@ TEST_F(RecordFolderTest, ABrokenAutosaveIsSetAsideAndNothingElseIsLost) {
   std::string wrongCheck = WithoutSnapshot(good);
   char& digit = wrongCheck[wrongCheck.rfind("\ncheck ") + 7];
   digit = digit == '0' ? '1' : '0';
-  const std::string otherRules = Replaced(good, "", "\nrules 1\n", "\nrules 2\n");
+  const std::string otherRules = WithLine(good, "", "rules ", "rules 2");
+  // Green's first tank in the sixth slot of its team of three, and on the corner wall.
+  const std::string tankBeyond = "tank 0 5 1 1 0 1 100 0 0 0 0 4 0";
+  const std::string tankInWall = "tank 0 0 0 0 0 1 100 0 0 0 0 4 0";
   std::mt19937 random(3);
   std::string noise(5000, '\0');
   for (char& c : noise) c = static_cast<char>(random());
@@ -96,16 +100,10 @@ TEST_F(RecordFolderTest, ABrokenAutosaveIsSetAsideAndNothingElseIsLost) {
       {"other rules, no snapshot", [&](const std::string& p) { std::ofstream(p) << WithoutSnapshot(otherRules); },
        "recorded with rules 2; this game plays rules 1"},
       {"a tank beyond its team",
-       [&](const std::string& p) { std::ofstream(p) << Replaced(good, "snapshot now", "\ntank 0 0 ", "\ntank 0 5 "); },
+       [&](const std::string& p) { std::ofstream(p) << WithLine(good, "snapshot now", "tank 0 0 ", tankBeyond); },
        "a tank's line is out of bounds"},
       {"other rules, a tank in the wall",
-       [&](const std::string& p) {
-         const std::string tank =
-             Replaced(otherRules, "snapshot now", "\ntank 0 0 ", "\ntank 0 0 0 0 0 1 100 0 0 0 0 4 0\nx ");
-         // The rest of the tank's line goes into a line of its own, dropped.
-         const std::size_t rest = tank.find("\nx ");
-         std::ofstream(p) << tank.substr(0, rest) + tank.substr(tank.find('\n', rest + 1));
-       },
+       [&](const std::string& p) { std::ofstream(p) << WithLine(otherRules, "snapshot now", "tank 0 0 ", tankInWall); },
        "a tank of its snapshot stands where no tank can"},
       {"long line",
        [](const std::string& p) { std::ofstream(p) << "korvane-record 1\nsize " << std::string(100000, '9'); },
@@ -185,7 +183,7 @@ TEST_F(RecordFolderTest, ASavedGameSurvivesAnUpdate) {
   digit = digit == '0' ? '1' : '0';
   std::string left;
   AppendSnapshotText(left, "now", m_world.TakeSnapshot());
-  for (const std::string& updated : {Replaced(good, "", "\nrules 1\n", "\nrules 7\n"), wrongCheck}) {
+  for (const std::string& updated : {WithLine(good, "", "rules ", "rules 7"), wrongCheck}) {
     const TempDir dir;
     fs::create_directories(dir.File("korvane"));
     std::ofstream(dir.File("korvane/autosave.kvrec")) << updated;
