@@ -26,6 +26,13 @@ void CComputerPlayer::StartGame(CGameWorld& match) {
   PlanTurn(match);
 }
 
+void CComputerPlayer::Resume(const CGameWorld& match) {
+  m_hard.Reset();
+  m_jamWatch.Reset();
+  ResolveGoals(match.GetMap(), true, m_goalCells);
+  m_layers.Update(CTeamView(match, mc_team));
+}
+
 void CComputerPlayer::PlanTurn(CGameWorld& match) {
   const CTeamView view(match, mc_team);
   m_layers.Update(view);

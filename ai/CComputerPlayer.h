@@ -32,6 +32,10 @@ class CComputerPlayer {
   void StartGame(CGameWorld& match);
   // A turn end of a game that goes on: plans Blue's next turn.
   void PlanTurn(CGameWorld& match);
+  // A game brought back as it stood, its queues planned already: it works
+  // out the goal cells and its layers for the lens, and forgets the rest
+  // (what it remembered is put back through its planners).
+  void Resume(const CGameWorld& match);
 
   // The cell the goal table's row (0 to 5) stands for on this battlefield;
   // another row stops the program.
@@ -40,7 +44,9 @@ class CComputerPlayer {
   // layers, and the Hard level's planner with its memory.
   const CThreatMaps& GetThreatMaps() const { return m_layers; }
   const CHardPlanner& GetHardPlanner() const { return m_hard; }
+  CHardPlanner& GetHardPlanner() { return m_hard; }
   const CJamWatch& GetJamWatch() const { return m_jamWatch; }
+  CJamWatch& GetJamWatch() { return m_jamWatch; }
 
  private:
   // Sends a tank jammed with another elsewhere: its queue is dropped and

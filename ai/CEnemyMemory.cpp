@@ -1,10 +1,16 @@
 #include "ai/CEnemyMemory.h"
 
+#include "core/Assert.h"
 #include "units/CTank.h"
 #include "world/CTeamView.h"
 
 void CEnemyMemory::Clear() {
   for (Sighting& sighting : m_tanks) sighting = Sighting{};
+}
+
+void CEnemyMemory::Set(std::uint32_t slot, const Sighting& sighting) {
+  KV_ASSERT(slot < mc_maxTanks);
+  m_tanks[slot] = sighting;
 }
 
 void CEnemyMemory::Update(const CTeamView& view) {

@@ -30,6 +30,8 @@ class CEnemyMemory {
   void Update(const CTeamView& view);
   // Entry of the enemy's slot; slots past mc_maxTanks are never known.
   const Sighting& Get(std::uint32_t slot) const { return m_tanks[slot]; }
+  // Puts back the entry of a slot below mc_maxTanks, as a saved game kept it.
+  void Set(std::uint32_t slot, const Sighting& sighting);
 
  private:
   Sighting m_tanks[mc_maxTanks];  // per enemy slot, its last sighting

@@ -42,6 +42,8 @@ class CHardPlanner {
   // for the coming turn.
   void PlanTeam(const CTeamView& view, CTankSlots<CTank> own);
   const CEnemyMemory& GetMemory() const { return m_memory; }
+  // The memory to put back what a saved game kept.
+  CEnemyMemory& GetMemory() { return m_memory; }
   // As the last planning saw the cell: the enemy shells expected into it in
   // the coming turn from every side (0 off the battlefield or before any
   // planning), and whether it is a firing cell on a hunted enemy's flank.

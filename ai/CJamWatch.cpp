@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/Assert.h"
 #include "units/CTank.h"
 
 void CJamWatch::Reset() { *this = CJamWatch(); }
@@ -45,4 +46,16 @@ std::size_t CJamWatch::JammedBy(std::size_t slot, const CTank& tank, const CTank
     if (tank && tank->GetX() == into.x && tank->GetY() == into.y) return other < mc_maxTanks ? other : mc_nobody;
   }
   return mc_nobody;
+}
+
+CJamWatch::Kept CJamWatch::GetKept(std::size_t slot) const {
+  KV_ASSERT(slot < mc_maxTanks);
+  const PlannedTank& planned = m_planned[slot];
+  return Kept{planned.x, planned.y, planned.dx, planned.dy, planned.queued, m_jammedTurns[slot]};
+}
+
+void CJamWatch::SetKept(std::size_t slot, const Kept& kept) {
+  KV_ASSERT(slot < mc_maxTanks);
+  m_planned[slot] = PlannedTank{kept.x, kept.y, kept.dx, kept.dy, kept.queued};
+  m_jammedTurns[slot] = kept.jammedTurns;
 }

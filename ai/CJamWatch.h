@@ -37,6 +37,18 @@ class CJamWatch {
   // Plannings since the game was set up.
   std::uint32_t GetPlannings() const { return m_plannings; }
 
+  // What the watch carries for a slot from one planning to the next.
+  struct Kept {
+    std::int32_t x, y, dx, dy;  // the tank's cell and heading at its last planning; 0s before any
+    std::size_t queued;         // commands it had queued then
+    std::uint32_t jammedTurns;  // turns in a row it has been jammed
+  };
+  // The slot's (below mc_maxTanks); a saved game keeps it.
+  Kept GetKept(std::size_t slot) const;
+  // Puts back what a saved game kept: the plannings, and a slot's (below mc_maxTanks).
+  void SetPlannings(std::uint32_t plannings) { m_plannings = plannings; }
+  void SetKept(std::size_t slot, const Kept& kept);
+
  private:
   // What a tank was left with at its last planning.
   struct PlannedTank {

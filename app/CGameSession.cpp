@@ -94,20 +94,23 @@ void CGameSession::LoadBattlefield(CMap& map) {
   const char* problem = loaded ? BattlefieldProblem(map, m_teamSize[0], m_teamSize[1]) : "it cannot be read";
   // Without its file the default is the copy compiled into the program.
   if (!loaded && m_battlefields.GetFile() == kv::kMapFile) problem = nullptr;
+  const std::string what = random ? m_battlefields.GetName() : m_battlefields.GetFile();
   if (!problem) {
     if (!loaded) map.LoadBuiltIn();
-    m_mapProblem.clear();
+    // A battlefield that favours one team is the player's choice: played, and said.
+    const std::string oneSided = OneSidedProblem(map);
+    m_mapProblem = oneSided.empty() ? "" : what + " is one-sided: " + oneSided + ".";
     return;
   }
   // The battlefield compiled into the program always holds a game.
   map.LoadBuiltIn();
-  const std::string what = random ? m_battlefields.GetName() : m_battlefields.GetFile();
   m_mapProblem = what + ": " + problem + "; the default battlefield is played.";
 }
 
 void CGameSession::SayMapProblem() {
-  // Said when a game starts on the default instead, not for the start
-  // screen's picture (smaller teams may still fit), and once.
+  // Said when a game starts on the default instead or on a one-sided
+  // battlefield, not for the start screen's picture (smaller teams may still
+  // fit), and once.
   if (m_mapProblem.empty() || m_mapProblem == m_mapProblemSaid) return;
   std::fprintf(stderr, "%s\n", m_mapProblem.c_str());
   m_mapProblemSaid = m_mapProblem;
@@ -243,12 +246,19 @@ void CGameSession::StartPlay() {
   SayMapProblem();
   m_mode = mc_modePlay;
   m_saving = true;
+  m_game.NoteSnapshot();
   m_recordFolder.SaveAutosave(m_game.Record());
   m_canContinue = m_recordFolder.HasAutosave();
 }
 
+void CGameSession::StartTurn() {
+  // The turn is committed: a game left or killed from now on finishes it.
+  if (m_game.StartTurn() && m_saving) m_recordFolder.SaveAutosave(m_game.Record());
+}
+
 void CGameSession::SaveTurn() {
   if (!m_saving) return;
+  m_game.NoteSnapshot();
   if (!m_game.Match().IsInProgress()) {
     m_recordFolder.FinishGame(m_game.Record(), std::time(nullptr));
     m_saving = false;
@@ -267,7 +277,24 @@ bool CGameSession::ContinueGame() {
     return false;
   }
   ClearGame();
-  if (!m_game.Replay(record, record.m_turns.size(), error)) {
+  bool resumed = m_game.Resume(record, error);
+  if (resumed) {
+    m_mode = mc_modePlay;
+    m_saving = true;
+    m_game.NoteSnapshot();
+    if (record.m_openTurn) {
+      // A turn committed with Space is finished, never planned again; its end saves the game.
+      resumed = m_game.PlayTurnAtOnce(record.m_turns.back().m_queues);
+      m_game.Match().ClearEvents();
+      if (resumed) SaveTurn();
+      if (!resumed) error = "its turn under way does not fit the game";
+    } else if (record.m_hasPlans) {
+      resumed = m_game.ApplyQueues(record.m_plans);
+      if (!resumed) error = "the plans in progress do not fit the game";
+      m_screen.Select(m_game.Match(), record.m_selected);
+    }
+  }
+  if (!resumed) {
     m_recordFolder.SetAsideAutosave();
     m_canContinue = false;
     m_recordMessage = m_recordFolder.AutosavePath() + ": " + error;
@@ -277,25 +304,20 @@ bool CGameSession::ContinueGame() {
   m_teamSize[0] = record.m_teamSize[0];
   m_teamSize[1] = record.m_teamSize[1];
   m_level = record.m_difficulty;
-  if (record.m_hasPlans) m_screen.Select(m_game.Match(), record.m_selected);
   m_recordMessage.clear();
-  m_mode = mc_modePlay;
-  m_saving = true;
   return true;
 }
 
 void CGameSession::SaveForLater() {
   if (!m_saving || !m_game.Match().IsInProgress()) return;
   CGameRecord saved = m_game.Record();
-  if (m_game.IsTurnOpen()) {
-    // A turn left half done is planned again: its queues are the plans.
-    saved.m_plans = saved.m_turns.back().m_queues;
-    saved.m_turns.pop_back();
-  } else {
+  // A turn under way was committed with Space: it stays, to be finished on
+  // Continue. Otherwise the plans in progress are kept.
+  if (!saved.m_openTurn) {
     saved.m_plans = m_game.CurrentQueues();
+    saved.m_hasPlans = true;
+    saved.m_selected = m_screen.GetSelected();
   }
-  saved.m_hasPlans = true;
-  saved.m_selected = m_screen.GetSelected();
   m_recordFolder.SaveAutosave(saved);
   m_canContinue = m_recordFolder.HasAutosave();
 }

@@ -80,7 +80,8 @@ class CGameSession {
   // at once behind the start screen so that its picture shows.
   void StepBattlefield(int direction);
   // Why the chosen battlefield could not be played, naming it, when the
-  // default is played instead; empty otherwise.
+  // default is played instead, or what makes the one played one-sided;
+  // empty otherwise.
   const std::string& GetMapProblem() const { return m_mapProblem; }
 
   std::uint32_t GetMode() const { return m_mode; }
@@ -101,12 +102,16 @@ class CGameSession {
   void SetRecordFolder(const std::string& folder);
   const CRecordFolder& GetRecordFolder() const { return m_recordFolder; }
   // The player leaves the game (start screen or quit): the autosave keeps it
-  // with the plans in progress.
+  // with the plans in progress, or with the turn under way, which Space
+  // committed.
   void SaveForLater();
   // The start screen offers to continue the autosaved game.
   bool CanContinue() const { return m_canContinue; }
-  // Brings the autosave back to the planning screen as it was left; false
-  // (and a line for the start screen) when it cannot.
+  // Brings the autosave back to the planning screen as it was left: its
+  // turns replayed (and checked against its snapshot), or, when they are of
+  // other rules or no longer replay, its snapshot put back; a turn under way
+  // is then played to its end at once. False (the autosave moved aside, and
+  // a line for the start screen) when it cannot.
   bool ContinueGame();
   // One line about the records for the player: a refused record, or that
   // games cannot be saved. Empty when there is nothing to say.
@@ -133,6 +138,8 @@ class CGameSession {
   void SayMapProblem();
   // Clears the game, sets up a new one in play and saves it as the autosave.
   void StartPlay();
+  // Space: the turn begins, committed in the autosave.
+  void StartTurn();
   // A turn of the record closed: the autosave, or the history for a finished game.
   void SaveTurn();
   void StartWatching();

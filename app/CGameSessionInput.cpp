@@ -109,7 +109,7 @@ void CGameSession::OnPlayKey(int sym, bool restartAsked) {
       }
       return;
     case KeyAction::SelectTank: m_screen.Select(match, SlotOfKey(sym)); return;
-    case KeyAction::Execute: m_game.StartTurn(); return;
+    case KeyAction::Execute: StartTurn(); return;
     default: break;
   }
   CTank* selected = m_screen.GetSelectedTank(match);

@@ -1,5 +1,6 @@
-// Game records: resuming a game of 100 turns, ten tanks against ten, by
-// playing its record again unseen, and what the autosave costs a turn end.
+// Game records: resuming a game of 100 turns, ten tanks against ten, from its
+// autosave, by playing its record again unseen (and checking it against its
+// snapshot) or from its snapshot alone, and what the autosave costs a turn end.
 // The battlefield parts the teams with walls, so that no game ends early:
 // every turn has both teams' twenty tanks and the computer's planning, whose
 // tanks with a goal out of reach search their whole half for it every turn
@@ -9,12 +10,15 @@
 #include <random>
 #include <string>
 
+#include "app/CGameSession.h"
+#include "app/CSettings.h"
 #include "core/CAsyncFileWriter.h"
 #include "record/CGame.h"
-#include "support/TempDir.h"
 #include "record/CGameRecord.h"
-#include "world/CGameWorld.h"
 #include "record/CRecordFolder.h"
+#include "record/RulesVersion.h"
+#include "support/TempDir.h"
+#include "world/CGameWorld.h"
 
 namespace {
 
@@ -57,19 +61,36 @@ CGameRecord PlayedRecord() {
     }
     if (!game.PlayTurnAtOnce(queues)) break;
   }
+  game.NoteSnapshot();
   return game.Record();
 }
 
-void BM_ResumeHundredTurnsTenAgainstTen(benchmark::State& state) {
-  const CGameRecord record = PlayedRecord();
+// Continue from the autosave of that game, read from the disk: its turns
+// replayed and checked against its snapshot, or (`rules` other than this
+// build's) its snapshot put back.
+void Resume(benchmark::State& state, std::uint32_t rules) {
+  CGameRecord record = PlayedRecord();
   if (record.m_turns.size() != kTurns) state.SkipWithError("the game did not last 100 turns");
-  std::string error;
+  record.m_rules = rules;
+  const TempDir dir;
+  CAsyncFileWriter writer;
+  CSettings settings;
+  CGameSession session(settings, writer);
+  session.SetRecordFolder(dir.File("korvane"));
+  CRecordFolder folder(&writer, dir.File("korvane"));
+  folder.SaveAutosave(record);
+  folder.Flush();
   for (auto _ : state) {
-    CGame game;
-    if (!game.Replay(record, record.m_turns.size(), error)) state.SkipWithError(error.c_str());
+    if (!session.ContinueGame()) state.SkipWithError(session.GetRecordMessage().c_str());
   }
+  state.counters["from_snapshot"] = session.GetGame().Record().m_start ? 1 : 0;
 }
+
+void BM_ResumeHundredTurnsTenAgainstTen(benchmark::State& state) { Resume(state, kRulesVersion); }
 BENCHMARK(BM_ResumeHundredTurnsTenAgainstTen)->Unit(benchmark::kMillisecond);
+
+void BM_ResumeFromSnapshotOfOtherRules(benchmark::State& state) { Resume(state, kRulesVersion + 1); }
+BENCHMARK(BM_ResumeFromSnapshotOfOtherRules)->Unit(benchmark::kMillisecond);
 
 void BM_AutosaveAfterHundredTurns(benchmark::State& state) {
   const CGameRecord record = PlayedRecord();

@@ -24,12 +24,34 @@ const char* BattlefieldProblem(const CMap& map, std::uint32_t greenTanks, std::u
   if (map.GetWidth() > CMap::mc_maxShownWidth || map.GetHeight() > CMap::mc_maxShownHeight) {
     return "it is larger than 25 x 22 cells and would not show whole";
   }
-  const auto w = static_cast<std::int32_t>(map.GetWidth());
-  const auto h = static_cast<std::int32_t>(map.GetHeight());
-  const MapCell centre{w / 2, h / 2};
-  if (!Connected(map, MapCell{1, 1}, centre)) return "Green's tanks cannot reach the centre cell";
-  if (!Connected(map, MapCell{w - 2, h - 2}, centre)) return "Blue's tanks cannot reach the centre cell";
   return nullptr;
+}
+
+std::string OneSidedProblem(const CMap& map) {
+  const struct {
+    const char* name;
+    MapCell start;
+  } teams[] = {{"Green's", map.GetStartCell(0, 0)}, {"Blue's", map.GetStartCell(1, 0)}};
+  const struct {
+    const char* name;
+    MapCell cell;
+  } musts[] = {{"the centre cell", map.GetCentre()},
+               {"the repair cell top left", map.GetRepairCell(0)},
+               {"the repair cell bottom right", map.GetRepairCell(1)}};
+  for (const auto& must : musts) {
+    for (const auto& team : teams) {
+      if (!Connected(map, team.start, must.cell)) return std::string(team.name) + " tanks cannot reach " + must.name;
+    }
+  }
+  // A goal the file marks out of Blue's reach; goals it leaves to the game
+  // are derived within reach wherever there is room for them.
+  for (std::uint32_t row = 0; row < CMap::mc_goalMarks; ++row) {
+    MapCell goal{};
+    if (map.GetGoalMark(row, goal) && !Connected(map, teams[1].start, goal)) {
+      return "Blue's tanks cannot reach the computer's goal " + std::to_string(row + 1);
+    }
+  }
+  return "";
 }
 
 void ResolveGoals(const CMap& map, bool keepWritten, MapCell* goals) {
@@ -37,8 +59,8 @@ void ResolveGoals(const CMap& map, bool keepWritten, MapCell* goals) {
   const MapCell referenceSize = kGoalTableSize;
   const auto w = static_cast<std::int32_t>(map.GetWidth());
   const auto h = static_cast<std::int32_t>(map.GetHeight());
-  const MapCell centre{w / 2, h / 2};
-  const MapCell blueStart{w - 2, h - 2};
+  const MapCell centre = map.GetCentre();
+  const MapCell blueStart = map.GetStartCell(1, 0);
   auto taken = [&](MapCell cell, std::uint32_t before) {
     if (cell == centre) return true;
     for (std::uint32_t i = 0; i < before; ++i) {

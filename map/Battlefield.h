@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "map/MapCell.h"
 
@@ -10,10 +11,17 @@ class CMap;
 // routes between the named cells, and the computer's goal cells.
 
 // Why a game with these team sizes cannot be played on the map, in words for
-// the player, or null when it can: the map must hold the game (CMap), show
-// whole beside the heads-up display, and let both teams' first tanks reach the
-// centre cell.
+// the player, or null when it can: the map must hold the game (CMap: the tanks
+// placed, the centre and repair cells open) and show whole beside the
+// heads-up display. Map files and records are checked alike.
 const char* BattlefieldProblem(const CMap& map, std::uint32_t greenTanks, std::uint32_t blueTanks);
+
+// What makes a battlefield that can hold a game one-sided, in words for the
+// player ("Blue's tanks cannot reach the centre cell"), or an empty text
+// when both teams' starts reach the centre and both repair cells and Blue's
+// start reaches each goal cell the map marks. Such a battlefield is played
+// all the same. Expects a map that can hold a game.
+std::string OneSidedProblem(const CMap& map);
 
 // The computer's goal table: where Blue's tanks after the first are sent, one
 // row drawn per tank, the last row standing for the centre cell. The cells

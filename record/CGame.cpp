@@ -1,10 +1,24 @@
 #include "record/CGame.h"
 
+#include <algorithm>
+
 #include "core/TextFormat.h"
+#include "map/Battlefield.h"
 #include "map/CMap.h"
+#include "record/RulesVersion.h"
+#include "record/SnapshotText.h"
 #include "record/WorldChecksum.h"
 
 namespace {
+
+// Two snapshots alike in every item they write.
+bool SameSnapshots(const GameSnapshot& a, const GameSnapshot& b) {
+  std::string textA;
+  std::string textB;
+  AppendSnapshotText(textA, "", a);
+  AppendSnapshotText(textB, "", b);
+  return textA == textB;
+}
 
 std::string MapText(const std::vector<std::string>& rows) {
   std::string text;
@@ -28,7 +42,6 @@ void CGame::New(const CMap& battlefield, std::uint32_t greenTanks, std::uint32_t
 
 void CGame::BeginRecord(std::uint32_t greenTanks, std::uint32_t blueTanks, Difficulty level) {
   m_record = CGameRecord{};
-  m_turnOpen = false;
   const CMap& map = m_match.GetMap();
   const std::uint32_t width = map.GetWidth();
   const std::uint32_t height = map.GetHeight();
@@ -92,7 +105,7 @@ void CGame::RecordTurnStart() {
   turn.m_queues = CurrentQueues();
   m_record.m_turns.push_back(std::move(turn));
   m_record.m_hasPlans = false;
-  m_turnOpen = true;
+  m_record.m_openTurn = true;
 }
 
 void CGame::RecordTurnEnd() {
@@ -100,8 +113,8 @@ void CGame::RecordTurnEnd() {
   for (CTank* tank : m_match.GetTeamTanks(0)) {
     if (tank) tank->KeepCommands();
   }
-  if (!m_turnOpen) return;
-  m_turnOpen = false;
+  if (!m_record.m_openTurn) return;
+  m_record.m_openTurn = false;
   m_record.m_turns.back().m_checksum = WorldChecksum(m_match);
 }
 
@@ -144,23 +157,50 @@ bool CGame::PlayTurnAtOnce(const std::vector<RecordQueue>& queues) {
   return true;
 }
 
-bool CGame::Replay(const CGameRecord& record, std::size_t turns, std::string& error) {
-  CMap battlefield;
+bool CGame::LoadRecordedBattlefield(const CGameRecord& record, CMap& battlefield, std::string& error) {
   const std::string map = MapText(record.m_rows);
   const bool loaded = battlefield.LoadFromMemory(reinterpret_cast<const unsigned char*>(map.data()), map.size());
-  if (!loaded || record.m_teamSize[0] < CGameWorld::mc_minTeamSize ||
-      record.m_teamSize[0] > CGameWorld::mc_maxTeamSize || record.m_teamSize[1] < CGameWorld::mc_minTeamSize ||
-      record.m_teamSize[1] > CGameWorld::mc_maxTeamSize ||
-      !battlefield.CanHoldGame(record.m_teamSize[0], record.m_teamSize[1])) {
-    error = "its battlefield cannot hold its teams";
+  for (const std::uint32_t size : record.m_teamSize) {
+    if (size < CGameWorld::mc_minTeamSize || size > CGameWorld::mc_maxTeamSize) {
+      error = "its teams are not 1 to 10 tanks";
+      return false;
+    }
+  }
+  // A record's battlefield is checked as a map file is.
+  const char* problem =
+      loaded ? BattlefieldProblem(battlefield, record.m_teamSize[0], record.m_teamSize[1]) : "it holds no cells";
+  if (problem) {
+    error = std::string("its battlefield cannot hold its teams: ") + problem;
     return false;
   }
+  return true;
+}
+
+bool CGame::SetUpRecordedGame(const CGameRecord& record, std::string& error) {
+  char text[80];
+  if (record.m_rules != kRulesVersion) {
+    error = FormatText(text, sizeof text, "recorded with rules %u; this game plays rules %u", record.m_rules,
+                       kRulesVersion);
+    return false;
+  }
+  if (record.m_start) {
+    if (!RestoreSnapshot(record, *record.m_start, error)) return false;
+    m_record.m_start = record.m_start;
+    m_record.m_cursor = record.m_cursor;
+    return true;
+  }
+  CMap battlefield;
+  if (!LoadRecordedBattlefield(record, battlefield, error)) return false;
   m_match.GetRandom().Fill(record.m_seed);
   m_match.GetRandom().SetCursor(record.m_cursor);
   m_match.SetUp(battlefield, record.m_teamSize[0], record.m_teamSize[1]);
   BeginRecord(record.m_teamSize[0], record.m_teamSize[1], record.m_difficulty);
   m_computer.SetLevel(record.m_difficulty);
   m_computer.StartGame(m_match);
+  return true;
+}
+
+bool CGame::PlayRecordedTurns(const CGameRecord& record, std::size_t turns, std::string& error) {
   char text[64];
   for (std::size_t i = 0; i < turns && i < record.m_turns.size(); ++i) {
     const RecordTurn& turn = record.m_turns[i];
@@ -168,15 +208,161 @@ bool CGame::Replay(const CGameRecord& record, std::size_t turns, std::string& er
       error = FormatText(text, sizeof text, "turn %zu does not fit the game", i + 1);
       return false;
     }
-    if (m_record.m_turns.back().m_checksum != turn.m_checksum) {
+    // The turn under way has no checksum yet.
+    if (i < record.EndedTurns() && m_record.m_turns.back().m_checksum != turn.m_checksum) {
       error = FormatText(text, sizeof text, "turn %zu does not match this game", i + 1);
       return false;
     }
   }
   m_match.ClearEvents();
+  return true;
+}
+
+bool CGame::Replay(const CGameRecord& record, std::size_t turns, std::string& error) {
+  if (!SetUpRecordedGame(record, error) || !PlayRecordedTurns(record, turns, error)) return false;
   if (turns >= record.m_turns.size() && record.m_hasPlans && !ApplyQueues(record.m_plans)) {
     error = "the plans in progress do not fit the game";
     return false;
   }
+  return true;
+}
+
+bool CGame::Resume(const CGameRecord& record, std::string& error) {
+  const std::size_t ended = record.EndedTurns();
+  // Under the rules it was played by, the game is its turns, and the
+  // snapshot must agree; under others, or if the turns no longer play, the
+  // snapshot brings it back and the record starts again from it.
+  const bool replayed = SetUpRecordedGame(record, error) && PlayRecordedTurns(record, ended, error);
+  if (replayed && (!record.m_now || SameSnapshots(*record.m_now, TakeSnapshot()))) return true;
+  std::string restoreError;
+  if (record.m_now && RestoreSnapshot(record, *record.m_now, restoreError)) {
+    m_record.m_start = record.m_now;
+    return true;
+  }
+  // A snapshot this game cannot take back: the turns still bring the game back.
+  if (replayed) return SetUpRecordedGame(record, error) && PlayRecordedTurns(record, ended, error);
+  if (record.m_now && record.m_rules != kRulesVersion) error = restoreError;
+  return false;
+}
+
+GameSnapshot CGame::TakeSnapshot() const {
+  GameSnapshot snapshot;
+  const MatchTally tally = m_match.GetTally();
+  snapshot.m_turn = tally.m_turn;
+  snapshot.m_cursor = m_match.GetRandom().GetCursor();
+  snapshot.m_hillTeam = tally.m_hillTeam;
+  snapshot.m_hillCount = tally.m_hillCount;
+  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+    snapshot.m_seenDestroyed[team] = static_cast<std::uint32_t>(tally.m_seenDestroyed[team]);
+  }
+  for (const CTank* tank : m_match.GetTanks()) {
+    SnapshotTank saved;
+    saved.m_team = static_cast<std::uint32_t>(tank->GetTeam());
+    saved.m_slot = tank->GetSlot();
+    saved.m_state = tank->GetState();
+    saved.m_busy = tank->GetDelay();
+    saved.m_hitFromBehind = tank->WasHitFromBehind();
+    saved.m_objective = tank->GetObjective();
+    saved.m_kept = static_cast<std::uint32_t>(tank->GetKeptCommands());
+    const CTank::CommandQueue& commands = tank->GetCommands();
+    if (!commands.empty()) saved.m_planFrom = commands.front().GetBefore();
+    for (const TankCommand& command : commands) saved.m_commands += command.Letter();
+    snapshot.m_tanks.push_back(std::move(saved));
+  }
+  const CMap& map = m_match.GetMap();
+  const std::uint32_t width = map.GetWidth();
+  const std::uint32_t height = map.GetHeight();
+  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+    for (std::uint32_t row = 0; row < height && map.HasGrid(); ++row) {
+      std::string cells(width, '0');
+      for (std::uint32_t x = 0; x < width; ++x) {
+        if (map.GetVisible(x, height - 1 - row, team)) cells[x] = '1';
+      }
+      snapshot.m_sight[team].push_back(std::move(cells));
+    }
+  }
+  const CEnemyMemory& memory = m_computer.GetHardPlanner().GetMemory();
+  for (std::uint32_t slot = 0; slot < CEnemyMemory::mc_maxTanks; ++slot) {
+    const CEnemyMemory::Sighting& sighting = memory.Get(slot);
+    if (sighting.m_known) snapshot.m_memory.push_back(SnapshotSighting{slot, sighting.m_state, sighting.m_age});
+  }
+  const CJamWatch& jams = m_computer.GetJamWatch();
+  snapshot.m_plannings = jams.GetPlannings();
+  const std::size_t watched = std::min<std::size_t>(tally.m_slots[CComputerPlayer::mc_team], CJamWatch::mc_maxTanks);
+  for (std::size_t slot = 0; slot < watched; ++slot) snapshot.m_jams.push_back(jams.GetKept(slot));
+  return snapshot;
+}
+
+bool CGame::RestoreSnapshot(const CGameRecord& record, const GameSnapshot& snapshot, std::string& error) {
+  CMap battlefield;
+  if (!LoadRecordedBattlefield(record, battlefield, error)) return false;
+  m_match.GetRandom().Fill(record.m_seed);
+  m_match.GetRandom().SetCursor(snapshot.m_cursor);
+  m_match.SetUp(battlefield, 0, 0);
+  BeginRecord(record.m_teamSize[0], record.m_teamSize[1], record.m_difficulty);
+  m_computer.SetLevel(record.m_difficulty);
+  // The record reader kept every number within the battlefield and the
+  // teams; what it cannot know is where the walls are.
+  const CMap& map = m_match.GetMap();
+  std::vector<std::uint8_t> taken[CGameWorld::mc_numTeams];
+  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) taken[team].assign(record.m_teamSize[team], 0);
+  for (const SnapshotTank& saved : snapshot.m_tanks) {
+    const TankState& state = saved.m_state;
+    if (saved.m_team >= CGameWorld::mc_numTeams || saved.m_slot >= taken[saved.m_team].size() ||
+        taken[saved.m_team][saved.m_slot] || !IsHeading(state.dx, state.dy) || map.IsWallOrOutside(state.x, state.y) ||
+        m_match.IsTankAt(state.x, state.y, CTank::mc_noTeam)) {
+      error = "a tank of its snapshot stands where no tank can";
+      return false;
+    }
+    taken[saved.m_team][saved.m_slot] = 1;
+    CTank* tank = m_match.AddTank(saved.m_team, state, static_cast<std::int32_t>(saved.m_slot));
+    tank->SetDelay(saved.m_busy);
+    tank->SetHitFromBehind(saved.m_hitFromBehind);
+    tank->SetObjective(saved.m_objective);
+    const TankState& from = saved.m_planFrom;
+    const bool planned = !saved.m_commands.empty();
+    if ((planned && map.IsWallOrOutside(from.x, from.y)) ||
+        !tank->RestoreQueue(from, saved.m_commands, saved.m_kept, map)) {
+      error = "a queue of its snapshot runs into a wall";
+      return false;
+    }
+  }
+  MatchTally tally;
+  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+    tally.m_slots[team] = record.m_teamSize[team];
+    tally.m_seenDestroyed[team] = static_cast<std::int32_t>(snapshot.m_seenDestroyed[team]);
+  }
+  tally.m_turn = snapshot.m_turn;
+  tally.m_hillTeam = snapshot.m_hillTeam;
+  tally.m_hillCount = snapshot.m_hillCount;
+  m_match.SetTally(tally);
+  CMap& sight = m_match.GetMap();
+  const std::uint32_t width = sight.GetWidth();
+  const std::uint32_t height = sight.GetHeight();
+  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+    const std::vector<std::string>& rows = snapshot.m_sight[team];
+    if (rows.size() != height) {
+      error = "its snapshot's sight does not fit the battlefield";
+      return false;
+    }
+    for (std::uint32_t row = 0; row < height; ++row) {
+      for (std::uint32_t x = 0; x < width && x < rows[row].size(); ++x) {
+        sight.SetVisible(x, height - 1 - row, team, rows[row][x] == '1' ? 1 : 0);
+      }
+    }
+  }
+  m_computer.Resume(m_match);
+  CEnemyMemory& memory = m_computer.GetHardPlanner().GetMemory();
+  for (const SnapshotSighting& sighting : snapshot.m_memory) {
+    if (sighting.m_slot < CEnemyMemory::mc_maxTanks) {
+      memory.Set(sighting.m_slot, CEnemyMemory::Sighting{sighting.m_state, sighting.m_age, true});
+    }
+  }
+  CJamWatch& jams = m_computer.GetJamWatch();
+  jams.SetPlannings(snapshot.m_plannings);
+  for (std::size_t slot = 0; slot < snapshot.m_jams.size() && slot < CJamWatch::mc_maxTanks; ++slot) {
+    jams.SetKept(slot, snapshot.m_jams[slot]);
+  }
+  m_match.ClearEvents();
   return true;
 }

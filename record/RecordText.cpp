@@ -10,14 +10,20 @@
 #include <vector>
 
 #include "core/TextFormat.h"
+#include "map/CMap.h"
 #include "record/CGameRecord.h"
+#include "core/CRandomTable.h"
+#include "record/RecordWords.h"
+#include "record/SnapshotText.h"
 
 namespace {
 
 constexpr char kMagic[] = "korvane-record";
+// Records of version 1 were all played by the first rules.
+constexpr std::uint32_t kRulesOfVersionOne = 1;
+constexpr std::uint32_t kMaxRules = 1000000;
 constexpr std::uint32_t kMaxTeamSize = 10;
 constexpr std::uint32_t kMaxKept = 100000;
-constexpr std::uint32_t kCursorLimit = 16384;
 constexpr char kLetters[] = "ABLRWF";
 
 void AppendQueues(std::string& out, const char* key, const std::vector<RecordQueue>& queues) {
@@ -38,45 +44,13 @@ void AppendQueues(std::string& out, const char* key, const std::vector<RecordQue
   out += '\n';
 }
 
-// The text split at spaces; empty words (two spaces) are kept, so that a line
-// reads back only as it was written.
-std::vector<std::string> Words(const std::string& line) {
-  std::vector<std::string> words;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t space = line.find(' ', start);
-    words.push_back(line.substr(start, space == std::string::npos ? std::string::npos : space - start));
-    if (space == std::string::npos) return words;
-    start = space + 1;
-  }
-}
-
-// Decimal digits only, no sign, at most the limit.
-bool ParseNumber(const std::string& word, std::uint64_t limit, std::uint64_t& value) {
-  if (word.empty() || word.size() > 20) return false;
-  value = 0;
-  for (const char c : word) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    if (value > limit) return false;
-  }
-  return true;
-}
-
-bool ParseU32(const std::string& word, std::uint32_t limit, std::uint32_t& value) {
-  std::uint64_t wide = 0;
-  if (!ParseNumber(word, limit, wide)) return false;
-  value = static_cast<std::uint32_t>(wide);
-  return true;
-}
-
 bool ParseQueue(const std::string& word, RecordQueue& queue) {
   queue = RecordQueue{};
   if (word == "-") return true;
   std::string letters = word;
   const std::size_t plus = word.find('+');
   if (plus != std::string::npos) {
-    if (!ParseU32(word.substr(0, plus), kMaxKept, queue.m_kept)) return false;
+    if (!ParseRecordNumber(word.substr(0, plus), kMaxKept, queue.m_kept)) return false;
     letters = word.substr(plus + 1);
   }
   if (letters.find_first_not_of(kLetters) != std::string::npos) return false;
@@ -96,37 +70,6 @@ bool ParseChecksum(const std::string& word, std::uint64_t& checksum) {
   return true;
 }
 
-// Walks the lines of a record, keeping the number of the line read last.
-class CRecordLines {
- public:
-  explicit CRecordLines(const std::string& text) : m_text(text) {}
-
-  // The next line without its line end; false at the end of the text or for
-  // a line too long (then TooLong is true).
-  bool Next(std::string& line) {
-    if (m_pos >= m_text.size()) return false;
-    std::size_t end = m_text.find('\n', m_pos);
-    if (end == std::string::npos) end = m_text.size();
-    ++m_number;
-    if (end - m_pos > RecordText::mc_maxLineBytes) {
-      m_tooLong = true;
-      return false;
-    }
-    line.assign(m_text, m_pos, end - m_pos);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    m_pos = end + 1;
-    return true;
-  }
-  bool TooLong() const { return m_tooLong; }
-  std::size_t Number() const { return m_number; }
-
- private:
-  const std::string& m_text;  // the whole record
-  std::size_t m_pos = 0;      // start of the next line
-  std::size_t m_number = 0;   // 1-based number of the line read last
-  bool m_tooLong = false;     // the last line exceeded the limit
-};
-
 class CRecordParser {
  public:
   CRecordParser(const std::string& text, CGameRecord& record, std::string& error)
@@ -135,100 +78,143 @@ class CRecordParser {
   bool Parse() {
     std::string line;
     if (!m_lines.Next(line)) return Fail(m_lines.TooLong() ? "line too long" : "empty file");
-    const std::vector<std::string> magic = Words(line);
+    const std::vector<std::string> magic = RecordWords(line);
     if (magic.size() != 2 || magic[0] != kMagic) return Fail("not a Korvane game record");
-    std::uint32_t version = 0;
-    if (!ParseU32(magic[1], 1000000, version) || version != CGameRecord::mc_version) {
-      return Fail("record version " + magic[1] + " is not supported (this game reads version 1)");
+    if (!ParseRecordNumber(magic[1], 1000000, m_version) || m_version == 0 || m_version > CGameRecord::mc_version) {
+      char supported[64];
+      return Fail(
+          "record version " + magic[1] + " is not supported" +
+          FormatText(supported, sizeof supported, " (this game reads versions 1 to %u)", CGameRecord::mc_version));
     }
-    std::vector<std::string> words;
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    if (!Expect("size", 2, words) || !ParseU32(words[1], RecordText::mc_maxSide, width) ||
-        !ParseU32(words[2], RecordText::mc_maxSide, height) || width == 0 || height == 0) {
-      return Fail("expected \"size WIDTH HEIGHT\"");
+    m_record = CGameRecord{};
+    m_record.m_rules = kRulesOfVersionOne;
+    if (m_version >= 2 && (!Expect("rules", 1) || !ParseRecordNumber(m_words[1], kMaxRules, m_record.m_rules))) {
+      return Fail("expected \"rules\" and a number");
     }
-    m_record.m_rows.clear();
-    for (std::uint32_t y = 0; y < height; ++y) {
-      if (!Expect("row", 1, words) || words[1].size() != width ||
-          words[1].find_first_not_of("#.123456") != std::string::npos) {
-        return Fail("expected a row of the battlefield");
-      }
-      m_record.m_rows.push_back(words[1]);
-    }
-    if (!Expect("teams", 2, words) || !ParseU32(words[1], kMaxTeamSize, m_record.m_teamSize[0]) ||
-        !ParseU32(words[2], kMaxTeamSize, m_record.m_teamSize[1]) || m_record.m_teamSize[0] == 0 ||
-        m_record.m_teamSize[1] == 0) {
-      return Fail("expected \"teams GREEN BLUE\", 1 to 10 each");
-    }
-    // The computer's level; records from before there were levels are Normal.
-    m_record.m_difficulty = Difficulty::Normal;
-    if (!NextWords(words)) return Fail("expected a seed");
-    if (words[0] == "computer") {
-      if (words.size() != 2 || !ParseDifficulty(words[1].c_str(), m_record.m_difficulty)) {
-        return Fail("expected \"computer normal\" or \"computer hard\"");
-      }
-      if (!NextWords(words)) return Fail("expected a seed");
-    }
-    if (words[0] != "seed" || words.size() != 2 || !ParseU32(words[1], UINT32_MAX, m_record.m_seed)) {
-      return Fail("expected a seed");
-    }
-    if (!Expect("cursor", 1, words) || !ParseU32(words[1], kCursorLimit - 1, m_record.m_cursor)) {
-      return Fail("expected a cursor");
-    }
-    return ParseTurns();
+    return ParseBattlefield() && ParseStart() && ParseTurns();
   }
 
  private:
+  bool ParseBattlefield() {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    // A battlefield is checked as a map file is; one too large is refused before its rows are read.
+    if (!Expect("size", 2) || !ParseRecordNumber(m_words[1], CMap::mc_maxShownWidth, width) ||
+        !ParseRecordNumber(m_words[2], CMap::mc_maxShownHeight, height) || width == 0 || height == 0) {
+      return Fail("expected \"size WIDTH HEIGHT\", at most 25 x 22");
+    }
+    for (std::uint32_t y = 0; y < height; ++y) {
+      if (!Expect("row", 1) || m_words[1].size() != width ||
+          m_words[1].find_first_not_of("#.123456") != std::string::npos) {
+        return Fail("expected a row of the battlefield");
+      }
+      m_record.m_rows.push_back(m_words[1]);
+    }
+    if (!Expect("teams", 2) || !ParseRecordNumber(m_words[1], kMaxTeamSize, m_record.m_teamSize[0]) ||
+        !ParseRecordNumber(m_words[2], kMaxTeamSize, m_record.m_teamSize[1]) || m_record.m_teamSize[0] == 0 ||
+        m_record.m_teamSize[1] == 0) {
+      return Fail("expected \"teams GREEN BLUE\", 1 to 10 each");
+    }
+    m_bounds = SnapshotBounds{width, height, {m_record.m_teamSize[0], m_record.m_teamSize[1]}};
+    // The computer's level; records from before there were levels are Normal.
+    if (!Next()) return Fail("expected a seed");
+    if (m_words[0] == "computer") {
+      if (m_words.size() != 2 || !ParseDifficulty(m_words[1].c_str(), m_record.m_difficulty)) {
+        return Fail("expected \"computer normal\" or \"computer hard\"");
+      }
+      if (!Next()) return Fail("expected a seed");
+    }
+    if (m_words[0] != "seed" || m_words.size() != 2 || !ParseRecordNumber(m_words[1], UINT32_MAX, m_record.m_seed)) {
+      return Fail("expected a seed");
+    }
+    if (!Expect("cursor", 1) || !ParseRecordNumber(m_words[1], CRandomTable::mc_size - 1, m_record.m_cursor)) {
+      return Fail("expected a cursor");
+    }
+    return true;
+  }
+
+  // The snapshot the turns start from, if any; leaves the next item in m_words.
+  bool ParseStart() {
+    m_more = Next();
+    if (!m_more || !IsSnapshot("start")) return true;
+    m_record.m_start.emplace();
+    if (!ReadSnapshot(*m_record.m_start)) return false;
+    m_more = Next();
+    return true;
+  }
+
   bool ParseTurns() {
     const std::size_t slots = m_record.m_teamSize[0];
-    m_record.m_turns.clear();
-    m_record.m_hasPlans = false;
-    std::vector<std::string> words;
-    while (NextWords(words)) {
-      if (words[0] == "turn") {
-        if (m_record.m_turns.size() >= RecordText::mc_maxTurns) return Fail("too many turns");
-        RecordTurn turn;
-        if (!ParseQueues(words, slots, turn.m_queues)) return Fail("expected one queue per Green tank");
-        if (!Expect("check", 1, words) || !ParseChecksum(words[1], turn.m_checksum)) {
-          return Fail("expected \"check\" and 16 hexadecimal digits");
-        }
-        m_record.m_turns.push_back(std::move(turn));
-      } else if (words[0] == "plans") {
-        if (!ParseQueues(words, slots, m_record.m_plans)) return Fail("expected one queue per Green tank");
-        if (!Expect("selected", 1, words) || !ParseU32(words[1], static_cast<std::uint32_t>(slots), m_record.m_selected)) {
-          return Fail("expected \"selected\" and a tank number");
-        }
-        m_record.m_hasPlans = true;
-        if (NextWords(words)) return Fail("nothing may follow the plans");
-        break;
-      } else {
-        return Fail("unknown item \"" + words[0].substr(0, 40) + "\"");
+    while (m_more && m_words[0] == "turn") {
+      if (m_record.m_turns.size() >= RecordText::mc_maxTurns) return Fail("too many turns");
+      RecordTurn turn;
+      if (!ParseQueues(slots, turn.m_queues)) return Fail("expected one queue per Green tank");
+      m_record.m_turns.push_back(std::move(turn));
+      m_more = Next();
+      // The last turn may be under way.
+      if (!m_more && m_version >= 2) return EndOfText(true);
+      if (!m_more || m_words[0] != "check" || m_words.size() != 2 ||
+          !ParseChecksum(m_words[1], m_record.m_turns.back().m_checksum)) {
+        return Fail("expected \"check\" and 16 hexadecimal digits");
       }
+      m_more = Next();
     }
-    return !m_lines.TooLong() || Fail("line too long");
+    if (m_more && IsSnapshot("now")) {
+      m_record.m_now.emplace();
+      if (!ReadSnapshot(*m_record.m_now)) return false;
+      m_more = Next();
+    }
+    if (!m_more) return EndOfText(false);
+    if (m_words[0] == "turn" && m_version >= 2) {
+      RecordTurn turn;
+      if (!ParseQueues(slots, turn.m_queues)) return Fail("expected one queue per Green tank");
+      m_record.m_turns.push_back(std::move(turn));
+      if (Next()) return Fail("nothing may follow a turn under way");
+      return EndOfText(true);
+    }
+    if (m_words[0] == "plans") {
+      if (!ParseQueues(slots, m_record.m_plans)) return Fail("expected one queue per Green tank");
+      if (!Expect("selected", 1) ||
+          !ParseRecordNumber(m_words[1], static_cast<std::uint32_t>(slots), m_record.m_selected)) {
+        return Fail("expected \"selected\" and a tank number");
+      }
+      m_record.m_hasPlans = true;
+      if (Next()) return Fail("nothing may follow the plans");
+      return EndOfText(false);
+    }
+    return Fail("unknown item \"" + m_words[0].substr(0, 40) + "\"");
   }
 
-  bool ParseQueues(const std::vector<std::string>& words, std::size_t slots, std::vector<RecordQueue>& queues) {
-    if (words.size() != slots + 1) return false;
+  // The text ended (or a line was too long): the record is read unless it was.
+  bool EndOfText(bool openTurn) {
+    if (m_lines.TooLong()) return Fail("line too long");
+    m_record.m_openTurn = openTurn;
+    return true;
+  }
+
+  bool IsSnapshot(const char* kind) const {
+    return m_words.size() == 2 && m_words[0] == "snapshot" && m_words[1] == kind;
+  }
+
+  bool ReadSnapshot(GameSnapshot& snapshot) {
+    if (m_version < 2) return Fail("a version 1 record has no snapshot");
+    std::string what;
+    return ReadSnapshotText(m_lines, m_bounds, snapshot, what) || Fail(what);
+  }
+
+  bool ParseQueues(std::size_t slots, std::vector<RecordQueue>& queues) {
+    if (m_words.size() != slots + 1) return false;
     queues.assign(slots, RecordQueue{});
     for (std::size_t i = 0; i < slots; ++i) {
-      if (!ParseQueue(words[i + 1], queues[i])) return false;
+      if (!ParseQueue(m_words[i + 1], queues[i])) return false;
     }
     return true;
   }
 
-  // The next line's words; an empty last line (the file's final line end) ends the record.
-  bool NextWords(std::vector<std::string>& words) {
-    std::string line;
-    if (!m_lines.Next(line)) return false;
-    words = Words(line);
-    return true;
-  }
+  // The next line's words in m_words; an empty last line (the file's final line end) ends the record.
+  bool Next() { return m_lines.NextWords(m_words); }
 
-  bool Expect(const char* key, std::size_t count, std::vector<std::string>& words) {
-    return NextWords(words) && words[0] == key && words.size() == count + 1;
-  }
+  bool Expect(const char* key, std::size_t count) { return Next() && m_words[0] == key && m_words.size() == count + 1; }
 
   bool Fail(const std::string& what) {
     char where[32];
@@ -237,9 +223,13 @@ class CRecordParser {
     return false;
   }
 
-  CRecordLines m_lines;    // the record's lines
-  CGameRecord& m_record;   // what is read
-  std::string& m_error;    // why reading failed
+  CRecordLines m_lines;              // the record's lines
+  CGameRecord& m_record;             // what is read
+  std::string& m_error;              // why reading failed
+  std::uint32_t m_version = 0;       // the record's format version
+  SnapshotBounds m_bounds;           // what a snapshot of the record must fit
+  std::vector<std::string> m_words;  // the line read last
+  bool m_more = false;               // m_words holds a line not yet taken
 };
 
 }  // namespace
@@ -247,7 +237,7 @@ class CRecordParser {
 std::string WriteRecordText(const CGameRecord& record) {
   std::string out;
   char line[64];
-  out += FormatText(line, sizeof line, "%s %u\n", kMagic, CGameRecord::mc_version);
+  out += FormatText(line, sizeof line, "%s %u\nrules %u\n", kMagic, CGameRecord::mc_version, record.m_rules);
   const std::size_t width = record.m_rows.empty() ? 0 : record.m_rows[0].size();
   out += FormatText(line, sizeof line, "size %zu %zu\n", width, record.m_rows.size());
   for (const std::string& row : record.m_rows) {
@@ -258,11 +248,16 @@ std::string WriteRecordText(const CGameRecord& record) {
   out += FormatText(line, sizeof line, "teams %u %u\n", record.m_teamSize[0], record.m_teamSize[1]);
   out += record.m_difficulty == Difficulty::Hard ? "computer hard\n" : "computer normal\n";
   out += FormatText(line, sizeof line, "seed %u\ncursor %u\n", record.m_seed, record.m_cursor);
-  for (const RecordTurn& turn : record.m_turns) {
-    AppendQueues(out, "turn", turn.m_queues);
-    out += FormatText(line, sizeof line, "check %016" PRIx64 "\n", turn.m_checksum);
+  if (record.m_start) AppendSnapshotText(out, "start", *record.m_start);
+  const std::size_t ended = record.EndedTurns();
+  for (std::size_t i = 0; i < ended; ++i) {
+    AppendQueues(out, "turn", record.m_turns[i].m_queues);
+    out += FormatText(line, sizeof line, "check %016" PRIx64 "\n", record.m_turns[i].m_checksum);
   }
-  if (record.m_hasPlans) {
+  if (record.m_now) AppendSnapshotText(out, "now", *record.m_now);
+  if (record.m_openTurn) {
+    AppendQueues(out, "turn", record.m_turns.back().m_queues);
+  } else if (record.m_hasPlans) {
     AppendQueues(out, "plans", record.m_plans);
     out += FormatText(line, sizeof line, "selected %u\n", record.m_selected);
   }

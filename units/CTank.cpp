@@ -76,25 +76,25 @@ TankHit CTank::TakeHit(std::int32_t shot, bool onRepairCell) {
 
 TankState CTank::PlannedState() const { return m_commands.empty() ? m_state : m_commands.back().GetAfter(); }
 
-void CTank::Queue(CommandKind kind) { m_commands.push_back(MakeCommand(kind, PlannedState())); }
-
-void CTank::AddFire() { Queue(CommandKind::Fire); }
-
-void CTank::AddWait() { Queue(CommandKind::Wait); }
-
-void CTank::AddTurn(bool right) { Queue(right ? CommandKind::TurnRight : CommandKind::TurnLeft); }
-
-void CTank::AddMoveForward(const CMap& map) {
-  const TankCommand move = MakeCommand(CommandKind::Forward, PlannedState());
-  if (map.IsWallOrOutside(move.m_after.x, move.m_after.y)) return;
-  m_commands.push_back(move);
+bool CTank::Queue(const TankCommand& command, const CMap* map) {
+  const bool moves = command.m_kind == CommandKind::Forward || command.m_kind == CommandKind::Back;
+  if (m_commands.size() >= mc_maxCommands) return false;
+  if (moves && (!map || map->IsWallOrOutside(command.m_after.x, command.m_after.y))) return false;
+  m_commands.push_back(command);
+  return true;
 }
 
-void CTank::AddMoveBack(const CMap& map) {
-  const TankCommand move = MakeCommand(CommandKind::Back, PlannedState());
-  if (map.IsWallOrOutside(move.m_after.x, move.m_after.y)) return;
-  m_commands.push_back(move);
+void CTank::AddFire() { Queue(MakeCommand(CommandKind::Fire, PlannedState()), nullptr); }
+
+void CTank::AddWait() { Queue(MakeCommand(CommandKind::Wait, PlannedState()), nullptr); }
+
+void CTank::AddTurn(bool right) {
+  Queue(MakeCommand(right ? CommandKind::TurnRight : CommandKind::TurnLeft, PlannedState()), nullptr);
 }
+
+void CTank::AddMoveForward(const CMap& map) { Queue(MakeCommand(CommandKind::Forward, PlannedState()), &map); }
+
+void CTank::AddMoveBack(const CMap& map) { Queue(MakeCommand(CommandKind::Back, PlannedState()), &map); }
 
 void CTank::RemoveLastCommand() {
   if (!m_commands.empty()) m_commands.pop_back();
@@ -108,14 +108,22 @@ void CTank::ClearCommands() {
 
 bool CTank::AddCommandLetter(char letter, const CMap& map) {
   CommandKind kind = CommandKind::Wait;
-  if (!CommandKindOfLetter(letter, kind)) return false;
-  const std::size_t before = m_commands.size();
-  switch (kind) {
-    case CommandKind::Forward: AddMoveForward(map); break;
-    case CommandKind::Back: AddMoveBack(map); break;
-    default: Queue(kind); break;
+  return CommandKindOfLetter(letter, kind) && Queue(MakeCommand(kind, PlannedState()), &map);
+}
+
+bool CTank::RestoreQueue(const TankState& from, const std::string& letters, std::size_t kept, const CMap& map) {
+  ClearCommands();
+  TankState before = from;
+  for (const char letter : letters) {
+    CommandKind kind = CommandKind::Wait;
+    if (!CommandKindOfLetter(letter, kind)) return false;
+    const TankCommand command = MakeCommand(kind, before);
+    if (!Queue(command, &map)) return false;
+    before = command.m_after;
   }
-  return m_commands.size() > before;
+  if (kept > m_commands.size()) return false;
+  m_keptCommands = kept;
+  return true;
 }
 
 void CTank::SetPath(const CPathFinder& finder, const CMap& map) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "units/CPathFinder.h"
@@ -24,6 +26,9 @@ class CTank {
   static constexpr std::int32_t mc_noTeam = 255;
   static constexpr std::int32_t mc_fullHitPoints = 100;
   static constexpr std::int32_t mc_repairPerStep = 10;
+  // The longest queue, over a hundred turns of plans: commands beyond it are
+  // not planned, so that every Green queue fits in a line of a game record.
+  static constexpr std::size_t mc_maxCommands = 500;
 
   const TankState& GetState() const { return m_state; }
   // Any state with one of the four headings; another stops the program.
@@ -85,6 +90,12 @@ class CTank {
   // Queues the command of a record letter (TankCommand::Letter); false for
   // any other letter or a move the tank refuses to plan.
   bool AddCommandLetter(char letter, const CMap& map);
+  // Replaces the queue by the commands of the letters, the first planned
+  // from `from`, each from the state the one before leaves, with the first
+  // `kept` counted as kept (a saved game brought back). False, the queue
+  // then unspecified, for another letter, a move into a wall or off the map,
+  // more than mc_maxCommands commands or more kept than commands.
+  bool RestoreQueue(const TankState& from, const std::string& letters, std::size_t kept, const CMap& map);
   // The queue as it stands is what the next turn begins with: the commands
   // the player keeps until he erases them.
   void KeepCommands() { m_keptCommands = m_commands.size(); }
@@ -101,8 +112,9 @@ class CTank {
   void Step(CTankArena& arena);
 
  private:
-  // Appends the command of that kind planned from the planned state.
-  void Queue(CommandKind kind);
+  // Appends the command, unless it moves into a wall or off the map or the
+  // queue is full (false).
+  bool Queue(const TankCommand& command, const CMap* map);
   // Heals by one step's repair, up to full hit points, on a repair cell only;
   // a destroyed tank stays destroyed.
   void RepairOnRepairCell(CTankArena& arena);

@@ -55,17 +55,22 @@ void CGameWorld::Clear() {
   m_events.clear();
 }
 
-CTank* CGameWorld::AddTank(std::uint32_t team, const TankState& state) {
+CTank* CGameWorld::AddTank(std::uint32_t team, const TankState& state, std::int32_t slot) {
   KV_ASSERT(team < mc_numTeams);
-  KV_ASSERT(m_tanks[team].size() < mc_maxTanksPerTeam);
-  const auto slot = static_cast<std::uint32_t>(m_tanks[team].size());
-  m_tanks[team].emplace_back();
-  CTank& tank = m_tanks[team].back();
+  const auto at = static_cast<std::uint32_t>(slot < 0 ? m_tanks[team].size() : static_cast<std::size_t>(slot));
+  KV_ASSERT(at < mc_maxTanksPerTeam);
+  KV_ASSERT(at >= m_tanks[team].size() || !m_present[team][at]);
+  // Slots skipped are destroyed tanks': empty.
+  while (m_tanks[team].size() <= at) {
+    m_tanks[team].emplace_back();
+    m_tanks[team].back().SetTeam(static_cast<std::int32_t>(team));
+    m_tanks[team].back().SetSlot(static_cast<std::uint32_t>(m_tanks[team].size() - 1));
+    m_present[team].push_back(0);
+  }
+  CTank& tank = m_tanks[team][at];
   tank.SetState(state);
-  tank.SetTeam(static_cast<std::int32_t>(team));
-  tank.SetSlot(slot);
-  m_present[team].push_back(1);
-  m_order.push_back(IdOf(team, slot));
+  m_present[team][at] = 1;
+  m_order.push_back(IdOf(team, at));
   ++m_aliveCount[team];
   return &tank;
 }
@@ -103,9 +108,33 @@ std::int32_t CGameWorld::GetKnownAlive(std::uint32_t team) const {
   return static_cast<std::int32_t>(m_tanks[team].size()) - m_seenDestroyed[team];
 }
 
-void CGameWorld::SetHill(std::int32_t team, std::uint32_t count) {
-  m_hillTeam = team;
-  m_hillCount = count;
+MatchTally CGameWorld::GetTally() const {
+  MatchTally tally;
+  for (std::uint32_t team = 0; team < mc_numTeams; ++team) {
+    tally.m_slots[team] = static_cast<std::uint32_t>(m_tanks[team].size());
+    tally.m_seenDestroyed[team] = m_seenDestroyed[team];
+  }
+  tally.m_turn = m_turn;
+  tally.m_hillTeam = m_hillTeam;
+  tally.m_hillCount = m_hillCount;
+  return tally;
+}
+
+void CGameWorld::SetTally(const MatchTally& tally) {
+  for (std::uint32_t team = 0; team < mc_numTeams; ++team) {
+    KV_ASSERT(tally.m_slots[team] <= mc_maxTanksPerTeam);
+    while (m_tanks[team].size() < tally.m_slots[team]) {
+      m_tanks[team].emplace_back();
+      m_tanks[team].back().SetTeam(static_cast<std::int32_t>(team));
+      m_tanks[team].back().SetSlot(static_cast<std::uint32_t>(m_tanks[team].size() - 1));
+      m_present[team].push_back(0);
+    }
+  }
+  m_turn = tally.m_turn;
+  m_hillTeam = tally.m_hillTeam;
+  m_hillCount = tally.m_hillCount;
+  m_seenDestroyed[0] = tally.m_seenDestroyed[0];
+  m_seenDestroyed[1] = tally.m_seenDestroyed[1];
 }
 
 void CGameWorld::RefreshVisibility() {

@@ -11,6 +11,7 @@
 #include "world/CTankOrder.h"
 #include "world/CTankSlots.h"
 #include "world/MatchEvent.h"
+#include "world/MatchTally.h"
 
 // The match: the battlefield, both teams' tanks and what each team sees, the
 // turn in its four steps, the centre count and the end of the game. Rules
@@ -45,10 +46,12 @@ class CGameWorld final : private CTankArena {
   void SetUp(const CMap& battlefield, std::uint32_t greenTanks, std::uint32_t blueTanks);
   // Every tank and the turn, count and log go; the battlefield stays.
   void Clear();
-  // Creates a tank of the team with the state, appends it to the list and to
-  // the team's slots, and counts it alive. Tests neither walls nor other
-  // tanks. More than mc_maxTanksPerTeam for a team stops the program.
-  CTank* AddTank(std::uint32_t team, const TankState& state);
+  // Creates a tank of the team with the state, appends it to the list and
+  // counts it alive; it takes the team's next slot, or the given one (a game
+  // brought back), the slots before it that hold no tank counting as
+  // destroyed tanks'. Tests neither walls nor other tanks. A slot taken, or
+  // more than mc_maxTanksPerTeam slots for a team, stops the program.
+  CTank* AddTank(std::uint32_t team, const TankState& state, std::int32_t slot = -1);
 
   CMap& GetMap() { return m_map; }
   const CMap& GetMap() const override { return m_map; }
@@ -90,9 +93,12 @@ class CGameWorld final : private CTankArena {
 
   std::int32_t GetHillTeam() const { return m_hillTeam; }
   std::uint32_t GetHillCount() const { return m_hillCount; }
-  // The team that held the centre at the last turn ends, and how many in a
-  // row (mc_victoryHold: it has won); for a game brought back as it stood.
-  void SetHill(std::int32_t team, std::uint32_t count);
+  // The counts of the game so far: each team's slots, the turn, the centre's
+  // holder and count, the tanks the player's team saw destroyed. A game
+  // brought back takes them as they were, its tanks added first: slots
+  // beyond the last tank's stay empty (destroyed tanks'), none goes.
+  MatchTally GetTally() const;
+  void SetTally(const MatchTally& tally);
   // The game goes on: nobody has won and it is no tie.
   bool IsInProgress() const { return !IsGameOver() && !IsTie(); }
   // A team has won: by holding the centre cell or by eliminating the other.

@@ -49,6 +49,9 @@ bool Reaches(const CMap& map, MapCell cell) {
 // well placed goals; with `marked`, every goal row marked in the file.
 ::testing::AssertionResult KeepsPromises(const CMap& map, bool marked) {
   if (const char* problem = BattlefieldProblem(map, 10, 10)) return ::testing::AssertionFailure() << problem;
+  if (const std::string oneSided = OneSidedProblem(map); !oneSided.empty()) {
+    return ::testing::AssertionFailure() << oneSided;
+  }
   const auto w = static_cast<std::int32_t>(map.GetWidth());
   const auto h = static_cast<std::int32_t>(map.GetHeight());
   for (std::int32_t y = 0; y < h; ++y) {

@@ -1,6 +1,7 @@
 // Game records: a game played with random commands replays from its record,
-// in a fresh world, to the same world at every turn end; the committed
-// golden records still replay to their checksums.
+// in a fresh game, to the same match at every turn end, from its set-up or
+// from a snapshot taken halfway; the committed golden records still replay to
+// their checksums.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -12,6 +13,7 @@
 #include "core/DataFiles.h"
 #include "record/CGame.h"
 #include "record/RecordText.h"
+#include "record/SnapshotText.h"
 #include "record/WorldChecksum.h"
 #include "world/WorldTestSupport.h"
 
@@ -43,12 +45,16 @@ class GameRecordTest : public worldtest::WorldTest {
     m_session.SetSeed(seed);
     if (m_session.GetMode() == CGameSession::mc_modePlay) Press(SDLK_ESCAPE);
     StartGame(green, blue);
+    m_snapshots.assign(1, m_session.GetGame().TakeSnapshot());
     for (int turn = 0; turn < turns && !Match().IsGameOver() && !Match().IsTie(); ++turn) {
       PlanRandomly(m_session, random);
       PlayTurn();
+      m_snapshots.push_back(m_session.GetGame().TakeSnapshot());
     }
     PlanRandomly(m_session, random);
   }
+
+  std::vector<GameSnapshot> m_snapshots;  // the game at its set-up and at every turn end
 };
 
 // The record with the plans in progress, through its text and back.
@@ -90,8 +96,30 @@ TEST_F(GameRecordTest, RandomGamesReplayInAFreshWorldToTheSameWorldAtEveryTurnEn
     // The checksum covers every queue: the plans in progress came back too.
     EXPECT_EQ(WorldChecksum(fresh.Match()), WorldChecksum(Match())) << "game " << seed;
 
-    // A record that disagrees is refused at the first turn that differs.
+    // Every snapshot is put back whole: a game started from it gives it back.
+    CGameRecord cut = record;
+    cut.m_turns.clear();
+    cut.m_hasPlans = false;
+    for (const GameSnapshot& snapshot : m_snapshots) {
+      cut.m_start = snapshot;
+      ASSERT_TRUE(fresh.Replay(cut, 0, error)) << "game " << seed << ": " << error;
+      std::string given, back;
+      AppendSnapshotText(given, "", snapshot);
+      AppendSnapshotText(back, "", fresh.TakeSnapshot());
+      ASSERT_EQ(back, given) << "game " << seed;
+    }
+    // Cut halfway, the game is the snapshot there and the turns after it:
+    // whatever the snapshot missed would part the turns from their checksums.
     const std::size_t turn = record.m_turns.size() / 2;
+    cut = record;
+    cut.m_start = m_snapshots.at(turn);
+    cut.m_turns.erase(cut.m_turns.begin(), cut.m_turns.begin() + static_cast<std::ptrdiff_t>(turn));
+    CGameRecord cutRead;
+    ASSERT_TRUE(ReadRecordText(WriteRecordText(cut), cutRead, error)) << error;
+    ASSERT_TRUE(fresh.Replay(cutRead, cutRead.m_turns.size(), error)) << "game " << seed << ": " << error;
+    EXPECT_EQ(WorldChecksum(fresh.Match()), WorldChecksum(Match())) << "game " << seed;
+
+    // A record that disagrees is refused at the first turn that differs.
     CGameRecord altered = record;
     altered.m_turns[turn].m_checksum ^= 1;
     EXPECT_FALSE(fresh.Replay(altered, altered.m_turns.size(), error));

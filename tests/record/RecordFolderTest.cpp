@@ -14,8 +14,11 @@
 #include <sstream>
 #include <string>
 
-#include "support/TempDir.h"
+#include "record/CReplay.h"
+#include "record/SnapshotText.h"
 #include "record/WorldChecksum.h"
+#include "screen/CReplayScreen.h"
+#include "support/TempDir.h"
 #include "world/WorldTestSupport.h"
 
 namespace {
@@ -27,6 +30,19 @@ std::string ReadAll(const std::string& path) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
+}
+
+// The text with the first line that starts with `prefix` after `after` replaced by `line`.
+std::string WithLine(std::string text, const std::string& after, const std::string& prefix, const std::string& line) {
+  const std::size_t at = text.find("\n" + prefix, text.find(after));
+  if (at == std::string::npos) return text;
+  return text.replace(at + 1, text.find('\n', at + 1) - at - 1, line);
+}
+
+// The text without its snapshot of the game as it stands: its turns alone bring the game back.
+std::string WithoutSnapshot(std::string text) {
+  const std::size_t start = text.find("snapshot now\n");
+  return start == std::string::npos ? text : text.erase(start, text.find("end\n", start) + 4 - start);
 }
 
 class RecordFolderTest : public worldtest::WorldTest {
@@ -59,10 +75,14 @@ TEST_F(RecordFolderTest, ABrokenAutosaveIsSetAsideAndNothingElseIsLost) {
   PlayAndLeave();
   const std::string good = ReadAll(Autosave());
   ASSERT_NE(good.find("\nturn "), std::string::npos);
-  // The last turn's checksum with one digit changed.
-  std::string wrongCheck = good;
+  // The last turn's checksum with one digit changed, and no snapshot to fall back on.
+  std::string wrongCheck = WithoutSnapshot(good);
   char& digit = wrongCheck[wrongCheck.rfind("\ncheck ") + 7];
   digit = digit == '0' ? '1' : '0';
+  const std::string otherRules = WithLine(good, "", "rules ", "rules 2");
+  // Green's first tank in the sixth slot of its team of three, and on the corner wall.
+  const std::string tankBeyond = "tank 0 5 1 1 0 1 100 0 0 0 0 4 0";
+  const std::string tankInWall = "tank 0 0 0 0 0 1 100 0 0 0 0 4 0";
   std::mt19937 random(3);
   std::string noise(5000, '\0');
   for (char& c : noise) c = static_cast<char>(random());
@@ -75,10 +95,19 @@ TEST_F(RecordFolderTest, ABrokenAutosaveIsSetAsideAndNothingElseIsLost) {
       {"empty", [](const std::string& p) { std::ofstream{p}; }, "empty file"},
       {"truncated", [&](const std::string& p) { std::ofstream(p) << good.substr(0, good.size() / 2); }, "line "},
       {"random bytes", [&](const std::string& p) { std::ofstream(p, std::ios::binary) << noise; }, "line 1: "},
-      {"other version", [](const std::string& p) { std::ofstream(p) << "korvane-record 2\nsize 3 3\n"; },
-       "line 1: record version 2 is not supported"},
+      {"other version", [](const std::string& p) { std::ofstream(p) << "korvane-record 999\nsize 3 3\n"; },
+       "line 1: record version 999 is not supported"},
       {"wrong checksum", [&](const std::string& p) { std::ofstream(p) << wrongCheck; }, "turn 2 does not match"},
-      {"long line", [](const std::string& p) { std::ofstream(p) << "korvane-record 1\nsize " << std::string(100000, '9'); },
+      {"other rules, no snapshot", [&](const std::string& p) { std::ofstream(p) << WithoutSnapshot(otherRules); },
+       "recorded with rules 2; this game plays rules 1"},
+      {"a tank beyond its team",
+       [&](const std::string& p) { std::ofstream(p) << WithLine(good, "snapshot now", "tank 0 0 ", tankBeyond); },
+       "a tank's line is out of bounds"},
+      {"other rules, a tank in the wall",
+       [&](const std::string& p) { std::ofstream(p) << WithLine(otherRules, "snapshot now", "tank 0 0 ", tankInWall); },
+       "a tank of its snapshot stands where no tank can"},
+      {"long line",
+       [](const std::string& p) { std::ofstream(p) << "korvane-record 1\nsize " << std::string(100000, '9'); },
        "line 2: line too long"},
       {"10 MB line", [](const std::string& p) { std::ofstream(p) << std::string(10 << 20, '#'); }, "too large"},
       {"a folder", [](const std::string& p) { fs::create_directories(p + "/inside"); }, "not a file"},
@@ -141,6 +170,83 @@ TEST_F(RecordFolderTest, ContinueBringsBackTheGameAsLeftAndWatchingTheLastTurnKe
     EXPECT_LT(ticks, 1000);
     EXPECT_EQ(session.GetMode(), CGameSession::mc_modePlay);
     EXPECT_EQ(WorldChecksum(session.GetMatch()), before);
+  }
+}
+
+// An update of the game (other rules, or turns that no longer replay to
+// their checksums) keeps the saved game: its snapshot brings it back exactly,
+// and the record goes on from there, replayable by this build.
+TEST_F(RecordFolderTest, ASavedGameSurvivesAnUpdate) {
+  PlayAndLeave();
+  const std::string good = ReadAll(Autosave());
+  std::string wrongCheck = good;
+  char& digit = wrongCheck[wrongCheck.find("\ncheck ") + 7];
+  digit = digit == '0' ? '1' : '0';
+  std::string left;
+  AppendSnapshotText(left, "now", m_session.GetGame().TakeSnapshot());
+  for (const std::string& updated : {WithLine(good, "", "rules ", "rules 7"), wrongCheck}) {
+    const TempDir dir;
+    fs::create_directories(dir.File("korvane"));
+    std::ofstream(dir.File("korvane/autosave.kvrec")) << updated;
+    worldtest::OwnSession other;
+    CGameSession& session = other.m_session;
+    session.SetRecordFolder(dir.File("korvane"));
+    session.OnKey(SDLK_c, true);
+    ASSERT_EQ(session.GetMode(), CGameSession::mc_modePlay) << session.GetRecordMessage();
+    std::string back;
+    AppendSnapshotText(back, "now", session.GetGame().TakeSnapshot());
+    EXPECT_EQ(back, left);
+    EXPECT_EQ(WorldChecksum(session.GetMatch()), WorldChecksum(Match()));
+    EXPECT_EQ(session.GetScreen().GetSelected(), 3u);
+    EXPECT_TRUE(session.GetGame().Record().m_start && session.GetGame().Record().m_turns.empty());
+    // A turn later the game's record replays in this build, from the snapshot.
+    session.OnKey(SDLK_SPACE, true);
+    while (session.GetMatch().IsExecuting()) session.Update(CTurnClock::mc_tickMs);
+    CGame fresh;
+    std::string error;
+    EXPECT_TRUE(fresh.Replay(session.GetGame().Record(), 1, error)) << error;
+    EXPECT_EQ(WorldChecksum(fresh.Match()), WorldChecksum(session.GetMatch()));
+  }
+}
+
+// A turn whose Space was pressed is committed: left while it runs (Escape,
+// or the game killed with what Space handed over), Continue finishes it
+// instead of giving the plans back to be made again against the computer's moves.
+TEST_F(RecordFolderTest, ATurnLeftWhileItRunsIsFinishedOnContinue) {
+  const auto playIntoTurn = [](CGameSession& session, const std::string& folder) {
+    session.SetSeed(7);
+    session.SetMapFile(worldtest::kArenaMap);
+    session.SetRecordFolder(folder);
+    for (const int key : {SDLK_RETURN, SDLK_1, SDLK_UP, SDLK_UP, SDLK_2, SDLK_f, SDLK_SPACE}) session.OnKey(key, true);
+    for (int tick = 0; tick < 30; ++tick) session.Update(CTurnClock::mc_tickMs);  // two steps played
+    ASSERT_TRUE(session.GetMatch().IsExecuting());
+  };
+  playIntoTurn(m_session, Folder());
+  while (Match().IsExecuting()) m_session.Update(CTurnClock::mc_tickMs);
+  const std::uint64_t ended = WorldChecksum(Match());
+
+  for (const int leaveKey : {0, static_cast<int>(SDLK_ESCAPE)}) {
+    const TempDir dir;
+    {
+      worldtest::OwnSession left;
+      playIntoTurn(left.m_session, dir.File("korvane"));
+      if (leaveKey) left.m_session.OnKey(leaveKey, true);
+      left.m_session.GetRecordFolder().Flush();
+    }
+    // Watched as a whole game, the autosave plays the turn under way too.
+    worldtest::OwnSession viewer;
+    ASSERT_TRUE(viewer.m_session.OpenReplay(dir.File("korvane/autosave.kvrec"))) << viewer.m_session.GetRecordMessage();
+    for (int step = 0; step < 5; ++step) viewer.m_session.OnKey(SDLK_n, true);
+    EXPECT_EQ(viewer.m_session.GetReplay()->GetReplay().GetTurnsDone(), 1u);
+    EXPECT_EQ(WorldChecksum(viewer.m_session.GetReplay()->GetReplay().GetGame().Match()), ended);
+    worldtest::OwnSession other;
+    CGameSession& session = other.m_session;
+    session.SetRecordFolder(dir.File("korvane"));
+    session.OnKey(SDLK_c, true);
+    ASSERT_EQ(session.GetMode(), CGameSession::mc_modePlay) << leaveKey << ": " << session.GetRecordMessage();
+    EXPECT_EQ(session.GetMatch().GetTurn(), 2u) << leaveKey;
+    EXPECT_FALSE(session.GetMatch().IsExecuting()) << leaveKey;
+    EXPECT_EQ(WorldChecksum(session.GetMatch()), ended) << leaveKey;
   }
 }
 

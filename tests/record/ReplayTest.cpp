@@ -1,6 +1,7 @@
 // Watching a game again: stepping through a record lands on every turn end's
 // checksum, a turn back lands where going forward did, and a record this build
-// cannot play is refused, naming the file and the first turn that disagrees.
+// cannot play (another version or rules, a battlefield no map file may be,
+// turns that disagree) is refused at once in a line naming the file and why.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -11,6 +12,7 @@
 
 #include "support/TempDir.h"
 #include "record/CReplay.h"
+#include "record/RulesVersion.h"
 #include "screen/CReplayScreen.h"
 #include "record/WorldChecksum.h"
 #include "world/WorldTestSupport.h"
@@ -79,15 +81,38 @@ TEST_F(ReplayTest, RecordsThisBuildCannotPlayAreRefusedWithTheFileAndTheFirstBad
   ASSERT_NE(at, std::string::npos);
   badTurn[at + 7] = badTurn[at + 7] == '0' ? '1' : '0';
   std::string otherVersion = text;
-  otherVersion.replace(0, otherVersion.find('\n'), "korvane-record 2");
+  otherVersion.replace(0, otherVersion.find('\n'), "korvane-record 999");
+  // A battlefield walled round and open inside, with the record's header:
+  // every size beyond what a map file may be is refused at once.
+  const auto field = [](int width, int height) {
+    std::string rows;
+    for (int y = 0; y < height; ++y) {
+      const bool edge = y == 0 || y == height - 1;
+      rows += "row " + (edge ? std::string(width, '#') : "#" + std::string(width - 2, '.') + "#") + "\n";
+    }
+    return "korvane-record 1\nsize " + std::to_string(width) + " " + std::to_string(height) + "\n" + rows +
+           "teams 3 3\nseed 1\ncursor 0\n";
+  };
+  std::string otherRules = text;
+  otherRules.replace(0, otherRules.find('\n'), "korvane-record 2\nrules " + std::to_string(kRulesVersion + 1));
+  std::string crowded = field(7, 7);
+  crowded.replace(crowded.find("teams 3"), 7, "teams 6");
 
   const TempDir folder;
   const struct {
-    const char *name, *says;
-    std::string content;
+    const char* name;
+    std::string says, content;
   } cases[] = {
       {"bad-turn.kvrec", ": turn 3 does not match this game", badTurn},
       {"other-version.kvrec", ": line 1: ", otherVersion},
+      {"other-rules.kvrec",
+       ": recorded with rules " + std::to_string(kRulesVersion + 1) + "; this game plays rules " +
+           std::to_string(kRulesVersion),
+       otherRules},
+      {"1000x1000.kvrec", ": line 2: ", field(1000, 1000)},
+      {"60x40.kvrec", ": line 2: ", field(60, 40)},
+      {"26x22.kvrec", ": line 2: ", field(26, 22)},
+      {"crowded.kvrec", ": its battlefield cannot hold its teams: Green's start row", crowded},
       {"garbage.kvrec", ": line 1: ", std::string("\x7f" "ELF\x01\x02\x00\xff\xfe garbage\n", 17)},
   };
   for (const auto& refused : cases) {

@@ -3,6 +3,7 @@
 #include <SDL_mixer.h>
 
 #include "ai/CComputerPlayer.h"
+#include "record/CGame.h"
 #include "support/TempDir.h"
 #include "units/UnitsTestSupport.h"
 #include "screen/CEffect.h"
@@ -117,7 +118,7 @@ TEST_F(GameSetupTest, MissingBrokenOrTooSmallMapsGiveWayToTheBuiltInBattlefield)
     std::string file;
     std::uint32_t green, blue;
     std::uint32_t width;     // of the battlefield played on
-    const char* reason = "";  // a part of the line that says why not the file's
+    const char* reason = "";  // a part of the line that says why not the file's, or what is one-sided
   };
   const Case cases[] = {
       {worldtest::kNarrowMap, 3, 3, 7},
@@ -126,8 +127,11 @@ TEST_F(GameSetupTest, MissingBrokenOrTooSmallMapsGiveWayToTheBuiltInBattlefield)
       {broken, 3, 3, builtIn.GetWidth()},
       {"", 3, 3, builtIn.GetWidth()},
       {dir.Write("tall.dat", tall), 3, 3, builtIn.GetWidth(), "larger than 25 x 22"},
-      {dir.Write("split.dat", "#######\n#.....#\n#######\n#.....#\n#######\n#.....#\n#######\n"), 3, 3,
-       builtIn.GetWidth(), "cannot reach the centre"},
+      // One-sided (neither team reaches the centre): played as it is, and said.
+      {dir.Write("split.dat", "#######\n#.....#\n#######\n#.....#\n#######\n#.....#\n#######\n"), 3, 3, 7,
+       "is one-sided: Green's tanks cannot reach the centre cell"},
+      {dir.Write("pocket.dat", "#######\n#.....#\n#....##\n#...#3#\n#....##\n#.....#\n#######\n"), 3, 3, 7,
+       "is one-sided: Blue's tanks cannot reach the computer's goal 3"},
   };
   for (const Case& c : cases) {
     m_session.SetMapFile(c.file);
@@ -137,11 +141,15 @@ TEST_F(GameSetupTest, MissingBrokenOrTooSmallMapsGiveWayToTheBuiltInBattlefield)
     EXPECT_TRUE(Match().GetMap().CanHoldGame(c.green, c.blue));
     // One line names the file and why, unless the file was played.
     const std::string& problem = m_session.GetMapProblem();
-    EXPECT_EQ(problem.empty(), c.width != builtIn.GetWidth()) << problem;
+    EXPECT_EQ(problem.empty(), c.width != builtIn.GetWidth() && *c.reason == '\0') << problem;
     if (!problem.empty()) {
-      EXPECT_EQ(problem.find(c.file + ": "), 0u) << problem;
+      EXPECT_EQ(problem.find(c.file), 0u) << problem;
       EXPECT_NE(problem.find(c.reason), std::string::npos) << problem;
     }
+    // A record plays whatever battlefield a map file plays.
+    CGame replayed;
+    std::string error;
+    EXPECT_TRUE(replayed.Replay(m_session.GetGame().Record(), 0, error)) << c.file << ": " << error;
     Press(SDLK_ESCAPE);
   }
 }
