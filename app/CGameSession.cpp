@@ -48,13 +48,13 @@ void CGameSession::RestoreChoices() {
 }
 
 void CGameSession::SetTeamSize(std::uint32_t team, std::uint32_t size) {
-  KV_ASSERT(team < CGameWorld::mc_numTeams);
+  KV_ASSERT(team < CMap::mc_numTeams);
   KV_ASSERT(size >= CGameWorld::mc_minTeamSize && size <= CGameWorld::mc_maxTeamSize);
   m_teamSize[team] = size;
 }
 
 std::uint32_t CGameSession::GetTeamSize(std::uint32_t team) const {
-  KV_ASSERT(team < CGameWorld::mc_numTeams);
+  KV_ASSERT(team < CMap::mc_numTeams);
   return m_teamSize[team];
 }
 

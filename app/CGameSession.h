@@ -164,7 +164,7 @@ class CGameSession {
   std::uint32_t m_mode = mc_modeStartScreen;  // start screen or in play
   bool m_quit = false;                        // Escape on the start screen
   std::uint32_t m_seed = 1;                   // the next game's random seed
-  std::uint32_t m_teamSize[CGameWorld::mc_numTeams] = {3, 3};  // the tanks a new game creates per team
+  std::uint32_t m_teamSize[CMap::mc_numTeams] = {3, 3};  // the tanks a new game creates per team
   Difficulty m_level = Difficulty::Normal;    // how the computer plans a new game
   CBattlefieldList m_battlefields;            // the battlefields to choose from and the chosen one
   std::string m_mapProblem;                   // why the chosen battlefield is not played, or empty

@@ -252,7 +252,7 @@ GameSnapshot CGame::TakeSnapshot() const {
   snapshot.m_cursor = m_match.GetRandom().GetCursor();
   snapshot.m_hillTeam = tally.m_hillTeam;
   snapshot.m_hillCount = tally.m_hillCount;
-  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
     snapshot.m_seenDestroyed[team] = static_cast<std::uint32_t>(tally.m_seenDestroyed[team]);
   }
   for (const CTank* tank : m_match.GetTanks()) {
@@ -272,7 +272,7 @@ GameSnapshot CGame::TakeSnapshot() const {
   const CMap& map = m_match.GetMap();
   const std::uint32_t width = map.GetWidth();
   const std::uint32_t height = map.GetHeight();
-  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
     for (std::uint32_t row = 0; row < height && map.HasGrid(); ++row) {
       std::string cells(width, '0');
       for (std::uint32_t x = 0; x < width; ++x) {
@@ -304,11 +304,11 @@ bool CGame::RestoreSnapshot(const CGameRecord& record, const GameSnapshot& snaps
   // The record reader kept every number within the battlefield and the
   // teams; what it cannot know is where the walls are.
   const CMap& map = m_match.GetMap();
-  std::vector<std::uint8_t> taken[CGameWorld::mc_numTeams];
-  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) taken[team].assign(record.m_teamSize[team], 0);
+  std::vector<std::uint8_t> taken[CMap::mc_numTeams];
+  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) taken[team].assign(record.m_teamSize[team], 0);
   for (const SnapshotTank& saved : snapshot.m_tanks) {
     const TankState& state = saved.m_state;
-    if (saved.m_team >= CGameWorld::mc_numTeams || saved.m_slot >= taken[saved.m_team].size() ||
+    if (saved.m_team >= CMap::mc_numTeams || saved.m_slot >= taken[saved.m_team].size() ||
         taken[saved.m_team][saved.m_slot] || !IsHeading(state.dx, state.dy) || map.IsWallOrOutside(state.x, state.y) ||
         m_match.IsTankAt(state.x, state.y, CTank::mc_noTeam)) {
       error = "a tank of its snapshot stands where no tank can";
@@ -328,7 +328,7 @@ bool CGame::RestoreSnapshot(const CGameRecord& record, const GameSnapshot& snaps
     }
   }
   MatchTally tally;
-  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
     tally.m_slots[team] = record.m_teamSize[team];
     tally.m_seenDestroyed[team] = static_cast<std::int32_t>(snapshot.m_seenDestroyed[team]);
   }
@@ -339,7 +339,7 @@ bool CGame::RestoreSnapshot(const CGameRecord& record, const GameSnapshot& snaps
   CMap& sight = m_match.GetMap();
   const std::uint32_t width = sight.GetWidth();
   const std::uint32_t height = sight.GetHeight();
-  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
     const std::vector<std::string>& rows = snapshot.m_sight[team];
     if (rows.size() != height) {
       error = "its snapshot's sight does not fit the battlefield";

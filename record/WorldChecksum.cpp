@@ -49,7 +49,7 @@ void AddTank(CFnv& hash, const CTank& tank) {
 
 std::uint64_t WorldChecksum(const CGameWorld& world) {
   CFnv hash;
-  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
     hash.Add(world.GetAliveCount(team));
     for (const CTank* tank : world.GetTeamTanks(team)) {
       hash.Add(tank != nullptr);
@@ -65,7 +65,7 @@ std::uint64_t WorldChecksum(const CGameWorld& world) {
   hash.Add(world.GetHillCount());
   const CMap& map = world.GetMap();
   if (map.HasGrid()) {
-    for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+    for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
       for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
         for (std::uint32_t x = 0; x < map.GetWidth(); ++x) hash.Add(map.GetVisible(x, y, team));
       }

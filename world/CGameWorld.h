@@ -26,7 +26,6 @@
 // Green (team 0) is the player's team, Blue (team 1) the computer's.
 class CGameWorld final : private CTankArena {
  public:
-  static constexpr std::uint32_t mc_numTeams = CMap::mc_numTeams;
   static constexpr std::uint32_t mc_minTeamSize = 1;
   static constexpr std::uint32_t mc_maxTeamSize = 10;
   // Consecutive turn ends holding the centre cell that win; also the count
@@ -113,6 +112,7 @@ class CGameWorld final : private CTankArena {
   void ClearEvents() { m_events.clear(); }
 
  private:
+  static constexpr std::uint32_t mc_numTeams = CMap::mc_numTeams;
   // Tanks a team may have at most, tests' battles included.
   static constexpr std::uint32_t mc_maxTanksPerTeam = 32;
 

@@ -4,7 +4,7 @@
 #include "world/CGameWorld.h"
 
 CTeamView::CTeamView(const CGameWorld& match, std::uint32_t team) : m_match(match), m_team(team), m_map(match.GetMap()) {
-  KV_ASSERT(team < CGameWorld::mc_numTeams);
+  KV_ASSERT(team < CMap::mc_numTeams);
   // Where the other team looks would tell where it stands.
   for (std::uint32_t y = 0; y < m_map.GetHeight(); ++y) {
     for (std::uint32_t x = 0; x < m_map.GetWidth(); ++x) m_map.SetVisible(x, y, GetEnemyTeam(), 0);

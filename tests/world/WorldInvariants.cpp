@@ -38,7 +38,7 @@ AssertionResult TankHolds(const CGameWorld& world, const CTank& tank, std::size_
   if (tank.GetHitPoints() > CTank::mc_fullHitPoints || tank.IsDestroyed()) {
     return AssertionFailure() << "a tank in play with " << tank.GetHitPoints() << " hit points";
   }
-  if (tank.GetTeam() < 0 || static_cast<std::uint32_t>(tank.GetTeam()) >= CGameWorld::mc_numTeams) {
+  if (tank.GetTeam() < 0 || static_cast<std::uint32_t>(tank.GetTeam()) >= CMap::mc_numTeams) {
     return AssertionFailure() << "a tank of team " << tank.GetTeam();
   }
   // The visibility is refreshed after every step, the only time tanks move.
@@ -50,7 +50,7 @@ AssertionResult TankHolds(const CGameWorld& world, const CTank& tank, std::size_
 
 AssertionResult SlotsHold(const CGameWorld& world) {
   std::size_t slotted = 0;
-  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
     std::int32_t filled = 0;
     for (const CTank* tank : world.GetTeamTanks(team)) {
       if (!tank) continue;
@@ -71,7 +71,7 @@ AssertionResult SlotsHold(const CGameWorld& world) {
 
 AssertionResult GameStateHolds(const CGameWorld& world) {
   if (world.GetHillCount() > CGameWorld::mc_victoryHold) return AssertionFailure() << "hill count " << world.GetHillCount();
-  if (world.GetHillTeam() < 0 || static_cast<std::uint32_t>(world.GetHillTeam()) >= CGameWorld::mc_numTeams) {
+  if (world.GetHillTeam() < 0 || static_cast<std::uint32_t>(world.GetHillTeam()) >= CMap::mc_numTeams) {
     return AssertionFailure() << "hill team " << world.GetHillTeam();
   }
   if (world.GetStepsDone() < 0 || world.GetStepsDone() > CGameWorld::mc_turnSteps) {
@@ -81,7 +81,7 @@ AssertionResult GameStateHolds(const CGameWorld& world) {
 }
 
 AssertionResult SessionHolds(const CGameSession& session) {
-  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
     if (session.GetTeamSize(team) < CGameWorld::mc_minTeamSize ||
         session.GetTeamSize(team) > CGameWorld::mc_maxTeamSize) {
       return AssertionFailure() << "team size " << session.GetTeamSize(team);

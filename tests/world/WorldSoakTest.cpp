@@ -143,7 +143,7 @@ class SoakSession {
       }
       if (!(m_input.Pick(2) == 0 ? Key(SDLK_RETURN) : Click(StartScreenControls::mc_start))) return false;
     }
-    for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+    for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
       const std::uint32_t size = m_session.GetTeamSize(team);
       if (m_session.GetMode() != CGameSession::mc_modePlay || Match().GetTeamTanks(team).size() != size ||
           Match().GetAliveCount(team) != static_cast<std::int32_t>(size) || Match().GetStepsDone() != 0) {
@@ -186,7 +186,7 @@ TEST(WorldSoakTest, ThousandsOfTurnsOfRandomInputKeepEveryInvariant) {
   EXPECT_GT(tally.tanksDestroyed, 200);
   EXPECT_GT(tally.gamesStarted, 100);
   EXPECT_GT(tally.gamesFinished, 20);
-  for (std::uint32_t team = 0; team < CGameWorld::mc_numTeams; ++team) {
+  for (std::uint32_t team = 0; team < CMap::mc_numTeams; ++team) {
     for (std::uint32_t size = CGameWorld::mc_minTeamSize; size <= CGameWorld::mc_maxTeamSize; ++size) {
       EXPECT_TRUE(tally.sizeSeen[team][size]) << "no game with " << size << " tanks for team " << team;
     }
