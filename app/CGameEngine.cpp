@@ -14,6 +14,7 @@
 #include "app/VideoDriver.h"
 #include "audio/SoundTable.h"
 #include "core/Assert.h"
+#include "core/CHeldStderr.h"
 #include "core/DataFiles.h"
 #include "gfx/CFontManager.h"
 #include "gfx/GameFonts.h"
@@ -46,8 +47,24 @@ bool CGameEngine::Fail(const char* step) {
   return false;
 }
 
-bool CGameEngine::FailVideo(const std::string& why) {
-  m_InitError = NoWindowLine(std::getenv("DISPLAY"), why);
+bool CGameEngine::StartVideo() {
+  // A library that cannot reach the display says why on standard error: the
+  // reason goes into the game's own line rather than lines of its own.
+  CHeldStderr libraryLines;
+  m_SDLInitialized = SDL_Init(SDL_INIT_VIDEO) == 0;
+  std::string why;
+  char driver[32] = "";
+  if (!m_SDLInitialized) {
+    why = SDL_GetError();
+  } else if (IsRefusedDriver(SDL_VideoDriverName(driver, sizeof driver), std::getenv("SDL_VIDEODRIVER"))) {
+    // Without a display SDL falls back to a driver that draws nowhere: the
+    // game would run on unseen, so it stops unless that driver was asked for by name.
+    why = *driver ? "SDL found no display it could use and fell back to its \"" + std::string(driver) +
+                        "\" video driver, which shows nothing"
+                  : "SDL found no display it could use and started no video driver";
+  }
+  if (why.empty()) return true;
+  m_InitError = NoWindowLine(std::getenv("DISPLAY"), libraryLines.Release(), why);
   return false;
 }
 
@@ -66,16 +83,7 @@ bool CGameEngine::Init(const CEngineSettings& settings) {
   m_InitError.clear();
 
   // The window first: without it there is no game.
-  if (SDL_Init(SDL_INIT_VIDEO) < 0) return FailVideo(SDL_GetError());
-  m_SDLInitialized = true;
-  // Without a display SDL falls back to a driver that draws nowhere: the game
-  // would run on unseen, so it stops unless that driver was asked for by name.
-  char driver[32] = "";
-  if (IsRefusedDriver(SDL_VideoDriverName(driver, sizeof driver), std::getenv("SDL_VIDEODRIVER"))) {
-    return FailVideo(*driver ? "SDL reached no display and fell back to its \"" + std::string(driver) +
-                                   "\" video driver, which shows nothing"
-                             : "SDL reached no display and started no video driver");
-  }
+  if (!StartVideo()) return false;
   // Without a sound device, or without any audio driver, the game still
   // starts; every sound is then silent.
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) InitAudio();

@@ -70,8 +70,9 @@ class CGameEngine {
  private:
   // Records why start-up failed: the step and SDL's own error text.
   bool Fail(const char* step);
-  // Records that no window can be shown, naming the display tried and why.
-  bool FailVideo(const std::string& why);
+  // Starts SDL's video; false, with the line saying why, when no window can
+  // be shown (a driver that shows nothing counts, unless asked for by name).
+  bool StartVideo();
 
   bool m_SDLInitialized = false;       // SDL's video started
   bool m_SDLMixerInitialized = false;  // the mixer device is open

@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <cctype>
 #include <cstring>
 
 namespace {
@@ -35,7 +36,21 @@ bool IsRefusedDriver(const char* driver, const char* requested) {
   return IsUnseen(driver) && !(requested && Names(requested, driver));
 }
 
-std::string NoWindowLine(const char* display, const std::string& why) {
-  const std::string where = display && *display ? "on DISPLAY \"" + std::string(display) + "\"" : "(no DISPLAY)";
-  return "no window can be shown " + where + ": " + why;
+std::string NoWindowLine(const char* display, const std::string& libraryLines, const std::string& why) {
+  std::string line = "no window can be shown ";
+  line += display && *display ? "on DISPLAY \"" + std::string(display) + "\"" : "(no DISPLAY)";
+  line += ": ";
+  // Each library line as a clause of the game's line.
+  std::size_t start = 0;
+  while (start < libraryLines.size()) {
+    std::size_t end = libraryLines.find('\n', start);
+    if (end == std::string::npos) end = libraryLines.size();
+    std::string clause = libraryLines.substr(start, end - start);
+    while (!clause.empty() && (std::isspace(static_cast<unsigned char>(clause.back())) || clause.back() == '.')) {
+      clause.pop_back();
+    }
+    if (!clause.empty()) line += clause + "; ";
+    start = end + 1;
+  }
+  return line + why;
 }

@@ -10,6 +10,7 @@
 bool IsRefusedDriver(const char* driver, const char* requested);
 
 // The line saying why no window can be shown, naming the display tried:
-// DISPLAY's value (`display`, null or empty when unset: "no DISPLAY") and the
-// reason `why`.
-std::string NoWindowLine(const char* display, const std::string& why);
+// DISPLAY's value (`display`, null or empty when unset: "no DISPLAY"), then
+// what the libraries printed meanwhile (`libraryLines`, any number of lines,
+// folded into one), then the game's own reason `why`.
+std::string NoWindowLine(const char* display, const std::string& libraryLines, const std::string& why);
