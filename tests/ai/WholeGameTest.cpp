@@ -1,9 +1,12 @@
 // Whole games on the shipped battlefields and generated ones: Blue planned by
 // the computer at either level, Green by a player pressing random command
-// keys, by one who charges the centre, or by the Normal planner itself. Every game must end in
-// a win or a tie within the turn limit, with the rules of the world holding
-// after every tick. KORVANE_GAMES sets the games per opponent (the full table
-// of the README: 200).
+// keys, by one who charges the centre, by the Normal planner itself, by the
+// tests' tactical players (tests/ai/players) or by the first Hard level. Every
+// game must end in a win or a tie within the turn limit (but for a computer
+// level against its own planner), with the rules of the match holding after
+// every tick. KORVANE_GAMES sets the games per opponent (the full table of the
+// README: 200, scripts/games.sh), or per battlefield in the players' table
+// (scripts/games.sh --players).
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -18,6 +21,12 @@
 #include <vector>
 
 #include "ai/CTankPlanner.h"
+#include "ai/players/CCentreHolderGreen.h"
+#include "ai/players/CGreenSight.h"
+#include "ai/players/CGroupGreen.h"
+#include "ai/players/CLegacyHardGreen.h"
+#include "ai/players/CMirroredNormalGreen.h"
+#include "ai/players/CSniperGreen.h"
 #include "ai/CThreatMaps.h"
 #include "app/CGameSession.h"
 #include "core/DataFiles.h"
@@ -49,89 +58,37 @@ constexpr int kTicksPerTurnLimit = 1000;
   return ::testing::AssertionSuccess();
 }
 
-enum class GreenKind { Random, Charging, Normal };
-
-// Appends to `to` the commands queued in `from`, the same kinds planned again.
-void CopyQueue(const CTank& from, CTank& to, const CMap& map) {
-  for (const TankCommand& command : from.GetCommands()) to.AddCommandLetter(command.Letter(), map);
-}
-
-// Green planned by the Normal planner, which only ever plans Blue: a second
-// match holds the same tanks with the teams swapped and Green's sight as
-// Blue's, builds Blue's layers there, plans Green's tanks and hands their
-// queues back. Green's objectives are Blue's goal table turned half round.
-// Every draw comes from the real match's table, as the computer's do.
-class MirroredNormal {
- public:
-  MirroredNormal() { m_mirror.GetMap().Load(kv::kMapFile); }
-
-  void SetObjectives(CGameWorld& world) {
-    const CMap& map = world.GetMap();
-    const auto w = static_cast<std::int32_t>(map.GetWidth());
-    const auto h = static_cast<std::int32_t>(map.GetHeight());
-    const PathNode goals[] = {{18, 10, kAnyHeading}, {18, 5, kAnyHeading}, {13, 5, kAnyHeading},
-                              {6, 16, kAnyHeading},  {6, 11, kAnyHeading}, {6, 7, kAnyHeading}};
-    const MapCell centre = map.GetCentre();
-    std::uint32_t i = 0;
-    for (CTank* tank : world.GetTeamTanks(0)) {
-      const std::int32_t row = i++ == 0 ? 6 : world.GetRandom().Random(7);
-      const PathNode goal = row < 6 ? goals[row] : PathNode{centre.x, centre.y, kAnyHeading};
-      tank->SetObjective(row < 6 ? PathNode{w - 1 - goal.x, h - 1 - goal.y, kAnyHeading} : goal);
-    }
-  }
-
-  void PlanTurn(CGameWorld& world) {
-    m_mirror.Clear();
-    std::vector<std::pair<CTank*, CTank*>> green;
-    for (const CTank* tank : world.GetTanks()) {
-      CTank* twin = m_mirror.AddTank(1 - static_cast<std::uint32_t>(tank->GetTeam()), tank->GetState());
-      if (tank->GetTeam() != 0) continue;
-      CTank* own = world.GetTeamTanks(0)[tank->GetSlot()];
-      twin->SetObjective(own->GetObjective());
-      twin->SetHitFromBehind(own->WasHitFromBehind());
-      CopyQueue(*own, *twin, m_mirror.GetMap());
-      green.emplace_back(own, twin);
-    }
-    CMap& map = m_mirror.GetMap();
-    for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
-      for (std::uint32_t x = 0; x < map.GetWidth(); ++x) {
-        map.SetVisible(x, y, 1, world.GetMap().GetVisible(x, y, 0));
-        map.SetVisible(x, y, 0, world.GetMap().GetVisible(x, y, 1));
-      }
-    }
-    const CTeamView view(m_mirror, 1);
-    m_layers.Update(view);
-    CRandomTable& random = world.GetRandom();
-    const CTankPlanner planner(view, m_layers, [&random] { return random.Next(); });
-    for (auto& pair : green) {
-      planner.PlanTurn(*pair.second);
-      pair.first->ClearCommands();
-      CopyQueue(*pair.second, *pair.first, world.GetMap());
-      pair.first->SetObjective(pair.second->GetObjective());
-      pair.first->SetHitFromBehind(false);
-    }
-  }
-
- private:
-  CGameWorld m_mirror;   // the battle with the teams swapped
-  CThreatMaps m_layers;  // the mirror's Blue layers
-};
+// How Green plays: keys at random, a charge at the centre, the Normal
+// planner mirrored, the three tactical players, or the first Hard level.
+enum class GreenKind { Random, Charging, Normal, Sniper, CentreHolder, Group, LegacyHard };
 
 // Green's player. The random one gives each of his tanks up to four random
 // commands a turn, now and then throwing away what was still queued. The
 // charging one sends every idle tank along a path to the centre cell and has
-// it fire whenever it faces a Blue tank in sight.
+// it fire whenever it faces a Blue tank in sight. The others plan from what
+// Green knows (CGreenSight), but for the mirrored Normal planner, which sees
+// as the computer does.
 class GreenPlayer {
  public:
-  GreenPlayer(std::uint32_t seed, GreenKind kind) : m_random(seed), m_kind(kind) {}
+  GreenPlayer(std::uint32_t seed, GreenKind kind)
+      : m_random(seed), m_kind(kind), m_sniper(seed), m_centreHolder(seed), m_group(seed) {}
 
-  void Start(CGameWorld& world) {
-    if (m_kind == GreenKind::Normal) m_normal.SetObjectives(world);
+  void Start(CGame& game) {
+    if (m_kind == GreenKind::Normal) m_normal.Start(game.Match(), game.Computer());
   }
 
   void PlanTurn(CGameWorld& world) {
     if (m_kind == GreenKind::Normal) {
       m_normal.PlanTurn(world);
+      return;
+    }
+    if (m_kind != GreenKind::Random && m_kind != GreenKind::Charging) {
+      CGreenSight sight(world);
+      sight.Look();
+      if (m_kind == GreenKind::Sniper) m_sniper.PlanTurn(sight);
+      if (m_kind == GreenKind::CentreHolder) m_centreHolder.PlanTurn(sight);
+      if (m_kind == GreenKind::Group) m_group.PlanTurn(sight);
+      if (m_kind == GreenKind::LegacyHard) m_legacyHard.PlanTurn(sight);
       return;
     }
     for (CTank* tank : world.GetTeamTanks(0)) {
@@ -174,9 +131,13 @@ class GreenPlayer {
     tank.SetPath(finder, world.GetMap());
   }
 
-  std::mt19937 m_random;   // the player's own dice, apart from the game's table
-  GreenKind m_kind;        // how the player plays
-  MirroredNormal m_normal; // the planner, when it plays Green
+  std::mt19937 m_random;               // the player's own dice, apart from the game's table
+  GreenKind m_kind;                    // how the player plays
+  CMirroredNormalGreen m_normal;       // the Normal planner, when it plays Green
+  CSniperGreen m_sniper;               // the sniper, when it plays
+  CCentreHolderGreen m_centreHolder;   // the centre holder, when it plays
+  CGroupGreen m_group;                 // the group, when it plays
+  CLegacyHardGreen m_legacyHard;       // the first Hard level, when it plays Green
 };
 
 enum class Outcome { BlueHoldsTheCentre, BlueDestroysGreen, GreenWins, Tie, TurnLimit };
@@ -201,7 +162,7 @@ GameResult PlayGame(std::uint32_t seed, std::uint32_t teamSize, Difficulty blue,
   session.OnKey(SDLK_RETURN, true);
   CGameWorld& world = session.GetMatch();
   GreenPlayer green(seed * 7919u + 1u, greenKind);
-  green.Start(world);
+  green.Start(session.GetGame());
 
   for (int turn = 1; turn <= kTurnLimit; ++turn) {
     EXPECT_TRUE(LayersAsPlanned(session.GetGame())) << "seed " << seed << ", turn " << turn;
@@ -380,6 +341,83 @@ void PlayFields(std::uint32_t generated, int games, bool print, bool checkShares
   if (print) PrintRow(std::to_string(generated) + " generated", total);
 }
 
+// The Green players of the players' table, by name.
+struct TableGreen {
+  const char* name;  // for the table
+  GreenKind kind;    // how it plays
+};
+constexpr TableGreen kTableGreens[] = {{"random keys", GreenKind::Random},         {"charger", GreenKind::Charging},
+                                       {"Normal mirror", GreenKind::Normal},       {"sniper", GreenKind::Sniper},
+                                       {"centre holder", GreenKind::CentreHolder}, {"group", GreenKind::Group},
+                                       {"legacy Hard", GreenKind::LegacyHard}};
+
+// How the games of one level of Blue against one Green player ended.
+struct TableRecord {
+  int games = 0;
+  int blueWins = 0;
+  int ties = 0;
+  int greenWins = 0;
+  int unfinished = 0;      // games that reached the turn limit
+  std::vector<int> turns;  // of every game
+
+  void Add(const GameResult& result) {
+    ++games;
+    blueWins += result.outcome == Outcome::BlueHoldsTheCentre || result.outcome == Outcome::BlueDestroysGreen;
+    ties += result.outcome == Outcome::Tie;
+    greenWins += result.outcome == Outcome::GreenWins;
+    unfinished += result.outcome == Outcome::TurnLimit;
+    turns.push_back(result.turns);
+  }
+  int MedianTurns() {
+    std::sort(turns.begin(), turns.end());
+    return turns.empty() ? 0 : turns[turns.size() / 2];
+  }
+};
+
+// A computer level against its own planner playing Green: two copies of a
+// planner may circle each other for ever, so their games may reach the turn
+// limit (Normal against its mirror on some generated battlefields, Hard
+// against itself on a few small ones).
+bool PlaysItself(Difficulty blue, GreenKind green) {
+  return (blue == Difficulty::Normal && green == GreenKind::Normal) ||
+         (blue == Difficulty::Hard && green == GreenKind::LegacyHard);
+}
+
+// Plays `games` games on each of the battlefields for each level of Blue
+// against each Green player, team sizes 1 to 10 by turns, and prints a row
+// per level and player: Blue's share of wins, the ties, Green's wins, the
+// median length and whether any game reached the turn limit. Every game must
+// end within it, but for a level against itself.
+void PlayPlayerTable(const std::vector<std::string>& fields, int games) {
+  std::cout << "| Blue | Green | games | Blue wins | ties | Green wins | median turns | reached " << kTurnLimit
+            << " turns |\n|---|---|---|---|---|---|---|---|\n";
+  std::string unfinished;  // the games that reached the turn limit
+  for (const Difficulty blue : {Difficulty::Normal, Difficulty::Hard}) {
+    const char* level = blue == Difficulty::Hard ? "Hard" : "Normal";
+    for (const TableGreen& green : kTableGreens) {
+      TableRecord record;
+      for (std::size_t field = 0; field < fields.size(); ++field) {
+        for (int game = 0; game < games; ++game) {
+          const auto seed = 1000u * static_cast<std::uint32_t>(field) + static_cast<std::uint32_t>(game) + 1u;
+          const auto size = (static_cast<std::uint32_t>(field) + static_cast<std::uint32_t>(game)) % 10 + 1;
+          const GameResult result = PlayGame(seed, size, blue, green.kind, fields[field]);
+          if (::testing::Test::HasFailure()) return;
+          record.Add(result);
+          if (result.outcome == Outcome::TurnLimit && !PlaysItself(blue, green.kind)) {
+            unfinished += std::string("\n  ") + level + " against " + green.name + " on " + fields[field] + ", " +
+                          std::to_string(size) + " a side, seed " + std::to_string(seed);
+          }
+        }
+      }
+      const int permille = record.games ? record.blueWins * 1000 / record.games : 0;
+      std::cout << "| " << level << " | " << green.name << " | " << record.games << " | " << permille / 10 << "."
+                << permille % 10 << " % | " << record.ties << " | " << record.greenWins << " | " << record.MedianTurns()
+                << " | " << (record.unfinished ? "yes" : "no") << " |\n";
+    }
+  }
+  EXPECT_TRUE(unfinished.empty()) << "games that reached " << kTurnLimit << " turns:" << unfinished;
+}
+
 }  // namespace
 
 // A sample: a few games on every shipped battlefield and on a few generated
@@ -395,3 +433,21 @@ TEST(BattlefieldGamesTest, BlueWinsOnEveryShippedBattlefieldAndOnGeneratedOnes) 
 }
 
 TEST(BattlefieldGamesTest, DISABLED_WholeTable) { PlayFields(200, 20, true); }
+
+// Every level of Blue against every Green player. A game a battlefield on
+// the shipped ones and two generated ones; the sanitizer build, far slower,
+// plays a game on the default battlefield alone, for the rules and memory.
+// KORVANE_GAMES sets the games a battlefield and plays the whole table on
+// every shipped battlefield and 20 generated ones: scripts/games.sh --players.
+TEST(PlayerTableTest, EveryGameEndsWithinTheTurnLimit) {
+  const char* games = std::getenv("KORVANE_GAMES");
+  if (games) {
+    PlayPlayerTable(Fields(20), std::max(1, std::atoi(games)));
+    return;
+  }
+#if defined(__SANITIZE_ADDRESS__)
+  PlayPlayerTable({Fields(0).front()}, 1);
+#else
+  PlayPlayerTable(Fields(2), 1);
+#endif
+}
