@@ -360,6 +360,11 @@ bool CGameWorld::IsRepairCell(std::int32_t x, std::int32_t y) const {
   return (x == 1 && y == height - 2) || (x == width - 2 && y == 1);
 }
 
+void CGameWorld::SetCentreHold(std::int32_t team, std::uint32_t count) {
+  m_HillTeam = team == 1 ? 1 : 0;
+  m_HillCount = std::min(count, mc_victoryHold);
+}
+
 PathNode CGameWorld::GetCentreGoal() const {
   return PathNode{static_cast<std::int32_t>(m_Map.GetWidth() / 2), static_cast<std::int32_t>(m_Map.GetHeight() / 2),
                   kAnyHeading};

@@ -184,6 +184,12 @@ class CGameWorld {
   const EffectList& GetEffects() const { return m_Effects; }
   std::int32_t GetHillTeam() const { return m_HillTeam; }
   std::uint32_t GetHillCount() const { return m_HillCount; }
+  // Sets the centre count as another battle's stands: the team that held the
+  // centre at the last turn end and for how many turn ends in a row, for a
+  // world that plays another's battle out with the teams swapped (the tests'
+  // planners playing Green). A team out of range counts as Green, a count
+  // over mc_victoryHold as mc_victoryHold.
+  void SetCentreHold(std::int32_t team, std::uint32_t count);
   bool IsEnginePlaying() const { return m_EnginePlaying; }
   std::int32_t GetEngineChannel() const { return m_EngineChannel; }
   std::uint32_t GetMode() const { return m_Mode; }

@@ -12,15 +12,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <ostream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "ai/players/CMirroredNormalGreen.h"
 #include "engine/CGameEngine.h"
-#include "ai/CTankPlanner.h"
 #include "engine/DataFiles.h"
-#include "units/CAction.h"
 #include "units/CPathFinder.h"
 #include "units/CTank.h"
 #include "map/CBattlefieldList.h"
@@ -52,81 +52,6 @@ constexpr int kTicksPerTurnLimit = 1000;
 
 enum class GreenKind { Random, Charging, Normal };
 
-// Appends to `to` the commands queued in `from`, made again from the states
-// each records.
-void CopyQueue(const CTank& from, CTank& to) {
-  for (const auto& command : from.GetCommands()) {
-    const TankState& before = command->GetBefore();
-    const TankState& after = command->GetAfter();
-    if (command->IsFire()) {
-      to.AddFire();
-    } else if (after.x == before.x + before.dx && after.y == before.y + before.dy) {
-      to.AddMoveForward();
-    } else if (after.x != before.x || after.y != before.y) {
-      to.AddMoveBack();
-    } else if (after.dx != before.dx || after.dy != before.dy) {
-      to.AddTurn(after.dx == before.dy && after.dy == -before.dx);
-    } else {
-      to.AddWait();
-    }
-  }
-}
-
-// Green planned by the Normal planner, which only ever plans Blue: a second
-// world holds the same tanks with the teams swapped and Green's sight as
-// Blue's, builds its layers, plans Green's tanks there and hands their
-// queues back. Green's objectives are Blue's goal table turned half round.
-class MirroredNormal {
- public:
-  MirroredNormal() { m_mirror.GetMap().Load(kv::kMapFile); }
-
-  void SetObjectives(CGameWorld& world) {
-    const CMap& map = world.GetMap();
-    const auto w = static_cast<std::int32_t>(map.GetWidth());
-    const auto h = static_cast<std::int32_t>(map.GetHeight());
-    const PathNode goals[] = {{18, 10, kAnyHeading}, {18, 5, kAnyHeading}, {13, 5, kAnyHeading},
-                              {6, 16, kAnyHeading},  {6, 11, kAnyHeading}, {6, 7, kAnyHeading}};
-    std::uint32_t i = 0;
-    for (CTank* tank : world.GetTeamTanks(0)) {
-      const std::int32_t row = i++ == 0 ? 6 : GetRandomTable().Random(7);
-      const PathNode goal = row < 6 ? goals[row] : world.GetCentreGoal();
-      tank->SetObjective(row < 6 ? PathNode{w - 1 - goal.x, h - 1 - goal.y, kAnyHeading} : goal);
-    }
-  }
-
-  void PlanTurn(CGameWorld& world) {
-    m_mirror.ClearGame();
-    std::vector<std::pair<CTank*, CTank*>> green;
-    for (const auto& tank : world.GetTanks()) {
-      CTank* twin = m_mirror.AddTank(1 - static_cast<std::uint32_t>(tank->GetTeam()), tank->GetState());
-      if (tank->GetTeam() != 0) continue;
-      twin->SetObjective(tank->GetObjective());
-      twin->SetHitFromBehind(tank->WasHitFromBehind());
-      CopyQueue(*tank, *twin);
-      green.emplace_back(tank.get(), twin);
-    }
-    CMap& map = m_mirror.GetMap();
-    for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
-      for (std::uint32_t x = 0; x < map.GetWidth(); ++x) {
-        map.SetVisible(x, y, 1, world.GetMap().GetVisible(x, y, 0));
-        map.SetVisible(x, y, 0, world.GetMap().GetVisible(x, y, 1));
-      }
-    }
-    m_mirror.UpdateThreatMaps();
-    for (auto& pair : green) {
-      CTankPlanner(m_mirror).PlanTurn(*pair.second);
-      pair.first->ClearCommands();
-      CopyQueue(*pair.second, *pair.first);
-      pair.first->SetObjective(pair.second->GetObjective());
-      pair.first->SetHitFromBehind(false);
-    }
-  }
-
- private:
-  CGameEngine m_engine;                       // owns the mirror world
-  CGameWorld& m_mirror = m_engine.GetWorld(); // the battle with the teams swapped
-};
-
 // Green's player. The random one gives each of his tanks up to four random
 // commands a turn, now and then throwing away what was still queued. The
 // charging one sends every idle tank along a path to the centre cell and has
@@ -136,12 +61,14 @@ class GreenPlayer {
   GreenPlayer(std::uint32_t seed, GreenKind kind) : m_random(seed), m_kind(kind) {}
 
   void Start(CGameWorld& world) {
-    if (m_kind == GreenKind::Normal) m_normal.SetObjectives(world);
+    if (m_kind != GreenKind::Normal) return;
+    m_normal = std::make_unique<CMirroredNormalGreen>();
+    m_normal->Start(world);
   }
 
   void PlanTurn(CGameWorld& world) {
     if (m_kind == GreenKind::Normal) {
-      m_normal.PlanTurn(world);
+      m_normal->PlanTurn(world);
       return;
     }
     for (CTank* tank : world.GetTeamTanks(0)) {
@@ -182,9 +109,9 @@ class GreenPlayer {
     tank.SetPath(finder);
   }
 
-  std::mt19937 m_random;   // the player's own dice, apart from the game's table
-  GreenKind m_kind;        // how the player plays
-  MirroredNormal m_normal; // the planner, when it plays Green
+  std::mt19937 m_random;                           // the player's own dice, apart from the game's table
+  GreenKind m_kind;                                // how the player plays
+  std::unique_ptr<CMirroredNormalGreen> m_normal;  // the Normal planner, when it plays Green
 };
 
 enum class Outcome { BlueHoldsTheCentre, BlueDestroysGreen, GreenWins, Tie, TurnLimit };
