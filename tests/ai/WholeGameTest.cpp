@@ -1,9 +1,12 @@
 // Whole games on the shipped battlefields and generated ones: Blue planned by
 // the computer at either level, Green by a player pressing random command
-// keys, by one who charges the centre, or by the Normal planner itself. Every game must end in
-// a win or a tie within the turn limit, with the rules of the world holding
-// after every tick. KORVANE_GAMES sets the games per opponent (the full table
-// of the README: 200).
+// keys, by one who charges the centre, by the Normal planner itself, by the
+// tests' tactical players (tests/ai/players) or by the first Hard level. Every
+// game must end in a win or a tie within the turn limit (but for a computer
+// level against its own planner), with the rules of the world holding after
+// every tick. KORVANE_GAMES sets the games per opponent (the full table of the
+// README: 200, scripts/games.sh), or per battlefield in the players' table
+// (scripts/games.sh --players).
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -18,12 +21,17 @@
 #include <string>
 #include <vector>
 
+#include "ai/players/CCentreHolderGreen.h"
+#include "ai/players/CGreenSight.h"
+#include "ai/players/CGroupGreen.h"
+#include "ai/players/CLegacyHardGreen.h"
 #include "ai/players/CMirroredNormalGreen.h"
+#include "ai/players/CSniperGreen.h"
 #include "engine/CGameEngine.h"
 #include "engine/DataFiles.h"
+#include "map/CBattlefieldList.h"
 #include "units/CPathFinder.h"
 #include "units/CTank.h"
-#include "map/CBattlefieldList.h"
 #include "world/CGameWorld.h"
 #include "world/CRandomTable.h"
 #include "world/WorldInvariants.h"
@@ -50,15 +58,20 @@ constexpr int kTicksPerTurnLimit = 1000;
   return ::testing::AssertionSuccess();
 }
 
-enum class GreenKind { Random, Charging, Normal };
+// How Green plays: keys at random, a charge at the centre, the Normal
+// planner mirrored, the three tactical players, or the first Hard level.
+enum class GreenKind { Random, Charging, Normal, Sniper, CentreHolder, Group, LegacyHard };
 
 // Green's player. The random one gives each of his tanks up to four random
 // commands a turn, now and then throwing away what was still queued. The
 // charging one sends every idle tank along a path to the centre cell and has
-// it fire whenever it faces a Blue tank in sight.
+// it fire whenever it faces a Blue tank in sight. The others plan from what
+// Green knows (CGreenSight), but for the mirrored Normal planner, which sees
+// as the computer does.
 class GreenPlayer {
  public:
-  GreenPlayer(std::uint32_t seed, GreenKind kind) : m_random(seed), m_kind(kind) {}
+  GreenPlayer(std::uint32_t seed, GreenKind kind)
+      : m_random(seed), m_kind(kind), m_sniper(seed), m_centreHolder(seed), m_group(seed) {}
 
   void Start(CGameWorld& world) {
     if (m_kind != GreenKind::Normal) return;
@@ -69,6 +82,15 @@ class GreenPlayer {
   void PlanTurn(CGameWorld& world) {
     if (m_kind == GreenKind::Normal) {
       m_normal->PlanTurn(world);
+      return;
+    }
+    if (m_kind != GreenKind::Random && m_kind != GreenKind::Charging) {
+      CGreenSight sight(world);
+      sight.Look();
+      if (m_kind == GreenKind::Sniper) m_sniper.PlanTurn(sight);
+      if (m_kind == GreenKind::CentreHolder) m_centreHolder.PlanTurn(sight);
+      if (m_kind == GreenKind::Group) m_group.PlanTurn(sight);
+      if (m_kind == GreenKind::LegacyHard) m_legacyHard.PlanTurn(sight);
       return;
     }
     for (CTank* tank : world.GetTeamTanks(0)) {
@@ -112,6 +134,10 @@ class GreenPlayer {
   std::mt19937 m_random;                           // the player's own dice, apart from the game's table
   GreenKind m_kind;                                // how the player plays
   std::unique_ptr<CMirroredNormalGreen> m_normal;  // the Normal planner, when it plays Green
+  CSniperGreen m_sniper;                           // the sniper, when it plays
+  CCentreHolderGreen m_centreHolder;               // the centre holder, when it plays
+  CGroupGreen m_group;                             // the group, when it plays
+  CLegacyHardGreen m_legacyHard;                   // the first Hard level, when it plays Green
 };
 
 enum class Outcome { BlueHoldsTheCentre, BlueDestroysGreen, GreenWins, Tie, TurnLimit };
@@ -314,6 +340,83 @@ void PlayFields(std::uint32_t generated, int games, bool print, bool checkShares
   if (print) PrintRow(std::to_string(generated) + " generated", total);
 }
 
+// The Green players of the players' table, by name.
+struct TableGreen {
+  const char* name;  // for the table
+  GreenKind kind;    // how it plays
+};
+constexpr TableGreen kTableGreens[] = {{"random keys", GreenKind::Random},         {"charger", GreenKind::Charging},
+                                       {"Normal mirror", GreenKind::Normal},       {"sniper", GreenKind::Sniper},
+                                       {"centre holder", GreenKind::CentreHolder}, {"group", GreenKind::Group},
+                                       {"legacy Hard", GreenKind::LegacyHard}};
+
+// How the games of one level of Blue against one Green player ended.
+struct TableRecord {
+  int games = 0;
+  int blueWins = 0;
+  int ties = 0;
+  int greenWins = 0;
+  int unfinished = 0;      // games that reached the turn limit
+  std::vector<int> turns;  // of every game
+
+  void Add(const GameResult& result) {
+    ++games;
+    blueWins += result.outcome == Outcome::BlueHoldsTheCentre || result.outcome == Outcome::BlueDestroysGreen;
+    ties += result.outcome == Outcome::Tie;
+    greenWins += result.outcome == Outcome::GreenWins;
+    unfinished += result.outcome == Outcome::TurnLimit;
+    turns.push_back(result.turns);
+  }
+  int MedianTurns() {
+    std::sort(turns.begin(), turns.end());
+    return turns.empty() ? 0 : turns[turns.size() / 2];
+  }
+};
+
+// A computer level against its own planner playing Green: two copies of a
+// planner may circle each other for ever, so their games may reach the turn
+// limit (Normal against its mirror on some generated battlefields, Hard
+// against itself on a few small ones).
+bool PlaysItself(Difficulty blue, GreenKind green) {
+  return (blue == Difficulty::Normal && green == GreenKind::Normal) ||
+         (blue == Difficulty::Hard && green == GreenKind::LegacyHard);
+}
+
+// Plays `games` games on each of the battlefields for each level of Blue
+// against each Green player, team sizes 1 to 10 by turns, and prints a row
+// per level and player: Blue's share of wins, the ties, Green's wins, the
+// median length and whether any game reached the turn limit. Every game must
+// end within it, but for a level against itself.
+void PlayPlayerTable(const std::vector<std::string>& fields, int games) {
+  std::cout << "| Blue | Green | games | Blue wins | ties | Green wins | median turns | reached " << kTurnLimit
+            << " turns |\n|---|---|---|---|---|---|---|---|\n";
+  std::string unfinished;  // the games that reached the turn limit
+  for (const Difficulty blue : {Difficulty::Normal, Difficulty::Hard}) {
+    const char* level = blue == Difficulty::Hard ? "Hard" : "Normal";
+    for (const TableGreen& green : kTableGreens) {
+      TableRecord record;
+      for (std::size_t field = 0; field < fields.size(); ++field) {
+        for (int game = 0; game < games; ++game) {
+          const auto seed = 1000u * static_cast<std::uint32_t>(field) + static_cast<std::uint32_t>(game) + 1u;
+          const auto size = (static_cast<std::uint32_t>(field) + static_cast<std::uint32_t>(game)) % 10 + 1;
+          const GameResult result = PlayGame(seed, size, blue, green.kind, fields[field]);
+          if (::testing::Test::HasFailure()) return;
+          record.Add(result);
+          if (result.outcome == Outcome::TurnLimit && !PlaysItself(blue, green.kind)) {
+            unfinished += std::string("\n  ") + level + " against " + green.name + " on " + fields[field] + ", " +
+                          std::to_string(size) + " a side, seed " + std::to_string(seed);
+          }
+        }
+      }
+      const int permille = record.games ? record.blueWins * 1000 / record.games : 0;
+      std::cout << "| " << level << " | " << green.name << " | " << record.games << " | " << permille / 10 << "."
+                << permille % 10 << " % | " << record.ties << " | " << record.greenWins << " | " << record.MedianTurns()
+                << " | " << (record.unfinished ? "yes" : "no") << " |\n";
+    }
+  }
+  EXPECT_TRUE(unfinished.empty()) << "games that reached " << kTurnLimit << " turns:" << unfinished;
+}
+
 }  // namespace
 
 // A sample: a few games on every shipped battlefield and on a few generated
@@ -329,3 +432,21 @@ TEST(BattlefieldGamesTest, BlueWinsOnEveryShippedBattlefieldAndOnGeneratedOnes) 
 }
 
 TEST(BattlefieldGamesTest, DISABLED_WholeTable) { PlayFields(200, 20, true); }
+
+// Every level of Blue against every Green player. A game a battlefield on
+// the shipped ones and two generated ones; the sanitizer build, far slower,
+// plays a game on the default battlefield alone, for the rules and memory.
+// KORVANE_GAMES sets the games a battlefield and plays the whole table on
+// every shipped battlefield and 20 generated ones: scripts/games.sh --players.
+TEST(PlayerTableTest, EveryGameEndsWithinTheTurnLimit) {
+  const char* games = std::getenv("KORVANE_GAMES");
+  if (games) {
+    PlayPlayerTable(Fields(20), std::max(1, std::atoi(games)));
+    return;
+  }
+#if defined(__SANITIZE_ADDRESS__)
+  PlayPlayerTable({Fields(0).front()}, 1);
+#else
+  PlayPlayerTable(Fields(2), 1);
+#endif
+}
