@@ -53,8 +53,6 @@ class CGameEngine {
   CGameSession& GetSession() { return m_Session; }
   // The player's remembered choices; in memory only until main loads the file.
   CSettings& GetSettings() { return m_Settings; }
-  // The program's one writer thread: the records and the settings hand it their disk work.
-  CAsyncFileWriter& GetFileWriter() { return m_FileWriter; }
   bool IsRunning() const { return m_Running; }
   bool IsActive() const { return m_Active; }
   bool IsAudioOpen() const { return m_SDLMixerInitialized; }

@@ -36,16 +36,7 @@ CSound* GetSound(const SoundTable& table, int id) {
   return table[static_cast<std::size_t>(id)].get();
 }
 
-namespace {
-bool g_muted = false;  // no sound starts
-}  // namespace
-
-void MuteSounds(bool muted) { g_muted = muted; }
-
-bool SoundsMuted() { return g_muted; }
-
 void PlaySound(int id) {
-  if (g_muted) return;
   if (CSound* sound = GetSound(GetSounds(), id)) sound->Play(false);
 }
 

@@ -29,12 +29,8 @@ void LoadSounds(SoundTable& table, const char* listPath);
 // The sound with that id, or null when the table has none.
 CSound* GetSound(const SoundTable& table, int id);
 
-// Plays the sound with that id once, if there is one and sounds are not muted.
+// Plays the sound with that id once, if there is one.
 void PlaySound(int id);
-
-// While muted no sound starts: a game re-simulated unseen stays silent.
-void MuteSounds(bool muted);
-bool SoundsMuted();
 
 // Fades a mixer channel out (-1: every channel); nothing when no mixer is open.
 void FadeOutChannel(int channel, int ms);

@@ -23,8 +23,6 @@ class CSightTable {
   // mc_maxCells cells.
   explicit CSightTable(const CMap& map);
 
-  // 64-bit words of one answer: a bit per cell, row-major.
-  std::size_t GetWords() const { return m_words; }
   // The cells seen from (x, y), a cell of the grid, facing heading index 0 to 3.
   const std::uint64_t* Seen(std::int32_t x, std::int32_t y, std::int32_t heading) const;
 

@@ -34,9 +34,3 @@ bool CTurnClock::Tick(CGame& game) {
   }
   return closed;
 }
-
-std::uint32_t CTurnClock::TakeAccumulator() {
-  const std::uint32_t ms = m_accumulator;
-  m_accumulator = 0;
-  return ms;
-}

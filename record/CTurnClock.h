@@ -28,10 +28,6 @@ class CTurnClock {
   void Reset() { m_stepTimer = 0; }
   // A turn is to be seen from its start: its first step after a step's interval.
   void WaitAStep() { m_stepTimer = mc_stepIntervalMs; }
-  // Hands the gathered time to another clock (the last turn watched again
-  // goes on from where the game stood); it keeps none.
-  std::uint32_t TakeAccumulator();
-  void SetAccumulator(std::uint32_t ms) { m_accumulator = ms; }
 
  private:
   std::uint32_t m_accumulator = 0;  // ms not yet used by ticks

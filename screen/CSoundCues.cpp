@@ -25,7 +25,7 @@ void CSoundCues::Absorb(const std::vector<MatchEvent>& events) {
 }
 
 void CSoundCues::StartEngines() {
-  if (m_enginesPlaying || SoundsMuted()) return;
+  if (m_enginesPlaying) return;
   m_enginesPlaying = true;
   CSound* engine = GetSound(GetSounds(), kSoundEngine);
   m_engineChannel = engine ? engine->Play(true) : -1;
