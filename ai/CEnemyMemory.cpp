@@ -21,11 +21,16 @@ void CEnemyMemory::Update(const CTeamView& view) {
       sighting.m_state = tank->GetState();
       sighting.m_age = 0;
       sighting.m_known = true;
+      sighting.m_moved = false;
       continue;
     }
     if (!sighting.m_known) continue;
     ++sighting.m_age;
-    // Its cell is in sight and it is not there, or it is too long ago.
-    if (view.Sees(sighting.m_state.x, sighting.m_state.y) || sighting.m_age > mc_forgetAfter) sighting = Sighting{};
+    if (sighting.m_age > mc_forgetAfter) {
+      sighting = Sighting{};
+      continue;
+    }
+    // Its cell is in sight and it is not there.
+    if (view.Sees(sighting.m_state.x, sighting.m_state.y)) sighting.m_moved = true;
   }
 }

@@ -8,8 +8,9 @@ class CTeamView;
 
 // What a team knows of the enemy's tanks: each enemy tank as it was last seen
 // and how many turn ends ago. Only tanks standing on cells the team sees now
-// are ever read; a memory is dropped when its cell is seen empty or when it
-// has grown too old to trust.
+// are ever read. A tank whose cell is seen empty has moved out of sight from
+// there (or was destroyed): its memory is kept, marked moved; a memory is
+// dropped when it has grown too old to trust.
 class CEnemyMemory {
  public:
   // One remembered enemy tank.
@@ -17,6 +18,7 @@ class CEnemyMemory {
     TankState m_state;        // cell, heading and hit points when last seen
     std::uint32_t m_age = 0;  // turn ends since then; 0: seen now
     bool m_known = false;     // the entry holds a tank
+    bool m_moved = false;     // its cell has been seen empty since: it is out of sight, near it
   };
 
   static constexpr std::uint32_t mc_maxTanks = 10;

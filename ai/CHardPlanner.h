@@ -1,122 +1,89 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "ai/CEndRating.h"
+#include "ai/CEnemyForecast.h"
 #include "ai/CEnemyMemory.h"
-#include "map/CMap.h"
-#include "units/TankState.h"
+#include "ai/CFireLines.h"
+#include "ai/CHardWatch.h"
+#include "ai/CKnownMatch.h"
+#include "ai/CShortlist.h"
+#include "ai/CTankPurposes.h"
+#include "ai/CTeamSearch.h"
+#include "ai/TurnOrders.h"
 #include "world/CTankSlots.h"
 
 class CTank;
 class CTeamView;
 
-// The "Hard" computer player: plans a whole team at once, from what the team
-// sees and remembers of the enemy and from the public centre count alone.
+// The "Hard" computer player: plans a whole team at once by playing the
+// coming turn out, from what the team sees and remembers of the enemy and
+// the public centre count alone.
 //
-// Each tank tries every sequence of turns and moves that fits into a turn,
-// then fires with the steps left when its end state faces an enemy. An end
-// state is rated by the damage it deals (more for a flank or rear shot, for
-// the weakest enemy and for a kill), by the fire it stands in, and by how far
-// it still is from the tank's goal, measured along the open cells:
-//  - while the enemy holds the centre, every tank makes for the cells from
-//    which the holder, or an enemy waiting near it to take its place, is
-//    shot in the side or from behind;
-//  - otherwise the tank nearest the centre takes or keeps it, the others
-//    hunt the known enemies nearest the centre from their flanks, or gather
-//    near the centre when no enemy is known;
-//  - a badly damaged tank goes to a repair cell and stays until mended.
-// Tanks are planned one after the other, and each keeps out of the cells and
-// firing lines of those already planned and shares out their damage.
+// At a turn end it builds the match as it knows it (CKnownMatch: its own
+// tanks, the enemy tanks seen or remembered, the centre's holder the count
+// tells of; never a hidden tank), gives each of its tanks a purpose and the
+// field leading to it (CTankPurposes), forecasts a few plans of the enemy
+// (CEnemyForecast), lists the ways each of its tanks may spend the turn
+// (CShortlist), and plays team plans against the forecast on copies of the
+// known match with the real rules, keeping the plan that fares best against
+// what the enemy may do (CTeamSearch, CEndRating). CHardWatch keeps its tanks
+// from standing blocked and a repeating endgame from going on for ever.
+// Everything is a whole number: a game replays the same on every machine.
 class CHardPlanner {
  public:
   // A tank with this many hit points or fewer makes for a repair cell ...
-  static constexpr std::int32_t mc_repairBelow = 40;
+  static constexpr std::int32_t mc_repairBelow = CTankPurposes::mc_mendBelow;
   // ... and stays on it until it has this many.
-  static constexpr std::int32_t mc_repairedAt = 90;
+  static constexpr std::int32_t mc_repairedAt = CTankPurposes::mc_mendedAt;
 
-  // A new game: nothing is known of the enemy.
-  void Reset() { m_memory.Clear(); }
+  // A new game: nothing is known of the enemy, nothing watched.
+  void Reset();
   // One turn end of the team: remembers what it sees, then replaces the
   // queue of every one of its tanks (`own`, the view's team's) by its plan
-  // for the coming turn.
+  // for the coming turn. A view without a battlefield plans nothing.
   void PlanTeam(const CTeamView& view, CTankSlots<CTank> own);
+
   const CEnemyMemory& GetMemory() const { return m_memory; }
   // The memory to put back what a saved game kept.
   CEnemyMemory& GetMemory() { return m_memory; }
-  // As the last planning saw the cell: the enemy shells expected into it in
-  // the coming turn from every side (0 off the battlefield or before any
-  // planning), and whether it is a firing cell on a hunted enemy's flank.
-  float ExpectedShells(std::int32_t x, std::int32_t y) const;
-  bool IsFlankCell(std::int32_t x, std::int32_t y) const;
+  const CHardWatch& GetWatch() const { return m_watch; }
+  // The watch to put back what a saved game kept.
+  CHardWatch& GetWatch() { return m_watch; }
+
+  // What the last planning expected of the enemy: the forecast's plans
+  // (none before any planning), each the orders of every enemy tank it
+  // knew, with the cells they pass and the steps they fire in, and the plan
+  // its own plan fared worst against.
+  std::size_t GetExpectedPlans() const { return m_expectedPlans; }
+  const std::vector<TurnOrders>& GetExpected(std::size_t plan) const;
+  std::size_t GetWorstPlan() const { return m_worstPlan; }
+  // Turns played out at the last planning.
+  std::int32_t GetPlayouts() const { return m_search.GetPlayouts(); }
 
  private:
-  // An enemy tank the team knows of, seen now, remembered or inferred.
-  struct Enemy {
-    TankState m_state;      // where it stands and faces, as last known
-    bool m_headingKnown;    // false for a holder of the centre known only from the count
-    float m_certainty;      // 1 for a tank in sight, less the older the memory
-    std::int32_t m_hpLeft;  // hit points left after the damage planned so far
-  };
-  // One way of spending a turn: moves, then shots at a target.
-  struct Plan {
-    std::uint8_t m_moves[4];   // the turns and moves, in order
-    std::int32_t m_moveCount;  // moves used
-    std::int32_t m_shots;      // shots after the moves
-    std::int32_t m_target;     // the enemy shot at, or -1
-    float m_score;             // the rating of the end state
-    TankState m_end;           // where the tank ends
-  };
-  // Which distance field leads a tank, and whether the centre cell rewards it.
-  struct Role {
-    const std::vector<std::int32_t>* m_field;  // distance to the tank's goal per cell, or null
-    bool m_holdsCentre;                        // standing on the centre is worth its hold bonus
-    float m_dangerWeight;                      // how much a point of damage taken costs
-  };
+  // The team has more tanks than the enemy tanks it knows, or as many with more hit points.
+  bool IsAhead() const;
+  // Adds the forecast's shots to the enemy's lines, each plan by its weight.
+  void AddForecastShots();
+  // Keeps the forecast's plans for the lens.
+  void KeepExpected();
 
-  void Prepare(const CTeamView& view);
-  void GatherEnemies();
-  void AddEnemyFire(const Enemy& enemy);
-  void AddFireFromBehind(const CTank& tank);
-  // Multi-source distances over open cells not held by a known enemy.
-  void FillField(std::vector<std::int32_t>& field);
-  // Marks as sources the cells from which the enemy is shot in the side or
-  // from behind (any side when its heading is unknown).
-  void MarkFlankCells(std::vector<std::int32_t>& field, const Enemy& enemy);
-  Role ChooseRole(const CTank& tank, bool taker) const;
-  void PlanTank(CTank& tank, const Role& role, const CMap& map);
-  void Search(const TankState& state, std::int32_t budget, Plan& path, const Role& role, Plan& best) const;
-  float Rate(const TankState& state, std::int32_t budget, Plan& path, const Role& role) const;
-  // The enemy a shell from (x, y) along heading index d meets first, or -1
-  // (a wall, the map's edge or a friend first).
-  std::int32_t TargetAlong(std::int32_t x, std::int32_t y, std::int32_t d) const;
-  void Commit(CTank& tank, const Plan& plan, const CMap& map);
-
-  bool IsOpen(std::int32_t x, std::int32_t y) const;
-  bool IsRepairCell(std::int32_t x, std::int32_t y) const;
-  std::int32_t Cell(std::int32_t x, std::int32_t y) const { return x + y * m_width; }
-
-  CEnemyMemory m_memory;     // the enemy as last seen, across turn ends
-  std::int32_t m_width = 0;  // the battlefield's size this turn end
-  std::int32_t m_height = 0;
-  std::vector<std::uint8_t> m_walls;     // 1 on a wall cell
-  std::vector<std::int16_t> m_occupant;  // per cell: enemy index, mc_friend, or -1
-  std::vector<float> m_shots[4];  // per heading index, enemy shells expected per turn into the cell travelling that way
-  std::vector<std::uint8_t> m_friendLine;   // 1 on cells a planned friend fires across
-  std::vector<std::int32_t> m_centreField;  // steps to the centre cell
-  std::vector<std::int32_t> m_flankField;   // steps to a free firing cell on a flank of the enemies nearest the centre
-  std::vector<std::uint8_t> m_heldFiringCell;      // 1 on such a firing cell where a friend stands already
-  std::vector<std::int32_t> m_ringField;           // steps to the cells around the centre
-  std::vector<std::int32_t> m_repairField;         // steps to a free repair cell
-  std::vector<std::int32_t> m_queue;               // the breadth-first search's cells
-  Enemy m_enemies[CEnemyMemory::mc_maxTanks + 1];  // the known enemies; one more for an unseen holder
-  std::int32_t m_enemyCount = 0;                   // entries of m_enemies in use
-  std::int32_t m_holder = -1;                      // the enemy on the centre cell, or -1
-  std::int32_t m_centre = 0;                       // the centre's cell index
-  MapCell m_centreCell = {0, 0};                   // the centre cell
-  MapCell m_repairCells[CMap::mc_repairCells] = {};  // the repair cells
-  std::int32_t m_home = 0;                         // cell of the tank being planned
-  std::uint32_t m_enemyHold = 0;                   // turn ends the enemy has held the centre
-  std::uint32_t m_ownHold = 0;                     // turn ends this team has held it
-  bool m_hasFlankGoal = false;                     // m_flankField leads somewhere
+  CEnemyMemory m_memory;       // the enemy as last seen, across turn ends
+  CHardWatch m_watch;          // blocked tanks and repeating positions, across turn ends
+  CKnownMatch m_known;         // the match as the team knows it this turn end
+  CTankPurposes m_purposes;    // what each tank is for
+  CFireLines m_ownLines;       // the team's lines of fire, for the forecast
+  CFireLines m_enemyLines;     // the enemy's, with the forecast's shots
+  CEnemyForecast m_forecast;   // what the enemy may do
+  CShortlist m_shortlist;      // what each tank may do
+  CEndRating m_rating;         // how a turn played out ends for the team
+  CTeamSearch m_search;        // the plan chosen
+  std::vector<TurnOrders> m_expected[CEnemyForecast::mc_plans];  // per forecast plan, the enemy's orders
+  std::size_t m_expectedPlans = 0;                               // forecast plans kept
+  std::size_t m_worstPlan = 0;                                   // the one the plan fared worst against
+  std::vector<TurnOrders> m_none;                                // no orders
 };

@@ -97,5 +97,8 @@ void CReplayScreen::Draw() const {
   DrawGameText(kMainFont, L::mc_topLineLeft, L::mc_topLineBaseline, g_status);
   DrawGameText(kSmallFont, L::mc_replayKeysLeft, L::mc_replayKeysBaseline,
                "Space play/pause  N next step  P previous turn  S speed  G view  T lens  F1 help  Esc leave");
-  if (m_screen.IsThreatLensShown()) DrawThreatLensLegend(L::mc_lensLegendLeft + 0.0f, L::mc_replayKeysBaseline);
+  if (m_screen.IsThreatLensShown()) {
+    const bool hard = m_replay.GetGame().Computer().GetLevel() == Difficulty::Hard;
+    DrawThreatLensLegend(hard, L::mc_lensLegendLeft + 0.0f, L::mc_replayKeysBaseline);
+  }
 }

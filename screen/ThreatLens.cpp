@@ -11,10 +11,12 @@
 namespace {
 
 // The values drawn at full strength: a threat of four lines of fire, the best
-// attack value, one shell expected.
+// attack value; a Hard computer's shells of the plan it feared most, and of
+// the others.
 constexpr float kFullThreat = 400.0f;
 constexpr float kFullAttack = 300.0f;
-constexpr float kFullShells = 1.0f;
+constexpr float kFearedShot = 0.8f;
+constexpr float kOtherShot = 0.25f;
 constexpr float kThreatRgb[3] = {1.0f, 0.15f, 0.1f};
 constexpr float kAttackRgb[3] = {1.0f, 0.9f, 0.15f};
 constexpr float kHalf = ScreenLayout::mc_halfCell;
@@ -32,42 +34,65 @@ void EmitCell(std::uint32_t x, std::uint32_t y, float half, const float rgb[3], 
   glVertex2f(cx + half, cy - half);
 }
 
+// A Hard computer's forecast: the cells the shells it expected of the enemy
+// cross (the plan it feared most at full strength, the others fainter) and,
+// as cores, the cells the enemy's tanks pass in that plan.
+void EmitExpected(const CHardPlanner& planner, const CMap& map) {
+  for (std::size_t plan = 0; plan < planner.GetExpectedPlans(); ++plan) {
+    const bool feared = plan == planner.GetWorstPlan();
+    for (const TurnOrders& orders : planner.GetExpected(plan)) {
+      for (std::int32_t step = 0; step < TurnOrders::mc_steps; ++step) {
+        if (!orders.m_fires[step]) continue;
+        const TankState& from = orders.m_poses[step];
+        for (std::int32_t x = from.x + from.dx, y = from.y + from.dy; !map.IsWallOrOutside(x, y);
+             x += from.dx, y += from.dy) {
+          EmitCell(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), kHalf, kThreatRgb,
+                   feared ? kFearedShot : kOtherShot);
+        }
+      }
+      for (std::int32_t step = 1; feared && step <= TurnOrders::mc_steps; ++step) {
+        const TankState& at = orders.m_poses[step];
+        const TankState& before = orders.m_poses[step - 1];
+        if ((at.x != before.x || at.y != before.y) && !map.IsWallOrOutside(at.x, at.y)) {
+          EmitCell(static_cast<std::uint32_t>(at.x), static_cast<std::uint32_t>(at.y), kCore, kAttackRgb, 1.0f);
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 
 void DrawThreatLens(const CComputerPlayer& computer, const CMap& map) {
   if (!map.HasGrid()) return;
-  const bool hard = computer.GetLevel() == Difficulty::Hard;
-  const CHardPlanner& planner = computer.GetHardPlanner();
-  const CThreatMaps& layers = computer.GetThreatMaps();
-  // Layers made for another battlefield (none yet) show nothing.
-  const bool layered = layers.GetWidth() == map.GetWidth() && layers.GetHeight() == map.GetHeight();
   glBindTexture(GL_TEXTURE_2D, 0);
   glBegin(GL_QUADS);
-  for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
-    for (std::uint32_t x = 0; x < map.GetWidth(); ++x) {
-      const auto ix = static_cast<std::int32_t>(x);
-      const auto iy = static_cast<std::int32_t>(y);
-      const float threat = hard       ? planner.ExpectedShells(ix, iy) / kFullShells
-                           : layered ? static_cast<float>(layers.GetThreat(x, y)) / kFullThreat
-                                     : 0.0f;
-      const float attack = hard       ? (planner.IsFlankCell(ix, iy) ? 1.0f : 0.0f)
-                           : layered ? static_cast<float>(layers.GetVuln(x, y)) / kFullAttack
-                                     : 0.0f;
-      EmitCell(x, y, kHalf, kThreatRgb, threat);
-      EmitCell(x, y, kCore, kAttackRgb, attack);
+  if (computer.GetLevel() == Difficulty::Hard) {
+    EmitExpected(computer.GetHardPlanner(), map);
+    glEnd();
+    return;
+  }
+  const CThreatMaps& layers = computer.GetThreatMaps();
+  // Layers made for another battlefield (none yet) show nothing.
+  if (layers.GetWidth() == map.GetWidth() && layers.GetHeight() == map.GetHeight()) {
+    for (std::uint32_t y = 0; y < map.GetHeight(); ++y) {
+      for (std::uint32_t x = 0; x < map.GetWidth(); ++x) {
+        EmitCell(x, y, kHalf, kThreatRgb, static_cast<float>(layers.GetThreat(x, y)) / kFullThreat);
+        EmitCell(x, y, kCore, kAttackRgb, static_cast<float>(layers.GetVuln(x, y)) / kFullAttack);
+      }
     }
   }
   glEnd();
 }
 
-void DrawThreatLensLegend(float left, float baseline) {
-  static constexpr const char* kThreatName = "Blue's threat";
-  static constexpr const char* kAttackName = "attack cell";
+void DrawThreatLensLegend(bool hard, float left, float baseline) {
+  const char* threatName = hard ? "Green's expected shots" : "Blue's threat";
+  const char* attackName = hard ? "Green's expected moves" : "attack cell";
   const float swatchTop = baseline + 10.0f;
   glBindTexture(GL_TEXTURE_2D, 0);
   glBegin(GL_QUADS);
   glColor4f(kThreatRgb[0], kThreatRgb[1], kThreatRgb[2], 0.6f);
-  const float attackLeft = left + 20.0f + GameTextWidth(kSmallFont, kThreatName) + 12.0f;
+  const float attackLeft = left + 20.0f + GameTextWidth(kSmallFont, threatName) + 12.0f;
   for (const float x : {left, attackLeft}) {
     glVertex2f(x, baseline);
     glVertex2f(x, swatchTop);
@@ -77,6 +102,6 @@ void DrawThreatLensLegend(float left, float baseline) {
   }
   glEnd();
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  DrawGameText(kSmallFont, left + 16.0f, baseline, kThreatName);
-  DrawGameText(kSmallFont, attackLeft + 16.0f, baseline, kAttackName);
+  DrawGameText(kSmallFont, left + 16.0f, baseline, threatName);
+  DrawGameText(kSmallFont, attackLeft + 16.0f, baseline, attackName);
 }

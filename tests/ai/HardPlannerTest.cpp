@@ -92,7 +92,8 @@ TEST(HardPlannerFairnessTest, HiddenGreenTanksDoNotChangeThePlan) {
 }
 
 // A Green tank that drops out of sight is remembered for a few turn ends
-// and then forgotten; one whose cell is seen empty is forgotten at once.
+// and then forgotten; one whose cell is seen empty is remembered as moved
+// away from there.
 TEST_F(HardPlannerTest, MemoryKeepsALostTankForAWhileAndDropsACellSeenEmpty) {
   CTank* blue = Put(kBlue, 5, 7, 0, -1);
   CTank* green = Put(kGreen, 5, 2, 0, 1);
@@ -113,10 +114,11 @@ TEST_F(HardPlannerTest, MemoryKeepsALostTankForAWhileAndDropsACellSeenEmpty) {
   blue->ClearCommands();
   Plan();
   ASSERT_TRUE(memory.Get(0).m_known);
+  EXPECT_FALSE(memory.Get(0).m_moved);
   green->SetPosition(5, 9);  // behind Blue, out of sight; its old cell lies open to view
   blue->ClearCommands();
   Plan();
-  EXPECT_FALSE(memory.Get(0).m_known);
+  EXPECT_TRUE(memory.Get(0).m_known && memory.Get(0).m_moved);
 }
 
 // What Hard does in a few small positions on the open 11 x 11 battlefield.
@@ -141,9 +143,9 @@ TEST_F(HardPlannerTest, PlaysTheStrongMove) {
        {{kBlue, {2, 1, 0, 1, 100}}, {kBlue, {1, 4, 1, 0, 100}}, {kGreen, {2, 8, 1, 0, 100}}},
        {2, 1, 0, 1, 100},
        2},
-      {"goes for the nearer repair cell when badly damaged",
-       {{kBlue, {5, 5, 0, 1, CHardPlanner::mc_repairBelow}}},
-       {5, 9, 0, 1, 100},
+      {"goes for the nearer repair cell when badly damaged, not for the centre",
+       {{kBlue, {1, 5, 0, 1, CHardPlanner::mc_repairBelow}}},
+       {1, 9, 0, 1, 100},
        0},
   };
   for (const Position& position : positions) {

@@ -1,0 +1,188 @@
+#include "ai/CEndRating.h"
+
+#include <algorithm>
+
+#include "ai/CKnownMatch.h"
+#include "ai/CTankPurposes.h"
+#include "ai/DistanceField.h"
+#include "units/CTank.h"
+#include "units/Heading.h"
+#include "units/TankHit.h"
+#include "world/CGameWorld.h"
+#include "ai/TuneKnobs.h"
+
+namespace {
+
+constexpr std::int32_t kEmpty = -1;
+constexpr std::int32_t kBlocked = -2;
+// Points per step between a tank and its goal, by its purpose (Mend,
+// TakeCentre, Contest, Hunt, Search, Cover), and the most steps counted. A
+// contest of the centre weighs more per turn end the enemy has held it.
+constexpr std::int64_t kPerStep[] = {40, 20, 20, 15, 10, 10};
+constexpr std::int64_t kContestPerHold = 8;
+constexpr std::int32_t kMostSteps = 40;
+// While the enemy holds the centre, the team's hit points count this many
+// percent less per turn end it has held it, down to the least.
+constexpr std::int64_t kHpLostPerHold = 8;
+constexpr std::int64_t kLeastHpPercent = 40;
+// The centre count: points of holding it for the team, per turn end held,
+// and for the enemy the same and more per turn end squared.
+constexpr std::int64_t kHoldBase = 300;
+constexpr std::int64_t kHoldPerTurn = 100;
+constexpr std::int64_t kEnemyHoldSquared = 40;
+// Percent of the next turn's first shots counted.
+constexpr std::int64_t kNextShotsPercent = 50;
+// Percent that a shot in step 1 to 4 of the next turn is worth, and the second shot of a pair.
+constexpr std::int64_t kShotInStep[4] = {100, 85, 70, 55};
+constexpr std::int64_t kSecondShot = 50;
+// A tank whose back line runs into cells the team does not see within this
+// many cells may be shot from behind by a tank it does not know of: so many
+// points, while some enemy tank is out of sight.
+constexpr std::int32_t kBlindReach = 8;
+constexpr std::int64_t kBlindBack = 0;
+// Pressing on, the enemy's tanks and the team's hold count this much, in percent.
+constexpr std::int64_t kPressEnemyPercent = 125;
+constexpr std::int64_t kPressHoldPercent = 200;
+
+}  // namespace
+
+static long g_k[32];
+void CEndRating::Prepare(const CKnownMatch& known, const CTankPurposes& purposes, bool press) {
+  g_k[0] = Knob("K_STEP_MEND", 40); g_k[1] = Knob("K_STEP_TAKE", 20); g_k[2] = Knob("K_STEP_CONTEST", 20);
+  g_k[3] = Knob("K_STEP_HUNT", 15); g_k[4] = Knob("K_STEP_SEARCH", 10); g_k[5] = Knob("K_STEP_COVER", 10);
+  g_k[6] = Knob("K_CONTEST_HOLD", 8); g_k[7] = Knob("K_HP_PER_HOLD", 8); g_k[8] = Knob("K_NEXT", 50);
+  g_k[9] = Knob("K_BLIND", 0); g_k[10] = Knob("K_HOLD_BASE", 300); g_k[11] = Knob("K_HOLD_TURN", 100); g_k[12] = Knob("K_EHOLD_SQ", 40);
+  g_k[13] = Knob("K_ALIVE", 400); g_k[14] = Knob("K_CONCAVE", 0);
+  m_known = &known;
+  m_purposes = &purposes;
+  m_press = press;
+  m_at.assign(static_cast<std::size_t>(known.CellCount()), static_cast<std::int16_t>(kEmpty));
+  m_standing.clear();
+  m_standing.reserve(known.GetTanks().size());
+  const std::int64_t enemyHold =
+      known.GetHillTeam() == static_cast<std::int32_t>(known.GetEnemy()) ? known.GetHillCount() : 0;
+  m_hpPercent = std::max(kLeastHpPercent, 100 - g_k[7] * enemyHold);
+  m_perStep.assign(known.GetTanks().size(), 0);
+  for (std::size_t i = 0; i < m_perStep.size(); ++i) {
+    const CTankPurposes::Purpose purpose = purposes.GetPurpose(i);
+    m_perStep[i] = g_k[static_cast<std::size_t>(purpose)] +
+                   (purpose == CTankPurposes::Purpose::Contest ? g_k[6] * enemyHold : 0);
+  }
+}
+
+std::int32_t CEndRating::At(std::int32_t x, std::int32_t y) const {
+  if (!m_known->IsOpen(x, y)) return kBlocked;
+  return m_at[static_cast<std::size_t>(m_known->Cell(x, y))];
+}
+
+std::int64_t CEndRating::BestShot(const Standing& shooter) const {
+  std::int64_t best = 0;
+  auto rate = [&](std::int32_t d, std::int32_t x, std::int32_t y, std::int32_t firstStep, bool pair) {
+    const HeadingVector step = HeadingFromIndex(d);
+    std::int32_t at = kEmpty;
+    for (x += step.dx, y += step.dy; (at = At(x, y)) == kEmpty; x += step.dx, y += step.dy) {
+    }
+    if (at < 0 || firstStep > 3) return;
+    const Standing& target = m_standing[static_cast<std::size_t>(at)];
+    if (target.team == shooter.team) return;
+    const std::int64_t first = HitOf(d, target.heading, target.repairing).m_damage;
+    // The target faces the shooter for the second shot, if it comes in the turn.
+    const bool second = pair && firstStep + 2 <= 3;
+    const std::int64_t next = second ? (target.repairing ? kDamageOnRepairCell : kDamageInTheFront) : 0;
+    const std::int64_t hp = target.hp;
+    const std::int64_t dealt = std::min(first, hp) * kShotInStep[firstStep] +
+                               std::min(next, std::max<std::int64_t>(0, hp - first)) * kSecondShot;
+    std::int64_t points = dealt * CEndRating::mc_pointsPerHp / 100;
+    if (first + next >= hp) points += CEndRating::mc_aliveBonus * kShotInStep[firstStep] / 100;
+    best = std::max(best, points * target.certainty / 100);
+  };
+  for (std::int32_t d = 0; d < 4; ++d) {
+    const std::int32_t turns = QuarterTurns(shooter.heading, d);
+    const std::int32_t first = (turns == 0 ? 0 : turns == 2 ? 2 : 1) + shooter.busy;
+    rate(d, shooter.x, shooter.y, first, turns != 2);
+  }
+  // A step forward and a quarter turn: the shot of the third step.
+  const HeadingVector ahead = HeadingFromIndex(shooter.heading);
+  const std::int32_t ax = shooter.x + ahead.dx;
+  const std::int32_t ay = shooter.y + ahead.dy;
+  if (At(ax, ay) == kEmpty) {
+    for (const std::int32_t d : {(shooter.heading + 1) & 3, (shooter.heading + 3) & 3}) {
+      rate(d, ax, ay, 2 + shooter.busy, false);
+    }
+  }
+  return best * shooter.certainty / 100;
+}
+
+bool CEndRating::IsBackBlind(const CGameWorld& played, const TankState& tank) const {
+  const std::uint32_t team = m_known->GetTeam();
+  std::int32_t x = tank.x;
+  std::int32_t y = tank.y;
+  for (std::int32_t n = 0; n < kBlindReach; ++n) {
+    x -= tank.dx;
+    y -= tank.dy;
+    if (!m_known->IsOpen(x, y)) return false;
+    if (!played.GetMap().Sees(team, x, y)) return true;
+  }
+  return false;
+}
+
+std::int64_t CEndRating::Rate(const CGameWorld& played) {
+  const std::uint32_t team = m_known->GetTeam();
+  const std::uint32_t enemy = m_known->GetEnemy();
+  if (played.GetAliveCount(team) == 0) return played.GetAliveCount(enemy) == 0 ? -mc_win / 2 : -mc_win;
+  // The enemy tanks the team knows of all destroyed is no win: others may
+  // be out of sight. The centre count goes on as the tanks stand.
+  std::int32_t hillTeam = played.GetHillTeam();
+  std::int64_t count = played.GetHillCount();
+  if (played.GetAliveCount(enemy) == 0) {
+    const MapCell centre = m_known->GetCentre();
+    const bool held = played.IsTankAt(centre.x, centre.y, static_cast<std::int32_t>(enemy));
+    const bool before = m_known->GetHillTeam() == static_cast<std::int32_t>(team);
+    hillTeam = static_cast<std::int32_t>(team);
+    count = held ? (before ? m_known->GetHillCount() : 0) + 1 : 0;
+    if (count >= CGameWorld::mc_victoryHold) return mc_win;
+  } else if (played.IsGameOver()) {
+    return hillTeam == static_cast<std::int32_t>(team) ? mc_win : -mc_win;
+  }
+
+  std::int64_t score = 0;
+  m_standing.clear();
+  const std::vector<CKnownMatch::Tank>& tanks = m_known->GetTanks();
+  for (std::size_t i = 0; i < tanks.size(); ++i) {
+    const CTank* tank = played.GetTeamTanks(tanks[i].m_team)[tanks[i].m_slot];
+    if (!tank) continue;
+    const TankState& s = tank->GetState();
+    const bool own = tanks[i].m_team == team;
+    const std::int64_t lost = 100 - s.hp;
+    std::int64_t value = s.hp * mc_pointsPerHp + g_k[13] - g_k[14] * lost * lost / 1000;
+    if (own) {
+      value = s.hp * mc_pointsPerHp * m_hpPercent / 100 + g_k[13] - g_k[14] * lost * lost / 1000;
+      const std::vector<std::int32_t>* field = m_purposes->GetField(i);
+      const std::int32_t steps = field ? (*field)[static_cast<std::size_t>(m_known->Cell(s.x, s.y))] : 0;
+      value -= m_perStep[i] * std::min(steps, kMostSteps);
+    } else {
+      value = value * tanks[i].m_certainty / 100;
+      if (m_press) value = value * kPressEnemyPercent / 100;
+    }
+    if (own && m_known->GetUnseenEnemies() > 0 && IsBackBlind(played, s)) value -= g_k[9];
+    score += own ? value : -value;
+    m_standing.push_back(Standing{s.x, s.y, HeadingIndex(s.dx, s.dy), s.hp, tank->GetDelay(), tanks[i].m_team,
+                                  m_known->IsRepairCell(s.x, s.y), tanks[i].m_certainty});
+  }
+
+  if (count > 0 && hillTeam == static_cast<std::int32_t>(team)) {
+    score += (g_k[10] + g_k[11] * count) * (m_press ? kPressHoldPercent : 100) / 100;
+  } else if (count > 0) {
+    score -= g_k[10] + g_k[11] * count + g_k[12] * count * count;
+  }
+
+  for (std::size_t i = 0; i < m_standing.size(); ++i) {
+    m_at[static_cast<std::size_t>(m_known->Cell(m_standing[i].x, m_standing[i].y))] = static_cast<std::int16_t>(i);
+  }
+  std::int64_t shots = 0;
+  for (const Standing& shooter : m_standing) shots += shooter.team == team ? BestShot(shooter) : -BestShot(shooter);
+  for (const Standing& standing : m_standing) {
+    m_at[static_cast<std::size_t>(m_known->Cell(standing.x, standing.y))] = static_cast<std::int16_t>(kEmpty);
+  }
+  return score + shots * g_k[8] / 100;
+}

@@ -1,0 +1,104 @@
+#include "ai/CTeamSearch.h"
+
+#include <algorithm>
+
+#include "ai/CEndRating.h"
+#include "ai/CEnemyForecast.h"
+#include "ai/CKnownMatch.h"
+#include "ai/CShortlist.h"
+#include "world/TurnPlayout.h"
+#include "ai/TuneKnobs.h"
+#include <cstdlib>
+#include <iostream>  // DEBUG
+
+std::size_t CTeamSearch::PerTank(std::size_t ownTanks, std::size_t enemyPlans) {
+  const std::size_t perPass = std::max<std::size_t>(ownTanks, 1) * std::max<std::size_t>(enemyPlans, 1);
+  static const long budget = Knob("K_BUDGET", mc_playouts);
+  static const long most = Knob("K_MOSTK", 32);
+  const std::size_t fits = static_cast<std::size_t>(budget) / (perPass * mc_passes);
+  return std::min<std::size_t>(std::max<std::size_t>(fits, 4), static_cast<std::size_t>(most));
+}
+
+const TurnOrders& CTeamSearch::GetChosen(std::size_t tank) const {
+  return tank < m_chosen.size() ? m_chosen[tank] : m_none;
+}
+
+std::int64_t CTeamSearch::Worth(const CKnownMatch& known, const CShortlist& shortlist,
+                                const CEnemyForecast& forecast, CEndRating& rating) {
+  const std::vector<CKnownMatch::Tank>& tanks = known.GetTanks();
+  const std::size_t plans = std::max<std::size_t>(forecast.GetPlanCount(), 1);
+  m_ratings.assign(plans, 0);
+  std::int64_t sum = 0;
+  std::int64_t worst = 0;
+  for (std::size_t plan = 0; plan < plans; ++plan) {
+    m_played = known.GetMatch();
+    const CMap& map = m_played.GetMap();
+    for (std::size_t i = 0; i < tanks.size(); ++i) {
+      CTank* tank = m_played.GetTeamTanks(tanks[i].m_team)[tanks[i].m_slot];
+      if (!tank) continue;
+      if (tanks[i].m_team == known.GetTeam()) {
+        const std::vector<TurnOrders>& list = shortlist.Get(i);
+        if (m_choice[i] < list.size()) QueueOrders(*tank, list[m_choice[i]], map);
+      } else if (forecast.GetPlanCount() > 0) {
+        QueueOrders(*tank, forecast.GetOrders(plan, i), map);
+      }
+    }
+    PlayTurnOut(m_played);
+    if (std::getenv("KORVANE_DEBUG2")) std::cout << "   played alive " << m_played.GetAliveCount(0) << "/" << m_played.GetAliveCount(1) << " hill " << m_played.GetHillTeam() << "/" << m_played.GetHillCount() << " known tanks " << tanks.size() << " turn " << m_played.GetTurn() << "\n";  // DEBUG
+    ++m_playouts;
+    const std::int64_t rated = rating.Rate(m_played);
+    m_ratings[plan] = rated;
+    sum += rated;
+    worst = plan == 0 ? rated : std::min(worst, rated);
+  }
+  const std::int64_t mean = sum / static_cast<std::int64_t>(plans);
+  static const long worstPercent = Knob("K_WORST", mc_worstPercent);
+  return (worst * worstPercent + mean * (100 - worstPercent)) / 100;
+}
+
+void CTeamSearch::Run(const CKnownMatch& known, const CShortlist& shortlist, const CEnemyForecast& forecast,
+                      CEndRating& rating) {
+  const std::vector<CKnownMatch::Tank>& tanks = known.GetTanks();
+  m_choice.assign(tanks.size(), 0);
+  m_playouts = 0;
+  m_worstPlan = 0;
+  const std::size_t plans = std::max<std::size_t>(forecast.GetPlanCount(), 1);
+  std::int64_t best = Worth(known, shortlist, forecast, rating);
+  static const long passes = Knob("K_PASSES", mc_passes);
+  for (std::int32_t pass = 0; pass < passes; ++pass) {
+    bool better = false;
+    for (std::size_t i = 0; i < tanks.size(); ++i) {
+      const std::size_t options = shortlist.Get(i).size();
+      for (std::size_t option = 0; option < options; ++option) {
+        if (option == m_choice[i]) continue;
+        static const long budget = Knob("K_BUDGET", mc_playouts);
+        if (m_playouts + static_cast<std::int32_t>(plans) > budget) break;
+        const std::size_t was = m_choice[i];
+        m_choice[i] = option;
+        const std::int64_t worth = Worth(known, shortlist, forecast, rating);
+        if (std::getenv("KORVANE_DEBUG")) {  // DEBUG
+          std::cout << "  tank " << i << " option " << option << " [";
+          const TurnOrders& o = shortlist.Get(i)[option];
+          for (int c = 0; c < o.m_count; ++c) std::cout << "RLABWF"[static_cast<int>(o.m_commands[c])];
+          std::cout << "] worth " << worth << " vs " << best << " ratings";
+          for (auto r : m_ratings) std::cout << " " << r;
+          std::cout << "\n";
+        }
+        if (worth > best) {
+          best = worth;
+          better = true;
+        } else {
+          m_choice[i] = was;
+        }
+      }
+    }
+    if (!better) break;
+  }
+  m_chosen.assign(tanks.size(), TurnOrders{});
+  for (std::size_t i = 0; i < tanks.size(); ++i) {
+    const std::vector<TurnOrders>& list = shortlist.Get(i);
+    if (m_choice[i] < list.size()) m_chosen[i] = list[m_choice[i]];
+  }
+  Worth(known, shortlist, forecast, rating);
+  m_worstPlan = static_cast<std::size_t>(std::min_element(m_ratings.begin(), m_ratings.end()) - m_ratings.begin());
+}
