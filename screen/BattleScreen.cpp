@@ -33,18 +33,20 @@ constexpr float kCellSize = L::mc_cellSize;
 char g_line[1024];
 
 // The layers of the battlefield that stay as they are until the screen marks
-// them dirty, in map space: tiles, fog, the centre and repair marks, the
+// them dirty, in map space: tiles, the centre mark, fog, the repair marks, the
 // threat lens when it is on, and the player's planned commands, which lie
 // under every tank.
 void DrawStaticLayers(const CGame& game, const CBattleScreen& screen) {
   const CGameWorld& match = game.Match();
   const CMap& map = match.GetMap();
   DrawMapTiles(map);
-  // Whose fog: the player's team's in play, either team's or none in a replay.
-  if (screen.GetView() != BattleView::Everything) DrawMapFog(map, screen.GetView() == BattleView::GreenFog ? 0 : 1);
+  // The centre mark is part of its cell's ground: the fog dims it like the cell.
   SetColour(palette::kWhite);
   const MapCell centre = map.GetCentre();
   DrawSpriteAt(kSpriteCentreMark, CellCentre(centre.x), CellCentre(centre.y));
+  // Whose fog: the player's team's in play, either team's or none in a replay.
+  if (screen.GetView() != BattleView::Everything) DrawMapFog(map, screen.GetView() == BattleView::GreenFog ? 0 : 1);
+  SetColour(palette::kWhite);
   for (std::uint32_t i = CMap::mc_repairCells; i-- > 0;) {
     const MapCell repair = map.GetRepairCell(i);
     DrawSpriteAt(kSpriteRepairMark, CellCentre(repair.x), CellCentre(repair.y));
@@ -75,8 +77,9 @@ WindowRect StaticLayersRect(const CMap& map) {
     reach = std::max(reach, std::max(sprite.halfWidth, sprite.halfHeight) - kCellSize / 2);
   }
   const int margin = static_cast<int>(std::ceil(reach));
-  const int cellsLeft = L::mc_mapLeft - margin;
-  const int cellsBottom = L::mc_mapBottom - margin;
+  const MapPlacement place = PlaceMap(map);
+  const int cellsLeft = place.Left() - margin;
+  const int cellsBottom = place.Bottom() - margin;
   const int cellsRight = cellsLeft + L::mc_cellSize * static_cast<int>(map.GetWidth()) + 2 * margin;
   const int cellsTop = cellsBottom + L::mc_cellSize * static_cast<int>(map.GetHeight()) + 2 * margin;
   GLint viewport[4] = {};
@@ -111,8 +114,9 @@ void DrawStaticLayersKept(const CGame& game, const CBattleScreen& screen) {
     cache.Draw();
     return;
   }
+  const MapPlacement place = PlaceMap(game.Match().GetMap());
   glPushMatrix();
-  glTranslatef(L::mc_mapOriginX, L::mc_mapOriginY, 0.0f);
+  glTranslatef(static_cast<float>(place.m_originX), static_cast<float>(place.m_originY), 0.0f);
   DrawStaticLayers(game, screen);
   glPopMatrix();
   if (rendering) cache.Fill(screen.GetEpoch(), rect.left, rect.bottom, rect.width, rect.height);
@@ -122,7 +126,8 @@ void DrawStaticLayersKept(const CGame& game, const CBattleScreen& screen) {
 void DrawBattlefield(const CGame& game, const CBattleScreen& screen) {
   const CGameWorld& match = game.Match();
   DrawStaticLayersKept(game, screen);
-  glTranslatef(L::mc_mapOriginX, L::mc_mapOriginY, 0.0f);
+  const MapPlacement place = PlaceMap(match.GetMap());
+  glTranslatef(static_cast<float>(place.m_originX), static_cast<float>(place.m_originY), 0.0f);
   const CTank* selected = screen.GetSelectedTank(match);
   for (const CTank* tank : match.GetTanks()) {
     if (screen.Shows(match, *tank)) DrawTank(*tank, tank == selected);

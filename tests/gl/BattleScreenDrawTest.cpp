@@ -1,5 +1,5 @@
-// The battle screen as Render draws it: the battlefield in map space from
-// window point (50, 50), then the status message, the roster and the help in
+// The battle screen as Render draws it: the battlefield in map space,
+// centred in the play area, then the status message, the roster and the help in
 // screen space. Games are set up on the test arena (14 x 12 cells, centre
 // cell (7, 6), repair cells (1, 10) and (12, 1)) and read back through
 // OpenGL's feedback mode.
@@ -28,13 +28,14 @@ namespace {
 
 using Kind = DrawnQuad::Kind;
 
-constexpr float kMapLeftEdge = 834.0f;  // right of the arena's last column: the HUD
+constexpr float kMapLeftEdge = 834.0f;  // right of the play area: the HUD
 constexpr int kGreenTank = 0;
 constexpr int kBlueTank = 1;
 
-// Window point of the centre of a map cell.
-float CellX(int x) { return 50.0f + 32.0f * static_cast<float>(x); }
-float CellY(int y) { return 50.0f + 32.0f * static_cast<float>(y); }
+// The arena as the screen places it, and the window point of a cell's centre.
+constexpr MapPlacement kArena = PlaceMap(worldtest::kArenaWidth, worldtest::kArenaHeight);
+float CellX(int x) { return static_cast<float>(kArena.CellX(x)); }
+float CellY(int y) { return static_cast<float>(kArena.CellY(y)); }
 
 // Feedback reports window points with float rounding of a few thousandths.
 constexpr float kPixel = 0.01f;
@@ -141,8 +142,8 @@ TEST_F(BattleScreenDrawTest, MapSpaceHoldsTilesFogMarksCommandsSeenTanksAndEffec
   for (const DrawnQuad& f : fog) {
     EXPECT_NEAR(f.right - f.left, 32.0f, kPixel);
     EXPECT_NEAR(f.top - f.bottom, 32.0f, kPixel);
-    fogged.emplace(static_cast<int>(std::lround((f.CentreX() - 50) / 32)),
-                   static_cast<int>(std::lround((f.CentreY() - 50) / 32)));
+    fogged.emplace(static_cast<int>(std::lround((f.CentreX() - CellX(0)) / 32)),
+                   static_cast<int>(std::lround((f.CentreY() - CellY(0)) / 32)));
   }
   std::set<std::pair<int, int>> unseen;
   for (int y = 0; y < height; ++y) {
@@ -153,20 +154,19 @@ TEST_F(BattleScreenDrawTest, MapSpaceHoldsTilesFogMarksCommandsSeenTanksAndEffec
   EXPECT_EQ(fogged, unseen);
   EXPECT_EQ(fog.size(), unseen.size());
   EXPECT_TRUE(unseen.count({11, 4}) && !unseen.count({4, 8}));
-  EXPECT_EQ(FirstOrder(fog), static_cast<std::size_t>(width * height));
-
-  // The centre and repair marks over the fog, in white.
+  // The centre mark between the tiles and the fog, dimmed with its cell;
+  // the repair marks over the fog; all in white.
   const std::vector<DrawnQuad> centre = frame.SpritesWithId(5);
   const std::vector<DrawnQuad> repair = frame.SpritesWithId(7);
   ASSERT_EQ(centre.size(), 1u);
   ASSERT_EQ(repair.size(), 2u);
+  EXPECT_EQ(centre[0].order, static_cast<std::size_t>(width * height));
+  EXPECT_EQ(FirstOrder(fog), centre[0].order + 1);
   EXPECT_TRUE(At(centre[0], CellX(7), CellY(6)));
   EXPECT_TRUE(At(repair[0], CellX(12), CellY(1)));
   EXPECT_TRUE(At(repair[1], CellX(1), CellY(10)));
-  for (const DrawnQuad& mark : {centre[0], repair[0], repair[1]}) {
-    EXPECT_TRUE(mark.HasColour(1, 1, 1, 1));
-    EXPECT_GT(mark.order, LastOrder(fog));
-  }
+  for (const DrawnQuad& mark : {centre[0], repair[0], repair[1]}) EXPECT_TRUE(mark.HasColour(1, 1, 1, 1));
+  for (const DrawnQuad& mark : {repair[0], repair[1]}) EXPECT_GT(mark.order, LastOrder(fog));
 
   // Green's planned move under the tanks; Blue's plan is not shown.
   std::vector<DrawnQuad> commands;
@@ -202,7 +202,7 @@ TEST_F(BattleScreenDrawTest, MapSpaceHoldsTilesFogMarksCommandsSeenTanksAndEffec
   for (std::size_t i = 0; i < list.size(); ++i) {
     const CEffect& e = list[i];
     EXPECT_EQ(effects[i].code, e.m_sprite);
-    EXPECT_TRUE(At(effects[i], 50 + e.m_x, 50 + e.m_y)) << i;
+    EXPECT_TRUE(At(effects[i], CellX(0) + e.m_x, CellY(0) + e.m_y)) << i;
     EXPECT_TRUE(effects[i].HasColour(e.m_red, e.m_green, e.m_blue, e.m_alpha)) << i;
     EXPECT_EQ(effects[i].angle, 270) << i;  // the shell flew straight down
     EXPECT_GT(effects[i].order, LastOrder(tanks));
@@ -226,8 +226,8 @@ TEST_F(BattleScreenDrawTest, AnAdditiveEffectLeavesOrdinaryBlendingToEverythingA
   const float shotFrom = 32.0f * 9;
   const float shotTo = 32.0f * 3;
   // Around the first puff: 32 pixels below the shot's start.
-  const int puffX = static_cast<int>(50 + shotX);
-  const int puffY = static_cast<int>(50 + shotFrom - 32);
+  const int puffX = static_cast<int>(CellX(0) + shotX);
+  const int puffY = static_cast<int>(CellY(0) + shotFrom - 32);
   auto region = [&](const WindowPixels& pixels) {
     std::vector<WindowPixels::Rgb> area;
     for (int y = puffY - 16; y < puffY + 16; ++y) {
