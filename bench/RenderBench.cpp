@@ -51,8 +51,9 @@ CGameSession& Battle(bool withShots) {
     s.OnKey(SDLK_RETURN, true);
     s.OnKey(SDLK_1, true);
     const MapPlacement place = PlaceMap(s.GetMatch().GetMap());
-    s.OnMouseButton(1, true, static_cast<std::uint16_t>(place.CellX(12)),
-                    static_cast<std::uint16_t>(ScreenLayout::mc_windowHeight - place.CellY(10)));  // the middle of the field
+    s.OnMouseButton(
+        1, true, static_cast<std::uint16_t>(place.CellX(12)),
+        static_cast<std::uint16_t>(ScreenLayout::mc_windowHeight - place.CellY(10)));  // the middle of the field
     return s;
   }();
   const bool hasShots = !session.GetScreen().GetEffects().empty();

@@ -217,8 +217,8 @@ void DrawBattleInfo(const CGameWorld& world, const CBattleScreen& screen, bool r
   float y = kLogTop;
   for (std::size_t age = 0; age < log.Size() && y >= kLogBottom; ++age) {
     const LogEvent& event = log.Newest(age);
-    const bool newStep = age == 0 || log.Newest(age - 1).m_step != event.m_step ||
-                         log.Newest(age - 1).m_turn != event.m_turn;
+    const bool newStep =
+        age == 0 || log.Newest(age - 1).m_step != event.m_step || log.Newest(age - 1).m_turn != event.m_turn;
     if (newStep) {
       SetColour(kLogHeading);
       y = DrawWrapped(FormatLogStep(event, g_text, sizeof g_text), y);

@@ -24,10 +24,10 @@ class CLastSeen {
       Marked,   // out of sight: marked where it was last seen
     };
     State m_state = State::Unknown;  // what is known
-    std::int32_t m_x = 0;            // where it was last seen
-    std::int32_t m_y = 0;
-    std::int32_t m_dx = 0;           // its heading then
-    std::int32_t m_dy = 1;
+    std::int32_t m_x = 0;            // the column it was last seen on
+    std::int32_t m_y = 0;            // the row it was last seen on
+    std::int32_t m_dx = 0;           // its heading then, x component
+    std::int32_t m_dy = 1;           // its heading then, y component
     std::uint32_t m_turn = 0;        // the turn it was last seen in
   };
 

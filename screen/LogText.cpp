@@ -31,8 +31,7 @@ const char* FormatLogEvent(const LogEvent& event, char* buffer, std::size_t size
       return FormatText(buffer, size, "%s -> %s %s -%d", shooter, target, HitSideName(event.m_side), event.m_amount);
     case LogEvent::Kind::Destroy:
       return FormatText(buffer, size, "%s destroys %s%s", shooter, ownTank ? "own " : "", target);
-    case LogEvent::Kind::Repair:
-      return FormatText(buffer, size, "%s repaired +%d", actor, event.m_amount);
+    case LogEvent::Kind::Repair: return FormatText(buffer, size, "%s repaired +%d", actor, event.m_amount);
   }
   return FormatText(buffer, size, "%s", "");
 }

@@ -117,7 +117,8 @@ void DrawTank(const CTank& tank, bool selected) {
   if (selected) {
     // Between half and full brightness, once every 2.5 seconds: slow enough
     // to look smooth at the pulse's 10 frames a second.
-    const float grey = static_cast<float>(0.5 + 0.5 * (0.5 + 0.5 * std::sin(kPulsePerSecond * SecondsSinceProgramStart())));
+    const float grey =
+        static_cast<float>(0.5 + 0.5 * (0.5 + 0.5 * std::sin(kPulsePerSecond * SecondsSinceProgramStart())));
     glColor4f(grey, grey, grey, 1.0f);
   } else {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);

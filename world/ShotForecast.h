@@ -21,10 +21,10 @@ struct ShotForecast {
   };
 
   Outcome m_outcome = Outcome::Wall;  // what stops the shell
-  std::int32_t m_x = 0;               // the cell where it stops: the wall's (or the map edge's) or the tank's
-  std::int32_t m_y = 0;
-  std::uint32_t m_slot = 0;           // Enemy, Friend: the slot of the tank struck
-  TankHit m_hit{HitSide::Front, 0};   // Enemy, Friend: where and how hard (HitOf); no damage otherwise
+  std::int32_t m_x = 0;               // the column where it stops: the wall's (or the map edge's) or the tank's
+  std::int32_t m_y = 0;               // the row where it stops
+  std::uint32_t m_slot = 0;          // Enemy, Friend: the slot of the tank struck
+  TankHit m_hit{HitSide::Front, 0};  // Enemy, Friend: where and how hard (HitOf); no damage otherwise
 };
 
 // The shell of `shooter` fired from the state `from` (its planned cell and

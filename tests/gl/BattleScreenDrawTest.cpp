@@ -548,7 +548,8 @@ TEST_F(BattleScreenDrawTest, RightOfTheFieldTheTurnTanksLeftCentreAndLogTellWhat
     const std::vector<DrawnQuad> bar = WithColour(seen.OfKind(Kind::Plain), 0.8f, 0.8f, 0, 1);
     ASSERT_EQ(bar.size(), hp > 0 ? 1u : 0u);
     if (hp > 0) {
-      EXPECT_TRUE(Near(bar[0].left, CellX(5) - 12) && Near(bar[0].right, CellX(5) + 2.4f) && bar[0].bottom > CellY(7) + 10);
+      EXPECT_TRUE(Near(bar[0].left, CellX(5) - 12) && Near(bar[0].right, CellX(5) + 2.4f) &&
+                  bar[0].bottom > CellY(7) + 10);
     }
   }
 }
@@ -637,12 +638,12 @@ TEST_F(BattleScreenDrawTest, FramesDrawFromTheSpritesAndFontLoadedLast) {
 // slot what its tank is about to do.
 TEST_F(BattleScreenDrawTest, PlannedShotsShowWhatTheyWouldStrikeAndTheRosterWhatEachTankIsAboutToDo) {
   StartGame(3, 1);
-  Place(1, 0, 7, 6, 0, 1);                   // Blue in sight, facing up
-  CTank* first = Place(0, 0, 4, 6, 0, 1);    // faces up now, turns right, then fires along row 6
+  Place(1, 0, 7, 6, 0, 1);                 // Blue in sight, facing up
+  CTank* first = Place(0, 0, 4, 6, 0, 1);  // faces up now, turns right, then fires along row 6
   first->AddTurn(true);
   first->AddFire();
-  Place(0, 1, 9, 8, -1, 0)->AddFire();       // fires left along row 8 into its own third tank
-  Place(0, 2, 6, 8, 0, 1)->SetDelay(1);      // busy from a fire, no orders
+  Place(0, 1, 9, 8, -1, 0)->AddFire();   // fires left along row 8 into its own third tank
+  Place(0, 2, 6, 8, 0, 1)->SetDelay(1);  // busy from a fire, no orders
   Match().RefreshVisibility();
   Tap(SDLK_1);
   const CapturedFrame frame = Capture();
@@ -681,8 +682,9 @@ TEST_F(BattleScreenDrawTest, PlannedShotsShowWhatTheyWouldStrikeAndTheRosterWhat
   for (std::size_t slot = 0; slot < 3; ++slot) {
     const float x = 864.0f + 32.0f * static_cast<float>(slot);
     // Slots stand 32 pixels apart: read each on its own.
-    EXPECT_EQ(frame.SmallTextAt(x - GameTextWidth(kSmallFont, states[slot]) / 2, 145 - 20 - 14, std::strlen(states[slot])),
-              states[slot]);
+    EXPECT_EQ(
+        frame.SmallTextAt(x - GameTextWidth(kSmallFont, states[slot]) / 2, 145 - 20 - 14, std::strlen(states[slot])),
+        states[slot]);
   }
   Tap(SDLK_DELETE);  // the first tank's orders erased
   EXPECT_EQ(Capture().SmallTextAt(864 - GameTextWidth(kSmallFont, "idle") / 2, 145 - 20 - 14, 4), "idle");
