@@ -16,8 +16,6 @@ namespace {
 constexpr std::uint8_t kLeftButton = 1;
 constexpr std::uint8_t kRightButton = 3;
 constexpr std::int32_t kWindowHeight = ScreenLayout::mc_windowHeight;
-// The window's y of the bottom edge of the map's row 0.
-constexpr std::int32_t kMapBottomInWindow = kWindowHeight - ScreenLayout::mc_mapBottom;
 
 // The map cell under a window point. The difference is taken as a 16-bit
 // unsigned number, so a click left of or below the map lands on a column or
@@ -188,8 +186,11 @@ void CGameSession::OnBattleClick(std::uint16_t x, std::uint16_t y) {
       return;
     }
   }
-  const std::int32_t column = CellUnder(x - ScreenLayout::mc_mapLeft);
-  const std::int32_t row = CellUnder(kMapBottomInWindow - y);
+  // The window's y of the bottom edge of the map's row 0 is the window's
+  // height less the drawing y.
+  const MapPlacement place = PlaceMap(match.GetMap());
+  const std::int32_t column = CellUnder(x - place.Left());
+  const std::int32_t row = CellUnder(kWindowHeight - place.Bottom() - y);
   // A click on one of the player's own tanks selects it; any other cell,
   // an enemy's included, is where the selected tank should go.
   for (std::size_t i = 0; i < slots.size(); ++i) {

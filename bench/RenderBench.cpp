@@ -22,6 +22,7 @@
 #include "gfx/OpenGL.h"
 #include "screen/CReplayScreen.h"
 #include "screen/MapDraw.h"
+#include "screen/ScreenLayout.h"
 #include "support/AllocationCount.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
@@ -49,7 +50,10 @@ CGameSession& Battle(bool withShots) {
     s.SetTeamSize(1, 10);
     s.OnKey(SDLK_RETURN, true);
     s.OnKey(SDLK_1, true);
-    s.OnMouseButton(1, true, 50 + 32 * 12, 718 - 32 * 10);  // a path to the middle of the field
+    const MapPlacement place = PlaceMap(s.GetMatch().GetMap());
+    s.OnMouseButton(
+        1, true, static_cast<std::uint16_t>(place.CellX(12)),
+        static_cast<std::uint16_t>(ScreenLayout::mc_windowHeight - place.CellY(10)));  // the middle of the field
     return s;
   }();
   const bool hasShots = !session.GetScreen().GetEffects().empty();

@@ -12,6 +12,7 @@
 #include "screen/LogText.h"
 #include "screen/Palette.h"
 #include "screen/ScreenLayout.h"
+#include "screen/ShotPreview.h"
 #include "screen/StatusMessage.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
@@ -20,10 +21,10 @@ namespace {
 
 using palette::kBadNews;
 using palette::kHighlight;
-using palette::kShadow;
 using palette::kWhite;
 constexpr const float (&kTeamColours)[2][4] = palette::kTeams;
 constexpr const float (&kNoPathRed)[4] = palette::kNoPath;
+constexpr float kLogHeading[4] = {0.7f, 0.7f, 0.7f, 1.0f};  // "Turn 8, step 3" over its step's lines
 
 // Right of the battlefield, above the status message.
 constexpr float kInfoLeft = 854.0f;
@@ -36,6 +37,11 @@ constexpr float kLogBottom = 410.0f;
 constexpr float kSmallLine = 16.0f;
 constexpr float kWrapIndent = 12.0f;
 
+// A tank's number ends this far right of its cell's centre, on a baseline this far above it.
+constexpr float kNumberRight = 15.0f;
+constexpr float kNumberBaseline = 4.0f;
+constexpr float kNumberLowBaseline = -13.0f;  // at the bottom right instead
+
 constexpr float kRingRadius = 19.0f;
 constexpr int kRingSegments = 24;
 constexpr float kEnemyBarHalfWidth = 12.0f;
@@ -45,10 +51,22 @@ char g_text[256];
 
 // Small text over the battlefield, a dark shadow under it so that it reads on any tile.
 void DrawLabel(float x, float y, const char* text, const float rgba[4]) {
-  SetColour(kShadow);
-  DrawGameText(kSmallFont, x + 1.0f, y - 1.0f, text);
-  SetColour(rgba);
-  DrawGameText(kSmallFont, x, y, text);
+  DrawShadowedText(kSmallFont, x, y, text, rgba);
+}
+
+// An enemy's health bar lies along the top of its cell when its barrel
+// points down, else along the bottom.
+bool BarOnTop(const CTank& tank) { return tank.GetState().dy < 0; }
+
+// A tank's number at a right corner of its cell, clear of the barrel
+// whichever way it points and of the step numbers of plans (at the left
+// corners, the bottom right and the muzzle): the top right, or the bottom
+// right for an enemy whose health bar takes the top.
+void DrawTankNumber(const CTank& tank, bool enemy, const float rgba[4]) {
+  FormatText(g_text, sizeof g_text, "%u", static_cast<unsigned>(tank.GetSlot() + 1));
+  const float baseline = enemy && BarOnTop(tank) ? kNumberLowBaseline : kNumberBaseline;
+  DrawLabel(CellCentre(tank.GetX()) + kNumberRight - GameTextWidth(kSmallFont, g_text),
+            CellCentre(tank.GetY()) + baseline, g_text, rgba);
 }
 
 void DrawRing(float x, float y) {
@@ -71,10 +89,11 @@ void DrawRing(float x, float y) {
   glLineWidth(1.0f);
 }
 
-// A short bar along the bottom of an enemy's cell: its health in the roster's colours.
+// A short bar along an enemy's cell, never over its barrel (BarOnTop): its
+// health in the roster's colours.
 void DrawEnemyHealth(const CTank& tank) {
   const float x = CellCentre(tank.GetX());
-  const float y = CellCentre(tank.GetY()) - 16.0f;
+  const float y = CellCentre(tank.GetY()) + (BarOnTop(tank) ? 11.0f : -16.0f);
   glColor4f(0.15f, 0.15f, 0.15f, 0.9f);
   DrawQuad(x - kEnemyBarHalfWidth - 1.0f, y, x + kEnemyBarHalfWidth + 1.0f, y + 5.0f);
   const std::int32_t hp = tank.GetHitPoints();
@@ -172,19 +191,20 @@ void DrawRestartQuestion() {
 }  // namespace
 
 void DrawBattlefieldMarks(const CGameWorld& match, const CBattleScreen& screen) {
-  const std::uint32_t team = CGameWorld::mc_playerTeam;
+  const auto team = static_cast<std::int32_t>(CGameWorld::mc_playerTeam);
   for (const CTank* tank : match.GetTanks()) {
-    if (tank->GetTeam() != static_cast<std::int32_t>(team) && screen.Shows(match, *tank)) DrawEnemyHealth(*tank);
+    if (tank->GetTeam() != team && screen.Shows(match, *tank)) DrawEnemyHealth(*tank);
   }
   const CTank* selected = screen.GetSelectedTank(match);
   if (selected) DrawRing(CellCentre(selected->GetX()), CellCentre(selected->GetY()));
-  const CTankSlots<const CTank> slots = match.GetTeamTanks(team);
-  for (std::size_t i = 0; i < slots.size(); ++i) {
-    if (!slots[i] || !screen.Shows(match, *slots[i])) continue;
-    FormatText(g_text, sizeof g_text, "%u", static_cast<unsigned>(i + 1));
-    DrawLabel(CellCentre(slots[i]->GetX()) - 15.0f, CellCentre(slots[i]->GetY()) + 4.0f, g_text,
-              slots[i] == selected ? kHighlight : kWhite);
+  // Every tank shown carries its number: the player's white (the selected
+  // one highlighted), the enemy's in its team's colour.
+  for (const CTank* tank : match.GetTanks()) {
+    if (!screen.Shows(match, *tank)) continue;
+    const bool own = tank->GetTeam() == team;
+    DrawTankNumber(*tank, !own, !own ? kTeamColours[1] : tank == selected ? kHighlight : kWhite);
   }
+  DrawShotLabels(match, screen);
 }
 
 void DrawBattleInfo(const CGameWorld& world, const CBattleScreen& screen, bool restartAsked) {
@@ -192,13 +212,19 @@ void DrawBattleInfo(const CGameWorld& world, const CBattleScreen& screen, bool r
   DrawGameText(kMainFont, kInfoLeft, kTurnBaseline,
                FormatText(g_text, sizeof g_text, "Turn %u", static_cast<unsigned>(world.GetTurn())));
   DrawScore(world);
+  // Newest first, each step's lines under its heading.
   const CCombatLog& log = world.GetLog();
   float y = kLogTop;
   for (std::size_t age = 0; age < log.Size() && y >= kLogBottom; ++age) {
     const LogEvent& event = log.Newest(age);
-    const auto playerTeam = static_cast<std::int32_t>(CGameWorld::mc_playerTeam);
-    SetColour(LogColour(event, playerTeam));
-    y = DrawWrapped(FormatLogEvent(event, playerTeam, g_text, sizeof g_text), y);
+    const bool newStep =
+        age == 0 || log.Newest(age - 1).m_step != event.m_step || log.Newest(age - 1).m_turn != event.m_turn;
+    if (newStep) {
+      SetColour(kLogHeading);
+      y = DrawWrapped(FormatLogStep(event, g_text, sizeof g_text), y);
+    }
+    SetColour(LogColour(event, static_cast<std::int32_t>(CGameWorld::mc_playerTeam)));
+    y = DrawWrapped(FormatLogEvent(event, g_text, sizeof g_text), y);
   }
   std::int32_t x = 0;
   std::int32_t markY = 0;

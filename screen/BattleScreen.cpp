@@ -18,7 +18,9 @@
 #include "screen/MapDraw.h"
 #include "screen/Palette.h"
 #include "screen/RosterLayout.h"
+#include "screen/RosterState.h"
 #include "screen/ScreenLayout.h"
+#include "screen/ShotPreview.h"
 #include "screen/StatusMessage.h"
 #include "screen/TankDraw.h"
 #include "screen/ThreatLens.h"
@@ -32,25 +34,34 @@ constexpr float kCellSize = L::mc_cellSize;
 // allocates nothing.
 char g_line[1024];
 
+// The roster state's baseline below the icon's centre: over the icon's bottom edge.
+constexpr float kRosterStateBaseline = -14.0f;
+
 // The layers of the battlefield that stay as they are until the screen marks
-// them dirty, in map space: tiles, fog, the centre and repair marks, the
-// threat lens when it is on, and the player's planned commands, which lie
-// under every tank.
+// them dirty, in map space: tiles, the centre mark, fog, the repair marks, the
+// threat lens when it is on, and the player's planned shots and commands,
+// which lie under every tank.
 void DrawStaticLayers(const CGame& game, const CBattleScreen& screen) {
   const CGameWorld& match = game.Match();
   const CMap& map = match.GetMap();
   DrawMapTiles(map);
-  // Whose fog: the player's team's in play, either team's or none in a replay.
-  if (screen.GetView() != BattleView::Everything) DrawMapFog(map, screen.GetView() == BattleView::GreenFog ? 0 : 1);
+  // The centre mark is part of its cell's ground: the fog dims it like the cell.
   SetColour(palette::kWhite);
   const MapCell centre = map.GetCentre();
   DrawSpriteAt(kSpriteCentreMark, CellCentre(centre.x), CellCentre(centre.y));
+  // Whose fog: the player's team's in play, either team's or none in a replay.
+  if (screen.GetView() != BattleView::Everything) DrawMapFog(map, screen.GetView() == BattleView::GreenFog ? 0 : 1);
+  SetColour(palette::kWhite);
   for (std::uint32_t i = CMap::mc_repairCells; i-- > 0;) {
     const MapCell repair = map.GetRepairCell(i);
     DrawSpriteAt(kSpriteRepairMark, CellCentre(repair.x), CellCentre(repair.y));
   }
   if (screen.IsThreatLensShown()) DrawThreatLens(game.Computer(), map);
+  // Green's memory of the enemies it lost sight of, in Green's fog only.
+  if (screen.GetView() == BattleView::GreenFog) screen.GetLastSeen().Draw();
 
+  // The planned shots' lines under their fire markers.
+  DrawShotLines(match, screen);
   // The planned commands lie under every tank, the selected tank's over the
   // others'; the selection's change marks the static layers dirty.
   const std::int32_t nextStep = match.IsExecuting() ? match.GetStepsDone() + 1 : 1;
@@ -75,8 +86,9 @@ WindowRect StaticLayersRect(const CMap& map) {
     reach = std::max(reach, std::max(sprite.halfWidth, sprite.halfHeight) - kCellSize / 2);
   }
   const int margin = static_cast<int>(std::ceil(reach));
-  const int cellsLeft = L::mc_mapLeft - margin;
-  const int cellsBottom = L::mc_mapBottom - margin;
+  const MapPlacement place = PlaceMap(map);
+  const int cellsLeft = place.Left() - margin;
+  const int cellsBottom = place.Bottom() - margin;
   const int cellsRight = cellsLeft + L::mc_cellSize * static_cast<int>(map.GetWidth()) + 2 * margin;
   const int cellsTop = cellsBottom + L::mc_cellSize * static_cast<int>(map.GetHeight()) + 2 * margin;
   GLint viewport[4] = {};
@@ -111,8 +123,9 @@ void DrawStaticLayersKept(const CGame& game, const CBattleScreen& screen) {
     cache.Draw();
     return;
   }
+  const MapPlacement place = PlaceMap(game.Match().GetMap());
   glPushMatrix();
-  glTranslatef(L::mc_mapOriginX, L::mc_mapOriginY, 0.0f);
+  glTranslatef(static_cast<float>(place.m_originX), static_cast<float>(place.m_originY), 0.0f);
   DrawStaticLayers(game, screen);
   glPopMatrix();
   if (rendering) cache.Fill(screen.GetEpoch(), rect.left, rect.bottom, rect.width, rect.height);
@@ -122,7 +135,8 @@ void DrawStaticLayersKept(const CGame& game, const CBattleScreen& screen) {
 void DrawBattlefield(const CGame& game, const CBattleScreen& screen) {
   const CGameWorld& match = game.Match();
   DrawStaticLayersKept(game, screen);
-  glTranslatef(L::mc_mapOriginX, L::mc_mapOriginY, 0.0f);
+  const MapPlacement place = PlaceMap(match.GetMap());
+  glTranslatef(static_cast<float>(place.m_originX), static_cast<float>(place.m_originY), 0.0f);
   const CTank* selected = screen.GetSelectedTank(match);
   for (const CTank* tank : match.GetTanks()) {
     if (screen.Shows(match, *tank)) DrawTank(*tank, tank == selected);
@@ -158,8 +172,22 @@ void DrawHealthBar(std::int32_t hitPoints) {
   glEnd();
 }
 
+// What the tank is about to do, over the bottom of its icon, on a dark band
+// that keeps it readable: idle tanks stand out, busy ones are bad news.
+void DrawRosterState(const CTank& tank) {
+  const RosterState state = RosterStateOf(tank);
+  FormatRosterState(state, g_line, sizeof g_line);
+  glColor4f(0.0f, 0.0f, 0.0f, 0.65f);
+  DrawQuad(-15.0f, kRosterStateBaseline - 3.0f, 15.0f, kRosterStateBaseline + 10.0f);
+  const float* rgba = state.m_kind == RosterState::Kind::Idle   ? palette::kHighlight
+                      : state.m_kind == RosterState::Kind::Busy ? palette::kBadNews
+                                                                : palette::kWhite;
+  SetColour(rgba);
+  DrawGameText(kSmallFont, -GameTextWidth(kSmallFont, g_line) / 2.0f, kRosterStateBaseline, g_line);
+}
+
 // One slot of the player's roster: its number, the tank's icon (black once
-// destroyed) and the tank's health.
+// destroyed) with what the tank is about to do over it, and its health.
 void DrawRosterSlot(const CBattleScreen& screen, std::size_t slot, const CTank* tank) {
   static constexpr const char* kLabels[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
   // Shifts that centre each label over its icon.
@@ -189,6 +217,7 @@ void DrawRosterSlot(const CBattleScreen& screen, std::size_t slot, const CTank* 
   glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
   DrawSprite(GetSprite(GetSprites(), TankSprite(static_cast<std::int32_t>(CGameWorld::mc_playerTeam))));
   glPopMatrix();
+  if (tank) DrawRosterState(*tank);
 
   if (tank) {
     glTranslatef(0.0f, -23.0f, 0.0f);

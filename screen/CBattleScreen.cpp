@@ -17,6 +17,7 @@ CBattleScreen::CBattleScreen() { MarkDirty(); }
 void CBattleScreen::Reset() {
   m_effects.Clear();
   m_sounds.StopEngines();
+  m_lastSeen.Clear();
   m_selected = 0;
   m_help = false;
   m_noPathMs = 0;
@@ -24,6 +25,9 @@ void CBattleScreen::Reset() {
 }
 
 void CBattleScreen::Absorb(CGameWorld& match) {
+  // Sight changes with the events, but a game just begun or brought back has
+  // none yet: the first look counts too.
+  if (m_lastSeen.Learn(match)) MarkDirty();
   const std::vector<MatchEvent>& events = match.GetEvents();
   if (events.empty()) return;
   m_effects.Absorb(events);

@@ -5,6 +5,7 @@
 
 #include "screen/BattleView.h"
 #include "screen/CEffects.h"
+#include "screen/CLastSeen.h"
 #include "screen/CSoundCues.h"
 #include "screen/KeyTable.h"
 
@@ -35,9 +36,11 @@ class CBattleScreen {
 
   CBattleScreen();
 
-  // A new game shown: no effects, engines silent, nothing selected, no help.
+  // A new game shown: no effects, engines silent, nothing selected, no help,
+  // no enemy remembered.
   void Reset();
-  // Makes the effects and sounds of the match's events, and clears them.
+  // Makes the effects and sounds of the match's events, and clears them;
+  // learns where the player's team sees the enemy (CLastSeen).
   void Absorb(CGameWorld& match);
   // One tick of the game's clock: the effects fade.
   void Tick() { m_effects.Age(); }
@@ -70,6 +73,8 @@ class CBattleScreen {
   const std::vector<CEffect>& GetEffects() const { return m_effects.Get(); }
   const CEffects& Effects() const { return m_effects; }
   CEffects& Effects() { return m_effects; }
+  // Where the player's team last saw the enemies out of its sight.
+  const CLastSeen& GetLastSeen() const { return m_lastSeen; }
   const CSoundCues& GetSounds() const { return m_sounds; }
   CSoundCues& GetSounds() { return m_sounds; }
 
@@ -90,6 +95,7 @@ class CBattleScreen {
  private:
   CEffects m_effects;                       // effects alive now
   CSoundCues m_sounds;                      // engines and shots
+  CLastSeen m_lastSeen;                     // the enemies out of sight, where last seen
   BattleView m_view = BattleView::GreenFog; // whose fog the battlefield is drawn with
   bool m_lens = false;                      // the computer's threat layers drawn over it
   bool m_help = false;                      // the help panel is shown

@@ -10,6 +10,7 @@
 #include "gfx/SpriteId.h"
 #include "gfx/SpriteTable.h"
 #include "record/CTurnClock.h"
+#include "screen/Draw2D.h"
 #include "screen/ScreenLayout.h"
 #include "units/Heading.h"
 
@@ -46,10 +47,11 @@ float ShotAngle(float ux, float uy) {
 
 void DrawEffect(const CEffect& effect) {
   if (effect.m_text[0] != '\0') {
-    // Centred over its point, floating up as it fades.
-    glColor4f(effect.m_red, effect.m_green, effect.m_blue, effect.m_alpha);
-    DrawGameText(kSmallFont, effect.m_x - GameTextWidth(kSmallFont, effect.m_text) / 2.0f,
-                 effect.m_y + effect.m_rise * (1.0f - effect.m_alpha), effect.m_text);
+    // Centred over its point, floating up as it fades, outlined so that it
+    // reads over the threat lens's colours too.
+    const float rgba[4] = {effect.m_red, effect.m_green, effect.m_blue, effect.m_alpha};
+    DrawOutlinedText(kSmallFont, effect.m_x - GameTextWidth(kSmallFont, effect.m_text) / 2.0f,
+                     effect.m_y + effect.m_rise * (1.0f - effect.m_alpha), effect.m_text, rgba);
     return;
   }
   glPushMatrix();

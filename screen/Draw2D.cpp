@@ -3,6 +3,7 @@
 #include "core/TextFormat.h"
 #include "gfx/OpenGL.h"
 #include "gfx/SpriteTable.h"
+#include "screen/Palette.h"
 
 namespace {
 
@@ -25,6 +26,22 @@ void DrawFitted(GameFont font, float x, float y, const char* text, float room) {
     FormatText(g_fitted, sizeof g_fitted, "...%s", start);
   }
   DrawGameText(font, x, y, g_fitted);
+}
+
+void DrawShadowedText(GameFont font, float x, float y, const char* text, const float rgba[4]) {
+  glColor4f(palette::kShadow[0], palette::kShadow[1], palette::kShadow[2], palette::kShadow[3] * rgba[3]);
+  DrawGameText(font, x + 1.0f, y - 1.0f, text);
+  SetColour(rgba);
+  DrawGameText(font, x, y, text);
+}
+
+void DrawOutlinedText(GameFont font, float x, float y, const char* text, const float rgba[4]) {
+  glColor4f(palette::kShadow[0], palette::kShadow[1], palette::kShadow[2], palette::kShadow[3] * rgba[3]);
+  for (const float dx : {-1.0f, 1.0f}) {
+    for (const float dy : {-1.0f, 1.0f}) DrawGameText(font, x + dx, y + dy, text);
+  }
+  SetColour(rgba);
+  DrawGameText(font, x, y, text);
 }
 
 void EmitQuad(float left, float bottom, float right, float top) {

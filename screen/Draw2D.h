@@ -15,6 +15,13 @@ void DrawText(float x, float y, const char* text);
 // never runs into what stands beside it or off the window. Allocates nothing
 // for lines up to 1 KiB.
 void DrawFitted(GameFont font, float x, float y, const char* text, float room);
+// Text in the font from (x, y) in the colour over a dark shadow one pixel
+// right and down, so that it reads on any tile; the shadow takes the text's
+// opacity.
+void DrawShadowedText(GameFont font, float x, float y, const char* text, const float rgba[4]);
+// The same with the dark drawn a pixel off in all four diagonal directions: an
+// outline that reads over any colour, the threat lens's included.
+void DrawOutlinedText(GameFont font, float x, float y, const char* text, const float rgba[4]);
 // The corners of a rectangle, for a batch of quads.
 void EmitQuad(float left, float bottom, float right, float top);
 // An untextured rectangle between two corners.

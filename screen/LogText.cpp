@@ -1,11 +1,8 @@
 #include "screen/LogText.h"
 
 #include "core/TextFormat.h"
-#include "screen/StatusMessage.h"
 
-namespace {
-
-const char* SideName(HitSide side) {
+const char* HitSideName(HitSide side) {
   switch (side) {
     case HitSide::Rear: return "rear";
     case HitSide::Side: return "side";
@@ -15,35 +12,30 @@ const char* SideName(HitSide side) {
   return "";
 }
 
-// The player's tanks by their numbers, any other by its team's name.
-const char* TankName(std::int32_t team, std::uint32_t slot, std::int32_t playerTeam, char* buffer, std::size_t size) {
-  if (team == playerTeam) return FormatText(buffer, size, "%u", static_cast<unsigned>(slot));
-  return FormatText(buffer, size, "%s", TeamName(team));
+const char* FormatTankName(std::int32_t team, std::uint32_t number, char* buffer, std::size_t size) {
+  const char letter = team == 0 ? 'G' : team == 1 ? 'B' : '?';
+  return FormatText(buffer, size, "%c%u", letter, static_cast<unsigned>(number));
 }
 
-}  // namespace
-
-const char* FormatLogEvent(const LogEvent& event, std::int32_t playerTeam, char* buffer, std::size_t size) {
-  char actor[8];
-  char target[8];
-  TankName(event.m_actorTeam, event.m_actorSlot, playerTeam, actor, sizeof actor);
-  TankName(event.m_targetTeam, event.m_targetSlot, playerTeam, target, sizeof target);
-  const auto turn = static_cast<unsigned>(event.m_turn);
-  const int step = event.m_step;
+const char* FormatLogEvent(const LogEvent& event, char* buffer, std::size_t size) {
+  char actor[16];
+  char target[16];
+  FormatTankName(event.m_actorTeam, event.m_actorSlot, actor, sizeof actor);
+  FormatTankName(event.m_targetTeam, event.m_targetSlot, target, sizeof target);
+  // "fog" where the player's team did not see who fired.
+  const char* shooter = event.m_actorSeen ? actor : "fog";
+  const bool ownTank = event.m_actorSeen && event.m_actorTeam == event.m_targetTeam;
   switch (event.m_kind) {
     case LogEvent::Kind::Hit:
-      if (!event.m_actorSeen) {
-        return FormatText(buffer, size, "T%u s%d %s hit %s -%d from the fog", turn, step, target,
-                          SideName(event.m_side), event.m_amount);
-      }
-      return FormatText(buffer, size, "T%u s%d %s hits %s %s -%d", turn, step, actor, target, SideName(event.m_side),
-                        event.m_amount);
+      if (ownTank) return FormatText(buffer, size, "%s -> %s own tank -%d", shooter, target, event.m_amount);
+      return FormatText(buffer, size, "%s -> %s %s -%d", shooter, target, HitSideName(event.m_side), event.m_amount);
     case LogEvent::Kind::Destroy:
-      if (!event.m_actorSeen) return FormatText(buffer, size, "T%u s%d %s destroyed from the fog", turn, step, target);
-      return FormatText(buffer, size, "T%u s%d %s destroys %s", turn, step, actor, target);
-    case LogEvent::Kind::Repair:
-      return FormatText(buffer, size, "T%u s%d %s repaired +%d", turn, step, actor, event.m_amount);
+      return FormatText(buffer, size, "%s destroys %s%s", shooter, ownTank ? "own " : "", target);
+    case LogEvent::Kind::Repair: return FormatText(buffer, size, "%s repaired +%d", actor, event.m_amount);
   }
   return FormatText(buffer, size, "%s", "");
 }
 
+const char* FormatLogStep(const LogEvent& event, char* buffer, std::size_t size) {
+  return FormatText(buffer, size, "Turn %u, step %d", static_cast<unsigned>(event.m_turn), event.m_step);
+}

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "map/CMap.h"
 #include "screen/StartScreenControls.h"
 
 // Where everything stands on the game's screen, in drawing coordinates: one
@@ -11,13 +12,14 @@ struct ScreenLayout {
   static constexpr std::int32_t mc_windowHeight = 768;  // a window point's y is this minus its drawing y
 
   // The battlefield: cell (x, y) is centred on map-space point (32x, 32y), and
-  // map space starts at the map origin.
+  // map space starts at the map origin (MapPlacement), which centres the
+  // battlefield in the play area: the room of the largest one shown whole.
   static constexpr std::int32_t mc_cellSize = 32;               // a cell's side
   static constexpr std::int32_t mc_halfCell = mc_cellSize / 2;  // from a cell's centre to its edge
-  static constexpr std::int32_t mc_mapOriginX = 50;             // centre of cell (0, 0)
-  static constexpr std::int32_t mc_mapOriginY = 50;
-  static constexpr std::int32_t mc_mapLeft = mc_mapOriginX - mc_halfCell;    // left edge of column 0
-  static constexpr std::int32_t mc_mapBottom = mc_mapOriginY - mc_halfCell;  // bottom edge of row 0
+  static constexpr std::int32_t mc_playLeft = 34;               // left edge of the play area
+  static constexpr std::int32_t mc_playBottom = 34;             // bottom edge of the play area
+  static constexpr std::int32_t mc_playWidth = mc_cellSize * static_cast<std::int32_t>(CMap::mc_maxShownWidth);
+  static constexpr std::int32_t mc_playHeight = mc_cellSize * static_cast<std::int32_t>(CMap::mc_maxShownHeight);
 
   // The roster: slot i's label baseline starts at (left + step * (i % 5), bottom + rowStep * (i / 5)).
   static constexpr std::int32_t mc_rosterLeft = 864;
@@ -73,6 +75,31 @@ struct ScreenLayout {
   static constexpr std::int32_t mc_hintLeft = 400;
   static constexpr std::int32_t mc_hintBaseline = 12;
 };
+
+// Where a battlefield stands on the screen, in drawing coordinates.
+struct MapPlacement {
+  std::int32_t m_originX;  // centre of cell (0, 0)
+  std::int32_t m_originY;
+
+  std::int32_t Left() const { return m_originX - ScreenLayout::mc_halfCell; }    // left edge of column 0
+  std::int32_t Bottom() const { return m_originY - ScreenLayout::mc_halfCell; }  // bottom edge of row 0
+  // The drawing point of a cell's centre.
+  std::int32_t CellX(std::int32_t x) const { return m_originX + ScreenLayout::mc_cellSize * x; }
+  std::int32_t CellY(std::int32_t y) const { return m_originY + ScreenLayout::mc_cellSize * y; }
+};
+
+// A battlefield of that many columns and rows centred in the play area (half
+// a cell is 16 pixels: it stays on whole pixels). Along an axis where it is
+// as large as the play area or larger (a map file too big to be played) it
+// starts at the play area's edge.
+constexpr MapPlacement PlaceMap(std::uint32_t width, std::uint32_t height) {
+  const auto room = [](std::uint32_t cells, std::uint32_t most) {
+    return cells < most ? static_cast<std::int32_t>(most - cells) * ScreenLayout::mc_halfCell : 0;
+  };
+  return MapPlacement{ScreenLayout::mc_playLeft + ScreenLayout::mc_halfCell + room(width, CMap::mc_maxShownWidth),
+                      ScreenLayout::mc_playBottom + ScreenLayout::mc_halfCell + room(height, CMap::mc_maxShownHeight)};
+}
+inline MapPlacement PlaceMap(const CMap& map) { return PlaceMap(map.GetWidth(), map.GetHeight()); }
 
 // Map drawing coordinate of a cell's centre along one axis.
 constexpr float CellCentre(int cell) {

@@ -77,6 +77,6 @@ void DrawStartScreen(const StartScreenView& view) {
   DrawText(left, L::mc_battlefieldBaseline, FormatText(g_line, sizeof g_line, "Battlefield: %s", view.m_battlefieldName));
   DrawText(L::mc_battlefieldMarksLeft, L::mc_battlefieldBaseline, "< >");
   if (view.m_mapProblem[0] != '\0') {
-    DrawFitted(kMainFont, L::mc_mapLeft, L::mc_mapProblemStartBaseline, view.m_mapProblem, L::mc_mapProblemStartRoom);
+    DrawFitted(kMainFont, L::mc_playLeft, L::mc_mapProblemStartBaseline, view.m_mapProblem, L::mc_mapProblemStartRoom);
   }
 }

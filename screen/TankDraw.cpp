@@ -18,6 +18,8 @@ constexpr float kUnselectedMarkerScale = 0.6f;
 // The selected tank's commands beyond this turn.
 constexpr float kLaterMarkerAlpha = 0.4f;
 constexpr std::int32_t kLastStep = 4;
+// The selected tank's pulse in radians a second: 2 pi / 2.5 s.
+constexpr double kPulsePerSecond = 2.513;
 
 bool SamePlace(const TankState& a, const TankState& b) { return a.x == b.x && a.y == b.y; }
 bool SameHeading(const TankState& a, const TankState& b) { return a.dx == b.dx && a.dy == b.dy; }
@@ -113,8 +115,10 @@ void DrawCommand(const TankCommand& command, float scale) {
 
 void DrawTank(const CTank& tank, bool selected) {
   if (selected) {
-    // Between half and full brightness, once every pi / 2 seconds.
-    const float grey = static_cast<float>(0.5 + 0.5 * (0.5 + 0.5 * std::sin(4.0 * SecondsSinceProgramStart())));
+    // Between half and full brightness, once every 2.5 seconds: slow enough
+    // to look smooth at the pulse's 10 frames a second.
+    const float grey =
+        static_cast<float>(0.5 + 0.5 * (0.5 + 0.5 * std::sin(kPulsePerSecond * SecondsSinceProgramStart())));
     glColor4f(grey, grey, grey, 1.0f);
   } else {
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);

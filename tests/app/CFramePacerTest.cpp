@@ -75,7 +75,7 @@ TEST_F(CFramePacerTest, FramesComeOnlyAsFastAsThePictureChanges) {
   const Case cases[] = {
       {"start screen", false, false, false, 0, 0},
       {"planning, nothing selected", true, false, false, 0, 0},
-      {"a tank pulses", true, true, false, 25, 31},
+      {"a tank pulses", true, true, false, 9, 11},
       {"effects fade", true, true, true, 55, 63},
   };
   for (const Case& c : cases) {

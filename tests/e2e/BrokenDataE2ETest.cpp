@@ -120,13 +120,17 @@ TEST(BrokenDataE2ETest, TruncatedPng) {
   ASSERT_GT(png.size(), 100u);
   dir.Replace("Data/tank_green.png", png.substr(0, png.size() / 2));
   // Green's tanks and roster icon (its first slot, centred on (864, 125)) show
-  // the placeholder's checker; the ground and the wall show their own pictures.
+  // the placeholder's checker, every row of it half magenta, above the band at
+  // the icon's foot that says what the tank does (up to row 121); the ground
+  // and the wall show their own pictures.
   ExpectPlaysAsUsual(dir, "", [](const GameSession& game) {
     auto checkered = [](const Screenshot& s) {
+      constexpr int kFirstRow = 122;
+      constexpr int kRows = 109 + kPlaceholderSide - kFirstRow;
       int magenta = 0;
-      for (int i = 0; i < kPlaceholderSide * kPlaceholderSide; ++i)
-        magenta += Same(s.AtGame(848 + i % kPlaceholderSide, 109 + i / kPlaceholderSide), {255, 0, 255});
-      return magenta == kPlaceholderSide * kPlaceholderSide / 2;
+      for (int i = 0; i < kPlaceholderSide * kRows; ++i)
+        magenta += Same(s.AtGame(848 + i % kPlaceholderSide, kFirstRow + i / kPlaceholderSide), {255, 0, 255});
+      return magenta == kPlaceholderSide * kRows / 2;
     };
     const Screenshot battle = ShootUntil(game, checkered);
     EXPECT_TRUE(checkered(battle));

@@ -82,19 +82,23 @@ void ExpectTextAt(const Screenshot& shot, const Box& area, int x, int baseline, 
   EXPECT_LE(ink.left, x + 3) << what << ": " << ToString(ink);
 }
 
-// The right half of a cell: a tank's picture without the number at its top left.
-Patch RightHalf(const Screenshot& shot, int x, int y) {
-  return Cut(shot, Box{50 + 32 * x, 50 + 32 * x + 15, 50 + 32 * y - 16, 50 + 32 * y + 15});
+// A tank's picture below the number (and its shadow) at its cell's top right, and clear of
+// the ring round a selected tank in the cell to its left.
+Patch TankBody(const Screenshot& shot, int x, int y) {
+  const int cx = kLargestMap.CellX(x);
+  const int cy = kLargestMap.CellY(y);
+  return Cut(shot, Box{cx - 12, cx + 15, cy - 16, cy + 1});
 }
 
 // The battle screen is up once the first roster bar shows.
 Screenshot ShootBattle(const GameSession& game) { return game.ShootWhen(854, kTopRow - 104, kBarGrey); }
 
 // The tank picture as the roster shows it: turned a quarter counter-clockwise
-// over the background, centred on (cx, cy).
+// over the background, centred on (cx, cy), above the band at its foot that
+// says what the tank is about to do (from 17 to 4 pixels below its centre).
 void ExpectRosterIcon(const Screenshot& shot, const Picture& tank, int cx, int cy, const std::string& what) {
   int worst = 0;
-  for (int dy = -tank.width / 2; dy < tank.width / 2; ++dy) {
+  for (int dy = -3; dy < tank.width / 2; ++dy) {
     for (int dx = -tank.height / 2; dx < tank.height / 2; ++dx) {
       // The picture's right edge turns up, its top edge left.
       const int col = tank.width / 2 + dy;
@@ -342,8 +346,8 @@ TEST(ScreenE2ETest, PlayingATurnMovesTheTankOneCellAndEscapeShowsTheStartScreenA
   EXPECT_LE(worstFogged, 2);  // twice the darkened value: within two of the picture's
 
   // Green's three tanks stand alike on (1, 1), (2, 1) and (3, 1), each with its number.
-  EXPECT_EQ(RightHalf(battle, 1, 1), RightHalf(battle, 2, 1));
-  EXPECT_EQ(RightHalf(battle, 3, 1), RightHalf(battle, 2, 1));
+  EXPECT_EQ(TankBody(battle, 1, 1), TankBody(battle, 2, 1));
+  EXPECT_EQ(TankBody(battle, 3, 1), TankBody(battle, 2, 1));
   EXPECT_NE(Cell(battle, 1, 1), Cell(battle, 2, 1));
   const Patch groundCell = Cell(battle, 1, 2);
   EXPECT_NE(Cell(battle, 1, 1), groundCell);
@@ -354,7 +358,7 @@ TEST(ScreenE2ETest, PlayingATurnMovesTheTankOneCellAndEscapeShowsTheStartScreenA
   for (int i = 0; i < 6; ++i) {
     const Screenshot shot = game.Shoot();
     pulse.push_back(Cell(shot, 1, 1));
-    EXPECT_EQ(RightHalf(shot, 2, 1), RightHalf(battle, 2, 1));
+    EXPECT_EQ(TankBody(shot, 2, 1), TankBody(battle, 2, 1));
     GameSession::Wait(200);
   }
   int changes = 0;
@@ -369,9 +373,9 @@ TEST(ScreenE2ETest, PlayingATurnMovesTheTankOneCellAndEscapeShowsTheStartScreenA
   game.Key("space");
   game.Key("0");
   const Screenshot moved =
-      ShootUntil(game, [&](const Screenshot& s) { return RightHalf(s, 1, 2) == RightHalf(battle, 2, 1); });
-  EXPECT_EQ(RightHalf(moved, 1, 2), RightHalf(battle, 2, 1));
-  EXPECT_NE(RightHalf(moved, 1, 1), RightHalf(battle, 2, 1));
+      ShootUntil(game, [&](const Screenshot& s) { return TankBody(s, 1, 2) == TankBody(battle, 2, 1); });
+  EXPECT_EQ(TankBody(moved, 1, 2), TankBody(battle, 2, 1));
+  EXPECT_NE(TankBody(moved, 1, 1), TankBody(battle, 2, 1));
   GameSession::Wait(1500);  // the rest of the turn
 
   // F1: the help panel over the battlefield instead of the hint.
@@ -516,6 +520,76 @@ TEST(ScreenE2ETest, TwoTurnsShowTheTurnLineAndAHitInTheLogAndNeitherAMisclickNor
       ShootUntil(game, [&](const Screenshot& s) { return Cut(s, turnLine) != turnTwo; }, kTurnMs);
   EXPECT_NE(Cut(second, turnLine), turnTwo) << "the second turn did not run";
   EXPECT_NE(Cut(second, turnLine), turnOne) << "the game was restarted";
+
+  game.Key("Escape");
+  game.Key("Escape");
+  EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
+}
+
+// Crossfire, 19 x 16 cells, centred in the play area; the Hard computer plays
+// Blue without random draws. A planned shot into an own tank is marked red on
+// the battlefield before Space is pressed, and the roster says which tanks
+// have orders. With KORVANE_SCREENSHOT_DIR set, the game plays on to the
+// README's planning picture: a shot at Blue and where Green last saw a tank.
+TEST(ScreenE2ETest, APlannedShotShowsWhatItWouldStrikeAndTheRosterWhichTanksHaveOrders) {
+  GameSession game;
+  GameSession::Options options;
+  options.args = {"--difficulty", "hard"};
+  ASSERT_TRUE(game.Start(options));
+  ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+  game.ShootWhen(153, kTopRow - 458, kWhite);
+  for (int i = 0; i < 6; ++i) game.Key("bracketright");  // the default, then six more: Crossfire
+  GameSession::Wait(300);
+  game.Key("Return");
+  const Screenshot first = ShootBattle(game);
+  const MapPlacement crossfire = PlaceMap(19, 16);
+  // Red as the shot at a friend is drawn, in the area of its words over the second tank's cell.
+  const auto reds = [&](const Screenshot& s) {
+    int count = 0;
+    const int x = crossfire.CellX(2);
+    const int y = crossfire.CellY(1) + 19;
+    for (int yy = y - 2; yy <= y + 12; ++yy) {
+      for (int xx = x - 60; xx <= x + 60; ++xx) count += Near(s.AtGame(xx, yy), Pixel{255, 77, 64}, 40);
+    }
+    return count;
+  };
+  // The state at the foot of the first two roster icons: both idle.
+  const auto state = [](const Screenshot& s, int slot) {
+    const int x = 864 + 32 * slot;
+    return Cut(s, Box{x - 15, x + 15, 145 - 20 - 17, 145 - 20 - 4});
+  };
+  EXPECT_EQ(reds(first), 0);
+  EXPECT_EQ(state(first, 0), state(first, 1));
+
+  // The first tank turns right and fires into the second.
+  game.Key("1");
+  game.Key("Right");
+  game.Key("f");
+  const Screenshot planned = ShootUntil(game, [&](const Screenshot& s) { return reds(s) > 20; });
+  EXPECT_GT(reds(planned), 20) << "the shot at a friend is not marked";
+  EXPECT_NE(state(planned, 0), state(planned, 1)) << "the roster does not tell orders from idle";
+  game.Key("Delete");
+  EXPECT_EQ(reds(ShootUntil(game, [&](const Screenshot& s) { return reds(s) == 0; })), 0);
+
+  if (const std::string path = DocumentationShot("planning.png"); !path.empty()) {
+    const Box turnLine{854, 1020, 735, 767};
+    const auto playTurn = [&](std::initializer_list<const char*> keys) {
+      for (const char* key : keys) game.Key(key);
+      const Patch before = Cut(game.Shoot(), turnLine);
+      game.Key("space");
+      const auto turned = [&](const Screenshot& s) { return Cut(s, turnLine) != before; };
+      ShootUntil(game, turned, 40000);
+      GameSession::Wait(1500);  // the rest of the turn's effects
+    };
+    for (int turn = 1; turn <= 3; ++turn) playTurn({});
+    // Green looks away from the field: Blue's tank in sight is lost, its last place marked.
+    playTurn({"1", "Right", "Right", "2", "Right", "Right", "3", "Right", "0"});
+    playTurn({"3", "f", "1", "f"});
+    // The first tank would shoot the second; the third turns, moves and fires along row 2.
+    for (const char* key : {"1", "Left", "f", "3", "Left", "Up", "Right", "f"}) game.Key(key);
+    GameSession::Wait(500);
+    game.Shoot(path);
+  }
 
   game.Key("Escape");
   game.Key("Escape");

@@ -35,14 +35,14 @@ Patch Cut(const Screenshot& shot, const Box& box) {
   return patch;
 }
 
-Patch Cell(const Screenshot& shot, int x, int y) {
-  const int cx = 50 + 32 * x;
-  const int cy = 50 + 32 * y;
+Patch Cell(const Screenshot& shot, int x, int y, const MapPlacement& place) {
+  const int cx = place.CellX(x);
+  const int cy = place.CellY(y);
   return Cut(shot, Box{cx - 16, cx + 15, cy - 16, cy + 15});
 }
 
-int CellWindowX(int x) { return 50 + 32 * x; }
-int CellWindowY(int y) { return 718 - 32 * y; }
+int CellWindowX(int x, const MapPlacement& place) { return place.CellX(x); }
+int CellWindowY(int y, const MapPlacement& place) { return ScreenLayout::mc_windowHeight - place.CellY(y); }
 
 bool InkBox(const Screenshot& shot, const Box& area, Box& ink, Pixel background) {
   return FindInkBox(area, [&](int x, int y) { return !Same(shot.AtGame(x, y), background); }, ink);

@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "e2e/GameSession.h"
+#include "screen/ScreenLayout.h"
 #include "support/PixelBox.h"
 
 // Reading the game's screenshots the way the game draws: drawing points with
-// the origin at the window's bottom-left, the battlefield's cell (x, y)
-// centred on (50 + 32x, 50 + 32y).
+// the origin at the window's bottom-left, the battlefield placed as the game
+// places it (PlaceMap); the shipped battlefields of 25 x 22 cells have cell
+// (x, y) centred on (50 + 32x, 50 + 32y).
 namespace screen {
 
 using Pixel = Screenshot::Pixel;
@@ -34,11 +36,13 @@ struct Patch {
   bool operator!=(const Patch& o) const { return !(*this == o); }
 };
 Patch Cut(const Screenshot& shot, const Box& box);
+// Where the game draws a battlefield of 25 x 22 cells, the shipped ones' size.
+inline constexpr MapPlacement kLargestMap = PlaceMap(CMap::mc_maxShownWidth, CMap::mc_maxShownHeight);
 // The 32 x 32 pixels of a battlefield cell.
-Patch Cell(const Screenshot& shot, int x, int y);
+Patch Cell(const Screenshot& shot, int x, int y, const MapPlacement& place = kLargestMap);
 // The window point (origin top-left) of a cell's centre, for clicks.
-int CellWindowX(int x);
-int CellWindowY(int y);
+int CellWindowX(int x, const MapPlacement& place = kLargestMap);
+int CellWindowY(int y, const MapPlacement& place = kLargestMap);
 
 // The smallest box around every pixel of the area that is not the
 // background; false when there is none.

@@ -1,5 +1,5 @@
-// The battle screen as Render draws it: the battlefield in map space from
-// window point (50, 50), then the status message, the roster and the help in
+// The battle screen as Render draws it: the battlefield in map space,
+// centred in the play area, then the status message, the roster and the help in
 // screen space. Games are set up on the test arena (14 x 12 cells, centre
 // cell (7, 6), repair cells (1, 10) and (12, 1)) and read back through
 // OpenGL's feedback mode.
@@ -28,13 +28,14 @@ namespace {
 
 using Kind = DrawnQuad::Kind;
 
-constexpr float kMapLeftEdge = 834.0f;  // right of the arena's last column: the HUD
+constexpr float kMapLeftEdge = 834.0f;  // right of the play area: the HUD
 constexpr int kGreenTank = 0;
 constexpr int kBlueTank = 1;
 
-// Window point of the centre of a map cell.
-float CellX(int x) { return 50.0f + 32.0f * static_cast<float>(x); }
-float CellY(int y) { return 50.0f + 32.0f * static_cast<float>(y); }
+// The arena as the screen places it, and the window point of a cell's centre.
+constexpr MapPlacement kArena = PlaceMap(worldtest::kArenaWidth, worldtest::kArenaHeight);
+float CellX(int x) { return static_cast<float>(kArena.CellX(x)); }
+float CellY(int y) { return static_cast<float>(kArena.CellY(y)); }
 
 // Feedback reports window points with float rounding of a few thousandths.
 constexpr float kPixel = 0.01f;
@@ -141,8 +142,8 @@ TEST_F(BattleScreenDrawTest, MapSpaceHoldsTilesFogMarksCommandsSeenTanksAndEffec
   for (const DrawnQuad& f : fog) {
     EXPECT_NEAR(f.right - f.left, 32.0f, kPixel);
     EXPECT_NEAR(f.top - f.bottom, 32.0f, kPixel);
-    fogged.emplace(static_cast<int>(std::lround((f.CentreX() - 50) / 32)),
-                   static_cast<int>(std::lround((f.CentreY() - 50) / 32)));
+    fogged.emplace(static_cast<int>(std::lround((f.CentreX() - CellX(0)) / 32)),
+                   static_cast<int>(std::lround((f.CentreY() - CellY(0)) / 32)));
   }
   std::set<std::pair<int, int>> unseen;
   for (int y = 0; y < height; ++y) {
@@ -153,20 +154,19 @@ TEST_F(BattleScreenDrawTest, MapSpaceHoldsTilesFogMarksCommandsSeenTanksAndEffec
   EXPECT_EQ(fogged, unseen);
   EXPECT_EQ(fog.size(), unseen.size());
   EXPECT_TRUE(unseen.count({11, 4}) && !unseen.count({4, 8}));
-  EXPECT_EQ(FirstOrder(fog), static_cast<std::size_t>(width * height));
-
-  // The centre and repair marks over the fog, in white.
+  // The centre mark between the tiles and the fog, dimmed with its cell;
+  // the repair marks over the fog; all in white.
   const std::vector<DrawnQuad> centre = frame.SpritesWithId(5);
   const std::vector<DrawnQuad> repair = frame.SpritesWithId(7);
   ASSERT_EQ(centre.size(), 1u);
   ASSERT_EQ(repair.size(), 2u);
+  EXPECT_EQ(centre[0].order, static_cast<std::size_t>(width * height));
+  EXPECT_EQ(FirstOrder(fog), centre[0].order + 1);
   EXPECT_TRUE(At(centre[0], CellX(7), CellY(6)));
   EXPECT_TRUE(At(repair[0], CellX(12), CellY(1)));
   EXPECT_TRUE(At(repair[1], CellX(1), CellY(10)));
-  for (const DrawnQuad& mark : {centre[0], repair[0], repair[1]}) {
-    EXPECT_TRUE(mark.HasColour(1, 1, 1, 1));
-    EXPECT_GT(mark.order, LastOrder(fog));
-  }
+  for (const DrawnQuad& mark : {centre[0], repair[0], repair[1]}) EXPECT_TRUE(mark.HasColour(1, 1, 1, 1));
+  for (const DrawnQuad& mark : {repair[0], repair[1]}) EXPECT_GT(mark.order, LastOrder(fog));
 
   // Green's planned move under the tanks; Blue's plan is not shown.
   std::vector<DrawnQuad> commands;
@@ -202,7 +202,7 @@ TEST_F(BattleScreenDrawTest, MapSpaceHoldsTilesFogMarksCommandsSeenTanksAndEffec
   for (std::size_t i = 0; i < list.size(); ++i) {
     const CEffect& e = list[i];
     EXPECT_EQ(effects[i].code, e.m_sprite);
-    EXPECT_TRUE(At(effects[i], 50 + e.m_x, 50 + e.m_y)) << i;
+    EXPECT_TRUE(At(effects[i], CellX(0) + e.m_x, CellY(0) + e.m_y)) << i;
     EXPECT_TRUE(effects[i].HasColour(e.m_red, e.m_green, e.m_blue, e.m_alpha)) << i;
     EXPECT_EQ(effects[i].angle, 270) << i;  // the shell flew straight down
     EXPECT_GT(effects[i].order, LastOrder(tanks));
@@ -226,8 +226,8 @@ TEST_F(BattleScreenDrawTest, AnAdditiveEffectLeavesOrdinaryBlendingToEverythingA
   const float shotFrom = 32.0f * 9;
   const float shotTo = 32.0f * 3;
   // Around the first puff: 32 pixels below the shot's start.
-  const int puffX = static_cast<int>(50 + shotX);
-  const int puffY = static_cast<int>(50 + shotFrom - 32);
+  const int puffX = static_cast<int>(CellX(0) + shotX);
+  const int puffY = static_cast<int>(CellY(0) + shotFrom - 32);
   auto region = [&](const WindowPixels& pixels) {
     std::vector<WindowPixels::Rgb> area;
     for (int y = puffY - 16; y < puffY + 16; ++y) {
@@ -346,9 +346,11 @@ TEST_F(BattleScreenDrawTest, TheSelectedTankIsRingedAndItsRosterSlotFramedAndLab
       // Highlighted, not faded: fully opaque either way.
       EXPECT_EQ(label->HasColour(1, 1, 1, 1), !chosen) << slot;
       EXPECT_FLOAT_EQ(label->rgba[3], 1.0f);
-      // Each tank on the field carries its number at its cell's top left.
+      // Each tank on the field carries its number at its cell's top right, clear of the barrel.
       const CTank* tank = Tank(0, slot);
-      EXPECT_EQ(frame.SmallTextAt(CellX(tank->GetX()) - 15, CellY(tank->GetY()) + 4), std::to_string(slot + 1));
+      const std::string number = std::to_string(slot + 1);
+      const float numberLeft = CellX(tank->GetX()) + 15 - GameTextWidth(kSmallFont, number.c_str());
+      EXPECT_EQ(frame.SmallTextAt(numberLeft, CellY(tank->GetY()) + 4), number);
     }
     // The frame round the slot and the ring round the tank are the only lines.
     const std::size_t frameSides = 4;
@@ -511,23 +513,31 @@ TEST_F(BattleScreenDrawTest, RightOfTheFieldTheTurnTanksLeftCentreAndLogTellWhat
   EXPECT_EQ(frame.SmallTextAt(854, 718), "Green 2/2");
   EXPECT_EQ(frame.SmallTextAt(940, 718), "Blue 2/2");
   EXPECT_EQ(frame.SmallTextAt(854, 700), "Centre: Green 1/10");
-  // The shot came out of the fog: the line says so, wrapped into the column.
-  const std::string first = frame.SmallTextAt(854, 676);
-  const std::string rest = frame.SmallTextAt(866, 660);
-  EXPECT_EQ(first + " " + rest, "T1 s1 1 hit rear -50 from the fog");
+  // The shot came out of the fog: the line says so, under its step's heading.
+  EXPECT_EQ(frame.SmallTextAt(854, 676), "Turn 1, step 1");
+  EXPECT_EQ(frame.SmallTextAt(854, 660), "fog -> G1 rear -50");
   for (const DrawnQuad& g : frame.OfKind(Kind::SmallGlyph)) EXPECT_LE(g.right, 1021.0f) << static_cast<char>(g.code);
   // Nothing on the field shows the shooter: no tank, no health bar.
   EXPECT_TRUE(OnTheMap(frame.SpritesWithId(kBlueTank)).empty());
   EXPECT_TRUE(WithColour(frame.OfKind(Kind::Plain), 0.15f, 0.15f, 0.15f, 0.9f).empty());
-  // The loss floats over the tank hit.
+  // The loss floats over the tank hit, outlined: four dark copies a pixel
+  // off diagonally under it.
   std::string loss;
+  std::vector<DrawnQuad> outline;
   for (const DrawnQuad& g : frame.OfKind(Kind::SmallGlyph)) {
-    if (std::fabs(g.CentreX() - CellX(5)) < 12 && g.bottom > CellY(3) + 12 && g.bottom < CellY(5)) loss += static_cast<char>(g.code);
+    if (std::fabs(g.CentreX() - CellX(5)) >= 12 || g.bottom <= CellY(3) + 12 || g.bottom >= CellY(5)) continue;
+    if (g.rgba[0] > 0.5f) {
+      loss += static_cast<char>(g.code);
+    } else {
+      outline.push_back(g);
+    }
   }
   EXPECT_EQ(loss, "-50");
+  EXPECT_EQ(outline.size(), 4u * loss.size());
 
-  // In sight, Blue shows with its health under it: the bar's share of 24
-  // pixels in the roster's colours (60: yellow), none left at all below 1.
+  // In sight, Blue shows with its health: the bar's share of 24 pixels in the
+  // roster's colours (60: yellow), none left at all below 1; Blue faces down,
+  // so the bar lies along the top of its cell, clear of the barrel.
   for (const std::int32_t hp : {60, -10}) {
     Place(0, 0, 5, 3, 0, 1);
     Place(1, 0, 5, 7, 0, -1, hp);
@@ -538,7 +548,8 @@ TEST_F(BattleScreenDrawTest, RightOfTheFieldTheTurnTanksLeftCentreAndLogTellWhat
     const std::vector<DrawnQuad> bar = WithColour(seen.OfKind(Kind::Plain), 0.8f, 0.8f, 0, 1);
     ASSERT_EQ(bar.size(), hp > 0 ? 1u : 0u);
     if (hp > 0) {
-      EXPECT_TRUE(Near(bar[0].left, CellX(5) - 12) && Near(bar[0].right, CellX(5) + 2.4f) && bar[0].top < CellY(7) - 10);
+      EXPECT_TRUE(Near(bar[0].left, CellX(5) - 12) && Near(bar[0].right, CellX(5) + 2.4f) &&
+                  bar[0].bottom > CellY(7) + 10);
     }
   }
 }
@@ -620,4 +631,103 @@ TEST_F(BattleScreenDrawTest, FramesDrawFromTheSpritesAndFontLoadedLast) {
   ASSERT_EQ(GetFontManager().Init(), 0);
   ASSERT_TRUE(LoadGameFonts(kv::kFontFile));
   EXPECT_EQ(shapes(), before);
+}
+
+// While the player plans, each planned shot shows where its shell would stop
+// and what it would strike, from where the tank will stand, and each roster
+// slot what its tank is about to do.
+TEST_F(BattleScreenDrawTest, PlannedShotsShowWhatTheyWouldStrikeAndTheRosterWhatEachTankIsAboutToDo) {
+  StartGame(3, 1);
+  Place(1, 0, 7, 6, 0, 1);                 // Blue in sight, facing up
+  CTank* first = Place(0, 0, 4, 6, 0, 1);  // faces up now, turns right, then fires along row 6
+  first->AddTurn(true);
+  first->AddFire();
+  Place(0, 1, 9, 8, -1, 0)->AddFire();   // fires left along row 8 into its own third tank
+  Place(0, 2, 6, 8, 0, 1)->SetDelay(1);  // busy from a fire, no orders
+  Match().RefreshVisibility();
+  Tap(SDLK_1);
+  const CapturedFrame frame = Capture();
+
+  const auto lines = [](const CapturedFrame& f, float r, float g, float b) {
+    std::vector<DrawnLine> found;
+    for (const DrawnLine& l : f.Lines()) {
+      if (Near(l.rgba[0], r) && Near(l.rgba[1], g) && Near(l.rgba[2], b)) found.push_back(l);
+    }
+    return found;
+  };
+  // The first tank's shell: yellow, from its muzzle facing right to Blue's
+  // hull, a bar across its end; Blue's side, said over its cell.
+  const std::vector<DrawnLine> enemy = lines(frame, 1.0f, 0.85f, 0.2f);
+  ASSERT_EQ(enemy.size(), 2u + 24u + 4u);  // with the selection's ring and slot frame, alike in colour
+  EXPECT_NEAR(enemy[0].x0, CellX(4) + 16, kPixel);
+  EXPECT_NEAR(enemy[0].x1, CellX(7) - 10, kPixel);
+  EXPECT_NEAR(enemy[0].y0, CellY(6), kPixel);
+  EXPECT_NEAR(enemy[0].y1, CellY(6), kPixel);
+  EXPECT_NEAR(enemy[1].x0, CellX(7) - 10, kPixel);  // the bar across
+  const auto labelAt = [&](int x, int y, const char* text) {
+    return frame.SmallTextAt(CellX(x) - GameTextWidth(kSmallFont, text) / 2, CellY(y) + 19);
+  };
+  EXPECT_EQ(labelAt(7, 6, "B1 side -20"), "B1 side -20");
+  // The second tank's shell stops at the third: red, and said so though the second is not selected.
+  const std::vector<DrawnLine> friendly = lines(frame, 1.0f, 0.3f, 0.25f);
+  ASSERT_EQ(friendly.size(), 2u);
+  EXPECT_NEAR(friendly[0].x0, CellX(9) - 16, kPixel);
+  EXPECT_NEAR(friendly[0].x1, CellX(6) + 10, kPixel);
+  EXPECT_EQ(labelAt(6, 8, "G3 own tank -20"), "G3 own tank -20");
+  // Blue carries its number at its cell's top right, in its team's colour.
+  EXPECT_EQ(frame.SmallTextAt(CellX(7) + 15 - GameTextWidth(kSmallFont, "1"), CellY(6) + 4), "1");
+
+  // The roster: the steps of each tank's orders, the busy step counted, or "busy".
+  const char* const states[] = {"3 st", "2 st", "busy"};
+  for (std::size_t slot = 0; slot < 3; ++slot) {
+    const float x = 864.0f + 32.0f * static_cast<float>(slot);
+    // Slots stand 32 pixels apart: read each on its own.
+    EXPECT_EQ(
+        frame.SmallTextAt(x - GameTextWidth(kSmallFont, states[slot]) / 2, 145 - 20 - 14, std::strlen(states[slot])),
+        states[slot]);
+  }
+  Tap(SDLK_DELETE);  // the first tank's orders erased
+  EXPECT_EQ(Capture().SmallTextAt(864 - GameTextWidth(kSmallFont, "idle") / 2, 145 - 20 - 14, 4), "idle");
+
+  // A turn under way shows no shot to come.
+  Press(SDLK_SPACE);
+  Ticks(1);
+  ASSERT_TRUE(Match().IsExecuting());
+  EXPECT_TRUE(lines(Capture(), 1.0f, 0.3f, 0.25f).empty());
+}
+
+// An enemy that goes out of Green's sight leaves a faint mark where and as it
+// was last seen, with that turn, until Green sees the cell again; it never
+// tells where the tank went.
+TEST_F(BattleScreenDrawTest, AnEnemyLostFromSightLeavesAFaintMarkWithItsTurnUntilItsCellIsSeenAgain) {
+  StartGame(1, 1);
+  Place(0, 0, 5, 3, 0, 1);
+  Place(1, 0, 5, 7, -1, 0);
+  PlayTurn();  // seen all along turn 1 and as turn 2 is planned
+  const auto marks = [this] {
+    std::vector<DrawnQuad> faint;
+    for (const DrawnQuad& q : Capture().SpritesWithId(kBlueTank)) {
+      if (q.HasColour(1, 1, 1, 0.4f)) faint.push_back(q);
+    }
+    return faint;
+  };
+  EXPECT_TRUE(marks().empty());
+  Park(1, 0, 3);  // gone where Green cannot see, while Green looks away
+  Place(0, 0, 5, 3, 0, -1);
+  Match().RefreshVisibility();
+  const std::uint64_t epoch = Screen().GetEpoch();
+  Screen().Absorb(Match());
+  EXPECT_NE(Screen().GetEpoch(), epoch) << "the kept layers must show the mark";
+  std::vector<DrawnQuad> shown = marks();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(At(shown[0], CellX(5), CellY(7)));
+  EXPECT_EQ(shown[0].angle, 180);
+  EXPECT_EQ(Capture().SmallTextAt(CellX(5) - 15, CellY(7) - 13), "T2");
+  // The mark stays as long as its cell is out of sight; Green looks at it again: it goes.
+  Ticks(10);
+  EXPECT_EQ(marks().size(), 1u);
+  Place(0, 0, 5, 3, 0, 1);
+  Match().RefreshVisibility();
+  Screen().Absorb(Match());
+  EXPECT_TRUE(marks().empty());
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-// The battle screen draws map space from window point (50, 50).
+// The battle screen draws the largest battlefield's map space from window point (50, 50).
 constexpr int kOrigin = 50;
 
 struct Rgb {

@@ -15,6 +15,7 @@
 #include "record/RecordText.h"
 #include "record/SnapshotText.h"
 #include "record/WorldChecksum.h"
+#include "screen/ScreenLayout.h"
 #include "world/WorldTestSupport.h"
 
 namespace {
@@ -31,7 +32,9 @@ void PlanRandomly(CGameSession& session, std::mt19937& random) {
     if (choice == 0) {
       const auto x = static_cast<std::int32_t>(random() % map.GetWidth());
       const auto y = static_cast<std::int32_t>(random() % map.GetHeight());
-      session.OnMouseButton(1, true, static_cast<std::uint16_t>(50 + 32 * x), static_cast<std::uint16_t>(718 - 32 * y));
+      const MapPlacement place = PlaceMap(map);
+      session.OnMouseButton(1, true, static_cast<std::uint16_t>(place.CellX(x)),
+                            static_cast<std::uint16_t>(ScreenLayout::mc_windowHeight - place.CellY(y)));
     }
     for (int i = 0; i < choice; ++i) session.OnKey(kKeys[random() % 8], true);
   }

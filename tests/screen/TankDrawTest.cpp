@@ -299,6 +299,6 @@ TEST_F(TankDrawTest, SelectedTankPulsesBetweenHalfAndFullGrey) {
     EXPECT_FLOAT_EQ(d[0].rgba[3], 1.0f);
     greys.push_back(grey);
   }
-  // A quarter of a second is a sixth of the period: three samples cannot all agree.
+  // A quarter of a second is a tenth of the period: three samples cannot all agree.
   EXPECT_FALSE(greys[0] == greys[1] && greys[1] == greys[2]);
 }

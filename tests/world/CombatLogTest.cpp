@@ -13,9 +13,12 @@ namespace {
 
 std::vector<std::string> LogLines(const CGameWorld& world) {
   std::vector<std::string> lines;
+  char step[64];
   char buffer[64];
   for (std::size_t age = 0; age < world.GetLog().Size(); ++age) {
-    lines.emplace_back(FormatLogEvent(world.GetLog().Newest(age), 0, buffer, sizeof buffer));
+    const LogEvent& event = world.GetLog().Newest(age);
+    lines.push_back(std::string(FormatLogStep(event, step, sizeof step)) + ": " +
+                    FormatLogEvent(event, buffer, sizeof buffer));
   }
   return lines;
 }
@@ -24,21 +27,25 @@ using CombatLogTest = worldtest::WorldTest;
 
 }  // namespace
 
-TEST(CombatLogTextTest, EventsReadAsShortLinesThatNameThePlayersTanksByNumber) {
+TEST(CombatLogTextTest, EventsReadAsShortLinesThatNameBothTanksByTeamAndNumber) {
   using Kind = LogEvent::Kind;
   const struct {
     LogEvent event;
     const char* text;
   } cases[] = {
-      {{Kind::Hit, 8, 3, 1, 1, true, 0, 2, HitSide::Side, 20}, "T8 s3 Blue hits 2 side -20"},
-      {{Kind::Hit, 8, 3, 1, 1, false, 0, 2, HitSide::Rear, 50}, "T8 s3 2 hit rear -50 from the fog"},
-      {{Kind::Hit, 2, 1, 0, 10, true, 1, 4, HitSide::RepairCell, 70}, "T2 s1 10 hits Blue on repair -70"},
-      {{Kind::Destroy, 8, 4, 0, 3, true, 1, 1, HitSide::Front, 10}, "T8 s4 3 destroys Blue"},
-      {{Kind::Destroy, 12, 2, 1, 2, false, 0, 1, HitSide::Front, 10}, "T12 s2 1 destroyed from the fog"},
-      {{Kind::Repair, 9, 1, 0, 2, true, 0, 0, HitSide::Front, 10}, "T9 s1 2 repaired +10"},
+      {{Kind::Hit, 8, 3, 1, 1, true, 0, 2, HitSide::Side, 20}, "B1 -> G2 side -20"},
+      {{Kind::Hit, 8, 3, 1, 1, false, 0, 2, HitSide::Rear, 50}, "fog -> G2 rear -50"},
+      {{Kind::Hit, 2, 1, 0, 10, true, 1, 4, HitSide::RepairCell, 70}, "G10 -> B4 on repair -70"},
+      {{Kind::Hit, 3, 2, 0, 2, true, 0, 1, HitSide::Side, 20}, "G2 -> G1 own tank -20"},
+      {{Kind::Hit, 3, 2, 1, 2, true, 1, 5, HitSide::Rear, 50}, "B2 -> B5 own tank -50"},
+      {{Kind::Destroy, 8, 4, 0, 3, true, 1, 1, HitSide::Front, 10}, "G3 destroys B1"},
+      {{Kind::Destroy, 3, 2, 0, 2, true, 0, 1, HitSide::Side, 20}, "G2 destroys own G1"},
+      {{Kind::Destroy, 12, 2, 1, 2, false, 0, 1, HitSide::Front, 10}, "fog destroys G1"},
+      {{Kind::Repair, 9, 1, 0, 2, true, 0, 0, HitSide::Front, 10}, "G2 repaired +10"},
   };
   char buffer[64];
-  for (const auto& c : cases) EXPECT_STREQ(FormatLogEvent(c.event, 0, buffer, sizeof buffer), c.text);
+  for (const auto& c : cases) EXPECT_STREQ(FormatLogEvent(c.event, buffer, sizeof buffer), c.text);
+  EXPECT_STREQ(FormatLogStep(cases[0].event, buffer, sizeof buffer), "Turn 8, step 3");
 }
 
 TEST_F(CombatLogTest, TheLogTellsWhatGreenSawOfATurnAndAShotFromTheFogAsSuch) {
@@ -51,10 +58,11 @@ TEST_F(CombatLogTest, TheLogTellsWhatGreenSawOfATurnAndAShotFromTheFogAsSuch) {
     std::vector<std::string> lines;
     std::int32_t blueKnownLeft;
   } cases[] = {
-      {"Blue in sight", 1, 100, false, 100, {"T1 s1 Blue hits 1 front -10"}, 2},
-      {"Blue in the fog", -1, 100, false, 100, {"T1 s1 1 hit rear -50 from the fog"}, 2},
-      {"Green destroys", 1, 100, true, 10, {"T1 s1 1 destroys Blue", "T1 s1 1 hits Blue front -10"}, 1},
-      {"Green destroyed", -1, 40, false, 100, {"T1 s1 1 destroyed from the fog", "T1 s1 1 hit rear -50 from the fog"}, 2},
+      {"Blue in sight", 1, 100, false, 100, {"Turn 1, step 1: B1 -> G1 front -10"}, 2},
+      {"Blue in the fog", -1, 100, false, 100, {"Turn 1, step 1: fog -> G1 rear -50"}, 2},
+      {"Green destroys", 1, 100, true, 10, {"Turn 1, step 1: G1 destroys B1", "Turn 1, step 1: G1 -> B1 front -10"}, 1},
+      {"Green destroyed", -1, 40, false, 100,
+       {"Turn 1, step 1: fog destroys G1", "Turn 1, step 1: fog -> G1 rear -50"}, 2},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -90,8 +98,8 @@ TEST_F(CombatLogTest, RepairsOfGreensTanksAreLoggedAndANewTurnStartsTheLogAfresh
   Park(1, 0, 3);
   Match().RefreshVisibility();
   PlayTurn();
-  EXPECT_EQ(LogLines(Match()), (std::vector<std::string>{"T1 s3 1 repaired +5", "T1 s2 1 repaired +10",
-                                                          "T1 s1 1 repaired +10"}));
+  EXPECT_EQ(LogLines(Match()), (std::vector<std::string>{"Turn 1, step 3: G1 repaired +5", "Turn 1, step 2: G1 repaired +10",
+                                                          "Turn 1, step 1: G1 repaired +10"}));
   PlayTurn();
   EXPECT_TRUE(LogLines(Match()).empty());
   EXPECT_EQ(Match().GetTurn(), 3u);

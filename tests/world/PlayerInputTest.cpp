@@ -256,7 +256,12 @@ TEST_F(PlayerInputTest, LeftClicksSelectOwnTanksAndPlotPathsRightClicksErase) {
   Tap(SDLK_1);
   ClickCell(kLeft, 5, 2);
   const std::size_t kept = first->GetCommands().size();
-  const int unreachable[][2] = {{50 + 32 * 2, 718 - 32 * 4}, {50, 718}, {33, 700}, {100, 735}, {1023, 0}};
+  const MapPlacement place = PlaceMap(Match().GetMap());
+  const int unreachable[][2] = {{place.CellX(2), WindowY(place.CellY(4))},
+                                {place.CellX(0), WindowY(place.CellY(0))},
+                                {place.Left() - 1, WindowY(place.CellY(2))},
+                                {place.CellX(3), WindowY(place.Bottom() - 1)},
+                                {1023, 0}};
   for (const auto& point : unreachable) {
     Ticks(80);
     std::int32_t x = 0, y = 0;

@@ -11,6 +11,7 @@
 #include "app/CSettings.h"
 #include "core/CAsyncFileWriter.h"
 #include "record/CTurnClock.h"
+#include "screen/ScreenLayout.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
 
@@ -58,9 +59,12 @@ class WorldTest : public ::testing::Test {
     m_session.OnMouseButton(button, true, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
     m_session.OnMouseButton(button, false, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
   }
-  // A click on the centre of a map cell; the map's cell (0, 0) is centred on
-  // drawing point (50, 50) and the window's y runs downward from 768.
-  void ClickCell(std::uint8_t button, std::int32_t x, std::int32_t y) { Click(button, 50 + 32 * x, 718 - 32 * y); }
+  // A click on the centre of a map cell of the battlefield played, placed as
+  // the screen places it; the window's y runs downward from 768.
+  void ClickCell(std::uint8_t button, std::int32_t x, std::int32_t y) {
+    const MapPlacement place = PlaceMap(Match().GetMap());
+    Click(button, place.CellX(x), ScreenLayout::mc_windowHeight - place.CellY(y));
+  }
 
   // Sets the team sizes and starts play with Return.
   void StartGame(std::uint32_t green, std::uint32_t blue) {
