@@ -284,12 +284,19 @@ GameSnapshot CGame::TakeSnapshot() const {
   const CEnemyMemory& memory = m_computer.GetHardPlanner().GetMemory();
   for (std::uint32_t slot = 0; slot < CEnemyMemory::mc_maxTanks; ++slot) {
     const CEnemyMemory::Sighting& sighting = memory.Get(slot);
-    if (sighting.m_known) snapshot.m_memory.push_back(SnapshotSighting{slot, sighting.m_state, sighting.m_age});
+    if (sighting.m_known) {
+      snapshot.m_memory.push_back(SnapshotSighting{slot, sighting.m_state, sighting.m_age, sighting.m_moved});
+    }
   }
   const CJamWatch& jams = m_computer.GetJamWatch();
   snapshot.m_plannings = jams.GetPlannings();
   const std::size_t watched = std::min<std::size_t>(tally.m_slots[CComputerPlayer::mc_team], CJamWatch::mc_maxTanks);
   for (std::size_t slot = 0; slot < watched; ++slot) snapshot.m_jams.push_back(jams.GetKept(slot));
+  const CHardWatch& watch = m_computer.GetHardPlanner().GetWatch();
+  snapshot.m_press = watch.GetPress();
+  for (std::size_t age = 0; age < CHardWatch::mc_history; ++age) snapshot.m_positions.push_back(watch.GetPosition(age));
+  const std::size_t kept = std::min<std::size_t>(tally.m_slots[CComputerPlayer::mc_team], CHardWatch::mc_maxTanks);
+  for (std::size_t slot = 0; slot < kept; ++slot) snapshot.m_watched.push_back(watch.GetKept(slot));
   return snapshot;
 }
 
@@ -355,13 +362,22 @@ bool CGame::RestoreSnapshot(const CGameRecord& record, const GameSnapshot& snaps
   CEnemyMemory& memory = m_computer.GetHardPlanner().GetMemory();
   for (const SnapshotSighting& sighting : snapshot.m_memory) {
     if (sighting.m_slot < CEnemyMemory::mc_maxTanks) {
-      memory.Set(sighting.m_slot, CEnemyMemory::Sighting{sighting.m_state, sighting.m_age, true});
+      memory.Set(sighting.m_slot, CEnemyMemory::Sighting{sighting.m_state, sighting.m_age, true, sighting.m_moved});
     }
   }
   CJamWatch& jams = m_computer.GetJamWatch();
   jams.SetPlannings(snapshot.m_plannings);
   for (std::size_t slot = 0; slot < snapshot.m_jams.size() && slot < CJamWatch::mc_maxTanks; ++slot) {
     jams.SetKept(slot, snapshot.m_jams[slot]);
+  }
+  // A snapshot of an older build holds no watch: it starts afresh.
+  CHardWatch& watch = m_computer.GetHardPlanner().GetWatch();
+  watch.SetPress(std::min(snapshot.m_press, CHardWatch::mc_pressTurns));
+  for (std::size_t age = 0; age < snapshot.m_positions.size() && age < CHardWatch::mc_history; ++age) {
+    watch.SetPosition(age, snapshot.m_positions[age]);
+  }
+  for (std::size_t slot = 0; slot < snapshot.m_watched.size() && slot < CHardWatch::mc_maxTanks; ++slot) {
+    watch.SetKept(slot, snapshot.m_watched[slot]);
   }
   m_match.ClearEvents();
   return true;

@@ -37,8 +37,9 @@ struct RecordTurn {
 // a build of other rules.
 class CGameRecord {
  public:
-  // The text format's version: 2 added the rules, the snapshots and the turn under way.
-  static constexpr std::uint32_t mc_version = 2;
+  // The text format's version: 2 added the rules, the snapshots and the turn under way; 3 the Hard
+  // computer's watch and what its memory knows of moved tanks.
+  static constexpr std::uint32_t mc_version = 3;
 
   std::uint32_t m_rules = kRulesVersion;         // the rules the turns were played by
   std::vector<std::string> m_rows;               // the battlefield, top row first: '#' wall, '.' open, '1'-'6' goals

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ai/CHardWatch.h"
 #include "ai/CJamWatch.h"
 #include "units/CPathFinder.h"
 #include "units/Heading.h"
@@ -28,6 +29,7 @@ struct SnapshotSighting {
   std::uint32_t m_slot = 0;  // the Green slot
   TankState m_state;         // as last seen
   std::uint32_t m_age = 0;   // turn ends since
+  bool m_moved = false;      // its cell has been seen empty since
 };
 
 // A game as it stands at a turn end (or as it was set up), apart from what
@@ -46,4 +48,7 @@ struct GameSnapshot {
   std::vector<SnapshotSighting> m_memory;  // the Hard computer's memory of Green, by rising slot
   std::uint32_t m_plannings = 0;           // the jam watch's plannings since the set-up
   std::vector<CJamWatch::Kept> m_jams;     // the jam watch's, one per Blue slot it watches
+  std::uint32_t m_press = 0;               // the Hard computer's turn ends left of pressing on
+  std::vector<std::uint32_t> m_positions;  // its last positions, oldest first (CHardWatch::mc_history, or none)
+  std::vector<CHardWatch::Kept> m_watched; // its watch of its tanks, one per Blue slot it watches
 };

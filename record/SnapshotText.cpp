@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ai/CEnemyMemory.h"
+#include "ai/CHardWatch.h"
 #include "ai/CJamWatch.h"
 #include "core/TextFormat.h"
 #include "units/CTank.h"
@@ -66,7 +67,18 @@ class CSnapshotReader {
     for (std::uint32_t slot = 0; slot < watched; ++slot) {
       if (!Expect("jammed", 6) || !ReadJam()) return Fail("expected \"jammed\" for every Blue slot, within bounds");
     }
-    if (!Expect("end", 0)) return Fail("expected \"end\"");
+    if (!Next()) return Fail("expected \"end\"");
+    if (m_words[0] == "watch") {
+      if (!ReadWatch()) return Fail("expected \"watch\", the pressing and the positions, within bounds");
+      const std::uint32_t kept = std::min<std::uint32_t>(m_bounds.m_teamSize[1], CHardWatch::mc_maxTanks);
+      for (std::uint32_t slot = 0; slot < kept; ++slot) {
+        if (!Expect("watched", 5) || !ReadWatched()) {
+          return Fail("expected \"watched\" for every Blue slot, within bounds");
+        }
+      }
+      if (!Next()) return Fail("expected \"end\"");
+    }
+    if (m_words[0] != "end" || m_words.size() != 1) return Fail("expected \"end\"");
     return true;
   }
 
@@ -119,12 +131,39 @@ class CSnapshotReader {
   bool ReadSighting() {
     SnapshotSighting sighting;
     const std::uint32_t slots = std::min<std::uint32_t>(m_bounds.m_teamSize[0], CEnemyMemory::mc_maxTanks);
-    if (m_words.size() != 8 || slots == 0 || !Number(1, slots - 1, sighting.m_slot) || !State(2, sighting.m_state) ||
-        !Number(7, CEnemyMemory::mc_forgetAfter, sighting.m_age)) {
+    std::uint32_t moved = 0;
+    if ((m_words.size() != 8 && m_words.size() != 9) || slots == 0 || !Number(1, slots - 1, sighting.m_slot) ||
+        !State(2, sighting.m_state) || !Number(7, CEnemyMemory::mc_forgetAfter, sighting.m_age) ||
+        (m_words.size() == 9 && !Number(8, 1, moved))) {
       return false;
     }
+    sighting.m_moved = moved != 0;
     if (!m_snapshot.m_memory.empty() && m_snapshot.m_memory.back().m_slot >= sighting.m_slot) return false;
     m_snapshot.m_memory.push_back(sighting);
+    return true;
+  }
+
+  bool ReadWatch() {
+    if (m_words.size() != 2 + CHardWatch::mc_history || !Number(1, CHardWatch::mc_pressTurns, m_snapshot.m_press)) {
+      return false;
+    }
+    m_snapshot.m_positions.assign(CHardWatch::mc_history, 0);
+    for (std::size_t age = 0; age < CHardWatch::mc_history; ++age) {
+      if (!Number(2 + age, 0xffffffffu, m_snapshot.m_positions[age])) return false;
+    }
+    return true;
+  }
+
+  bool ReadWatched() {
+    CHardWatch::Kept kept;
+    std::uint32_t moving = 0;
+    if (!Signed(1, 0, Last(m_bounds.m_width), kept.fromX) || !Signed(2, 0, Last(m_bounds.m_height), kept.fromY) ||
+        !Number(3, 1, moving) || !Number(4, SnapshotText::mc_maxCount, kept.blocked) ||
+        !Number(5, CHardWatch::mc_detourTurns, kept.detour)) {
+      return false;
+    }
+    kept.moving = moving != 0;
+    m_snapshot.m_watched.push_back(kept);
     return true;
   }
 
@@ -205,12 +244,21 @@ void AppendSnapshotText(std::string& out, const char* kind, const GameSnapshot& 
   for (const SnapshotSighting& sighting : snapshot.m_memory) {
     out += FormatText(line, sizeof line, "memory %u", sighting.m_slot);
     AppendState(out, sighting.m_state);
-    out += FormatText(line, sizeof line, " %u\n", sighting.m_age);
+    out += FormatText(line, sizeof line, " %u %d\n", sighting.m_age, sighting.m_moved ? 1 : 0);
   }
   out += FormatText(line, sizeof line, "jam %u\n", snapshot.m_plannings);
   for (const CJamWatch::Kept& kept : snapshot.m_jams) {
     out += FormatText(line, sizeof line, "jammed %d %d %d %d %zu %u\n", kept.x, kept.y, kept.dx, kept.dy, kept.queued,
                       kept.jammedTurns);
+  }
+  if (!snapshot.m_positions.empty()) {
+    out += FormatText(line, sizeof line, "watch %u", snapshot.m_press);
+    for (const std::uint32_t position : snapshot.m_positions) out += FormatText(line, sizeof line, " %u", position);
+    out += '\n';
+    for (const CHardWatch::Kept& kept : snapshot.m_watched) {
+      out += FormatText(line, sizeof line, "watched %d %d %d %u %u\n", kept.fromX, kept.fromY, kept.moving ? 1 : 0,
+                        kept.blocked, kept.detour);
+    }
   }
   out += "end\n";
 }

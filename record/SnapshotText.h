@@ -18,9 +18,14 @@ struct GameSnapshot;
 //   queue 12 9 0 -1 100 AALF  (that tank's: the planned state its first command starts from, the
 //                              letters; "queue -" for none)
 //   sight 0 0011100 ...       (per team, a word per row, top row first: 1 seen)
-//   memory 2 5 7 1 0 80 3     (the computer's: Green slot, x, y, dx, dy, hit points, age)
+//   memory 2 5 7 1 0 80 3 1   (the computer's: Green slot, x, y, dx, dy, hit points, age, and 1 when
+//                              its cell has been seen empty since; records before version 3 lack it)
 //   jam 12                    (plannings of the jam watch)
 //   jammed 12 9 0 -1 3 0      (per Blue slot it watches: x, y, dx, dy, queued, turns jammed)
+//   watch 0 P1 ... P16        (the Hard computer's: turn ends left of pressing on, the last positions
+//                              oldest first; records before version 3 lack it and what follows)
+//   watched 12 9 1 0 0        (per Blue slot it watches: the cell its plan set out from, whether the
+//                              plan moved it, turn ends blocked, turn ends of detour left)
 //   end
 struct SnapshotText {
   // Turn numbers, plannings and turns jammed a snapshot may hold.

@@ -163,7 +163,7 @@ TEST(RecordsE2ETest, AGameKilledAtRandomMomentsAlwaysContinues) {
     for (std::size_t at = text.str().find("\nturn "); at != std::string::npos; at = text.str().find("\nturn ", at + 1)) {
       ++turns;
     }
-    EXPECT_EQ(text.str().rfind("korvane-record 2\n", 0), 0u) << "run " << run << ", seed " << seed;
+    EXPECT_EQ(text.str().rfind("korvane-record 3\n", 0), 0u) << "run " << run << ", seed " << seed;
     EXPECT_GE(turns, turnsSaved) << "run " << run << ", seed " << seed;
     EXPECT_FALSE(std::filesystem::exists(autosave + ".broken")) << "run " << run << ", seed " << seed;
     turnsSaved = turns;

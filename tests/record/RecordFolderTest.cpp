@@ -15,6 +15,7 @@
 #include <string>
 
 #include "record/CReplay.h"
+#include "record/RulesVersion.h"
 #include "record/SnapshotText.h"
 #include "record/WorldChecksum.h"
 #include "screen/CReplayScreen.h"
@@ -79,7 +80,9 @@ TEST_F(RecordFolderTest, ABrokenAutosaveIsSetAsideAndNothingElseIsLost) {
   std::string wrongCheck = WithoutSnapshot(good);
   char& digit = wrongCheck[wrongCheck.rfind("\ncheck ") + 7];
   digit = digit == '0' ? '1' : '0';
-  const std::string otherRules = WithLine(good, "", "rules ", "rules 2");
+  const std::string otherRules = WithLine(good, "", "rules ", "rules " + std::to_string(kRulesVersion + 1));
+  const std::string otherRulesSay = "recorded with rules " + std::to_string(kRulesVersion + 1) +
+                                    "; this game plays rules " + std::to_string(kRulesVersion);
   // Green's first tank in the sixth slot of its team of three, and on the corner wall.
   const std::string tankBeyond = "tank 0 5 1 1 0 1 100 0 0 0 0 4 0";
   const std::string tankInWall = "tank 0 0 0 0 0 1 100 0 0 0 0 4 0";
@@ -99,7 +102,7 @@ TEST_F(RecordFolderTest, ABrokenAutosaveIsSetAsideAndNothingElseIsLost) {
        "line 1: record version 999 is not supported"},
       {"wrong checksum", [&](const std::string& p) { std::ofstream(p) << wrongCheck; }, "turn 2 does not match"},
       {"other rules, no snapshot", [&](const std::string& p) { std::ofstream(p) << WithoutSnapshot(otherRules); },
-       "recorded with rules 2; this game plays rules 1"},
+       otherRulesSay.c_str()},
       {"a tank beyond its team",
        [&](const std::string& p) { std::ofstream(p) << WithLine(good, "snapshot now", "tank 0 0 ", tankBeyond); },
        "a tank's line is out of bounds"},

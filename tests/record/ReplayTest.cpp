@@ -94,8 +94,11 @@ TEST_F(ReplayTest, RecordsThisBuildCannotPlayAreRefusedWithTheFileAndTheFirstBad
            "teams 3 3\nseed 1\ncursor 0\n";
   };
   std::string otherRules = text;
-  otherRules.replace(0, otherRules.find('\n'), "korvane-record 2\nrules " + std::to_string(kRulesVersion + 1));
+  const std::size_t rules = otherRules.find("\nrules ");
+  otherRules.replace(rules, otherRules.find('\n', rules + 1) - rules, "\nrules " + std::to_string(kRulesVersion + 1));
+  // A record of this build's rules, so that its battlefield is looked at.
   std::string crowded = field(7, 7);
+  crowded.replace(0, crowded.find('\n'), "korvane-record 2\nrules " + std::to_string(kRulesVersion));
   crowded.replace(crowded.find("teams 3"), 7, "teams 6");
 
   const TempDir folder;
