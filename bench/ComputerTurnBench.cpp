@@ -1,16 +1,21 @@
 // The computer's share of a turn end, as the game runs it: the threat and
 // vulnerability maps, then the planning of every Blue tank, with 10 tanks a
 // side in sight of each other across the shipped battlefield; at the Normal
-// level and at the Hard.
+// level and at the Hard; and every turn end of a whole Hard game of ten a
+// side, its median and its worst.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
+#include <vector>
 
 #include "ai/CComputerPlayer.h"
 #include "core/DataFiles.h"
 #include "map/CMap.h"
 #include "units/CTank.h"
 #include "world/CGameWorld.h"
+#include "world/TurnPlayout.h"
 
 namespace {
 
@@ -99,5 +104,60 @@ BENCHMARK(BM_ComputerTurnEndFollowingRoutes)->Unit(benchmark::kMicrosecond);
 // whatever it has queued.
 void BM_ComputerTurnEndHard(benchmark::State& state) { RunTurnEnds(state, true, Difficulty::Hard); }
 BENCHMARK(BM_ComputerTurnEndHard)->Unit(benchmark::kMicrosecond);
+
+// Queues a Green tank's turn by a fixed pattern of its slot and the turn:
+// ahead and fire, turn and fire, ahead, turn and fire, or two shots.
+void QueueGreenTurn(CTank& tank, const CMap& map, std::uint32_t turn) {
+  tank.ClearCommands();
+  switch ((turn + tank.GetSlot()) % 4) {
+    case 0:
+      tank.AddMoveForward(map);
+      tank.AddMoveForward(map);
+      break;
+    case 1: tank.AddTurn(true); break;
+    case 2:
+      tank.AddMoveForward(map);
+      tank.AddTurn(false);
+      break;
+    default: tank.AddFire(); break;
+  }
+  tank.AddFire();
+}
+
+// The Hard level's turn ends over a whole game of ten a side on the shipped
+// battlefield, Green playing fixed patterns: the time is the sum of the
+// turn ends; the counters their median and worst in milliseconds and how
+// many there were.
+void BM_HardTurnEndsOfAGame(benchmark::State& state) {
+  std::vector<double> ms;
+  for (auto _ : state) {
+    CGameWorld world;
+    CComputerPlayer computer;
+    computer.SetLevel(Difficulty::Hard);
+    if (!SetUpBattle(world)) {
+      state.SkipWithError("no battlefield with room for the tanks");
+      return;
+    }
+    double total = 0.0;
+    for (std::uint32_t turn = 1; turn <= 150 && world.IsInProgress(); ++turn) {
+      const auto start = std::chrono::steady_clock::now();
+      computer.PlanTurn(world);
+      const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+      ms.push_back(took.count() * 1000.0);
+      total += took.count();
+      for (CTank* tank : world.GetTeamTanks(kGreen)) {
+        if (tank) QueueGreenTurn(*tank, world.GetMap(), turn);
+      }
+      PlayTurnOut(world);
+    }
+    state.SetIterationTime(total);
+  }
+  if (ms.empty()) return;
+  std::sort(ms.begin(), ms.end());
+  state.counters["median_ms"] = ms[ms.size() / 2];
+  state.counters["worst_ms"] = ms.back();
+  state.counters["turn_ends"] = static_cast<double>(ms.size());
+}
+BENCHMARK(BM_HardTurnEndsOfAGame)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(1);
 
 }  // namespace
