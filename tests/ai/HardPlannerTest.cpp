@@ -8,6 +8,9 @@
 #include "ai/AiTestSupport.h"
 #include "ai/CComputerPlayer.h"
 #include "ai/CHardPlanner.h"
+#include "core/DataFiles.h"
+#include "record/WorldChecksum.h"
+#include "world/TurnPlayout.h"
 
 namespace {
 
@@ -171,6 +174,46 @@ TEST_F(HardPlannerTest, PlaysTheStrongMove) {
       EXPECT_FALSE(after.x == end.x && (after.y - end.y) * end.dy > 0) << position.what;
     }
   }
+}
+
+
+// The Hard turn ends of a game of `size` a side on the shipped battlefield,
+// Green playing a fixed pattern (`pattern` shifts it), as the world's
+// checksum after each.
+std::vector<std::uint64_t> PlayHardGame(CComputerPlayer& computer, std::uint32_t pattern, std::uint32_t size = 6) {
+  CMap battlefield;
+  if (!battlefield.Load(kv::kMapFile)) return {};
+  CGameWorld world;
+  world.SetUp(battlefield, size, size);
+  computer.SetLevel(Difficulty::Hard);
+  computer.StartGame(world);
+  std::vector<std::uint64_t> sums;
+  for (std::uint32_t turn = 0; turn < 40 && world.IsInProgress(); ++turn) {
+    for (CTank* tank : world.GetTeamTanks(kGreen)) {
+      if (!tank) continue;
+      const std::uint32_t kind = (turn + tank->GetSlot() + pattern) % 3;
+      if (kind == 0) tank->AddMoveForward(world.GetMap());
+      if (kind == 1) tank->AddTurn(turn % 2 == 0);
+      tank->AddFire();
+    }
+    PlayTurnOut(world);
+    computer.PlanTurn(world);
+    sums.push_back(WorldChecksum(world));
+  }
+  return sums;
+}
+
+// A game played again plays the same, whether by the same computer after
+// another, larger game (nothing of that game is left over, not even of
+// slots the new one lacks) or by a new one.
+TEST(HardPlannerDeterminismTest, AGamePlayedAgainPlaysTheSame) {
+  CComputerPlayer computer;
+  const std::vector<std::uint64_t> first = PlayHardGame(computer, 0);
+  ASSERT_GT(first.size(), 5u);
+  PlayHardGame(computer, 1, 8);
+  EXPECT_EQ(PlayHardGame(computer, 0), first);
+  CComputerPlayer fresh;
+  EXPECT_EQ(PlayHardGame(fresh, 0), first);
 }
 
 }  // namespace
