@@ -34,7 +34,7 @@ CEnemyForecast::Rated CEnemyForecast::Rate(const CKnownMatch& known, const CFire
                                            const TurnOrders& orders, const std::vector<std::int32_t>& toCentre) const {
   const std::vector<CKnownMatch::Tank>& tanks = known.GetTanks();
   const std::uint32_t team = tanks[tank].m_team;
-  Rated rated{0, 0, 0, 0, true};
+  Rated rated{0, 0, 0, 0, 0, true};
   for (std::int32_t step = 0; step < TurnOrders::mc_steps; ++step) {
     const TankState& pose = orders.m_poses[step];
     rated.danger += lines.DangerAt(known, step, pose);
@@ -56,6 +56,7 @@ CEnemyForecast::Rated CEnemyForecast::Rate(const CKnownMatch& known, const CFire
   const TankState& end = orders.m_poses[TurnOrders::mc_steps];
   rated.exposure = lines.ExposureAt(known, end);
   rated.steps = toCentre[static_cast<std::size_t>(known.Cell(end.x, end.y))];
+  rated.threat = static_cast<std::int32_t>(known.NextShot(tank, end));
   return rated;
 }
 
@@ -108,8 +109,8 @@ void CEnemyForecast::Build(const CKnownMatch& known, const CFireLines& lines) {
       if (!r.valid) continue;
       const std::int32_t steps = r.steps >= kFarAway ? 0 : r.steps;
       const std::int32_t score[mc_plans] = {
-          2 * r.shots - r.danger - r.exposure / 2 - kFightStep * steps,
-          r.shots / 2 - 2 * r.danger - 2 * r.exposure - kHideStep * steps,
+          2 * r.shots - r.danger + (r.threat - r.exposure) / 2 - kFightStep * steps,
+          r.shots / 2 - 2 * r.danger - 2 * r.exposure + r.threat / 2 - kHideStep * steps,
           kWorst,
           r.shots - r.danger / 2 - r.exposure / 4 - kAdvanceStep * steps,
       };

@@ -48,6 +48,7 @@ class CEnemyForecast {
     std::int32_t danger;    // damage it is expected to take this turn
     std::int32_t exposure;  // damage it may take at the next planning's first shots
     std::int32_t steps;     // moves from its end cell to the centre
+    std::int32_t threat;    // damage its first shot of the next turn may deal from its end
     bool valid;             // no shot of it meets a friend first
   };
   Rated Rate(const CKnownMatch& known, const CFireLines& lines, std::size_t tank, const TurnOrders& orders,

@@ -5,6 +5,8 @@
 
 #include "ai/CEnemyMemory.h"
 #include "units/CTank.h"
+#include "units/Heading.h"
+#include "units/TankHit.h"
 #include "world/CTeamView.h"
 
 namespace {
@@ -13,6 +15,9 @@ namespace {
 constexpr std::int32_t kTurnSteps = 4;
 // Percent of the certainty left to a tank that moved out of sight.
 constexpr std::int32_t kMovedPercent = 60;
+// Percent of a shell at the next turn's first shots along the line faced, a
+// side line and the line behind.
+constexpr std::int64_t kNextShot[3] = {100, 75, 45};
 
 }  // namespace
 
@@ -174,4 +179,22 @@ std::int32_t CKnownMatch::TargetAlong(std::int32_t x, std::int32_t y, std::int32
     if (at != mc_none && at != ignore) return at;
   }
   return mc_none;
+}
+
+std::int64_t CKnownMatch::NextShot(std::size_t shooter, const TankState& pose) const {
+  if (shooter >= m_tanks.size()) return 0;
+  const std::int32_t facing = HeadingIndex(pose.dx, pose.dy);
+  std::int64_t best = 0;
+  for (std::int32_t d = 0; d < 4; ++d) {
+    const std::int32_t target = TargetAlong(pose.x, pose.y, d, static_cast<std::int32_t>(shooter));
+    if (target == mc_none) continue;
+    const Tank& hit = m_tanks[static_cast<std::size_t>(target)];
+    if (hit.m_team == m_tanks[shooter].m_team) continue;
+    const TankState& s = hit.m_state;
+    const std::int64_t damage =
+        std::min<std::int64_t>(HitOf(d, HeadingIndex(s.dx, s.dy), IsRepairCell(s.x, s.y)).m_damage, s.hp);
+    const std::int32_t turns = QuarterTurns(facing, d);
+    best = std::max(best, damage * kNextShot[turns == 0 ? 0 : turns == 2 ? 2 : 1] * hit.m_certainty / 100);
+  }
+  return best;
 }

@@ -73,6 +73,14 @@ class CKnownMatch {
   // tanks stand at the turn end, the tank `ignore` (an index) taken as gone,
   // or mc_none (a wall or the edge first).
   std::int32_t TargetAlong(std::int32_t x, std::int32_t y, std::int32_t d, std::int32_t ignore = mc_none) const;
+  // The damage the known match's tank `shooter` (its index) is expected to
+  // deal with its first shot of the next turn from the pose, at the best
+  // target of the other team as the tanks stand: along a line it faces in
+  // full, a side line (a quarter turn first) at three quarters and the line
+  // behind at less than half, by the side it strikes and weighed by how sure
+  // the team is of the target; in hundredths of a hit point. 0 for an index
+  // out of range.
+  std::int64_t NextShot(std::size_t shooter, const TankState& pose) const;
   // The team that held the centre at the last turn end and for how many turn ends.
   std::int32_t GetHillTeam() const { return m_match.GetHillTeam(); }
   std::uint32_t GetHillCount() const { return m_match.GetHillCount(); }

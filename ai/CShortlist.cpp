@@ -20,30 +20,6 @@ constexpr std::int64_t kStillThere[TurnOrders::mc_steps] = {100, 80, 65, 55};
 constexpr std::int64_t kPerStep = 150;
 constexpr std::int64_t kKill = 4000;
 constexpr std::int32_t kMostSteps = 40;
-// Percent of a shell at the next planning's first shots along the line the
-// tank ends facing, a side line and the line behind (the enemy's exposure
-// weighs the same lines of the enemy).
-constexpr std::int64_t kNextShot[3] = {100, 75, 45};
-
-// The best first shot of the next turn from the end pose at an enemy tank as
-// it stands now, in hundredths of a hit point.
-std::int64_t NextShot(const CKnownMatch& known, std::size_t tank, const TankState& end) {
-  const std::vector<CKnownMatch::Tank>& tanks = known.GetTanks();
-  const std::int32_t facing = HeadingIndex(end.dx, end.dy);
-  std::int64_t best = 0;
-  for (std::int32_t d = 0; d < 4; ++d) {
-    const std::int32_t target = known.TargetAlong(end.x, end.y, d, static_cast<std::int32_t>(tank));
-    if (target == CKnownMatch::mc_none) continue;
-    const CKnownMatch::Tank& hit = tanks[static_cast<std::size_t>(target)];
-    if (hit.m_team == tanks[tank].m_team) continue;
-    const TankState& s = hit.m_state;
-    const std::int64_t damage =
-        std::min<std::int64_t>(HitOf(d, HeadingIndex(s.dx, s.dy), known.IsRepairCell(s.x, s.y)).m_damage, s.hp);
-    const std::int32_t turns = QuarterTurns(facing, d);
-    best = std::max(best, damage * kNextShot[turns == 0 ? 0 : turns == 2 ? 2 : 1] * hit.m_certainty / 100);
-  }
-  return best;
-}
 
 }  // namespace
 
@@ -78,7 +54,7 @@ bool CShortlist::Rate(const CKnownMatch& known, const CFireLines& enemyLines, co
   }
   const TankState& end = orders.m_poses[TurnOrders::mc_steps];
   const std::int32_t steps = field ? std::min((*field)[static_cast<std::size_t>(known.Cell(end.x, end.y))], kMostSteps) : 0;
-  rating = 2 * shots - danger + (NextShot(known, tank, end) - enemyLines.ExposureAt(known, end)) / 2 - kPerStep * steps;
+  rating = 2 * shots - danger + (known.NextShot(tank, end) - enemyLines.ExposureAt(known, end)) / 2 - kPerStep * steps;
   return true;
 }
 

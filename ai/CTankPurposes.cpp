@@ -1,6 +1,7 @@
 #include "ai/CTankPurposes.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <tuple>
 #include <utility>
@@ -77,6 +78,10 @@ void CTankPurposes::Assign(const CKnownMatch& known, const CHardWatch& watch) {
   AddGoal(known, Purpose::TakeCentre, field, 1, 0);
   const std::size_t centreGoal = 0;
   const std::vector<std::int32_t> toCentre = m_fields[0];
+  // Steps from the centre through every tank: how near the centre an enemy stands.
+  std::vector<std::int32_t> fromCentre = EmptyField(known);
+  fromCentre[static_cast<std::size_t>(known.Cell(centre.x, centre.y))] = 0;
+  FillDistances(known, fromCentre, 0u);
 
   field = EmptyField(known);
   for (std::int32_t y = 0; y < known.GetHeight(); ++y) {
@@ -130,7 +135,7 @@ void CTankPurposes::Assign(const CKnownMatch& known, const CHardWatch& watch) {
     if (std::find(field.begin(), field.end(), 0) == field.end()) {
       MarkFiringCells(known, field, static_cast<std::int32_t>(i), kReach, true);
     }
-    const std::int32_t away = std::min(toCentre[cellOf(i)], kFarAway / 4);
+    const std::int32_t away = std::min(fromCentre[cellOf(i)], kFarAway / 4);
     AddGoal(known, Purpose::Hunt, field, 2, away / 2);
   }
   // The cells whose shells reach the centre: whoever stands on it is under fire.
@@ -177,6 +182,10 @@ void CTankPurposes::Assign(const CKnownMatch& known, const CHardWatch& watch) {
     }
     if (offers.empty()) break;
     std::sort(offers.begin(), offers.end());
+    if (std::getenv("KORVANE_DEBUG3")) {  // DEBUG
+      for (std::size_t g = 0; g < m_goals.size(); ++g) std::printf(" goal %zu purpose %d room %d penalty %d\n", g, static_cast<int>(m_goals[g].purpose), m_goals[g].room, m_goals[g].penalty);
+      for (const auto& o : offers) std::printf("  offer cost %d tank %zu goal %zu\n", std::get<0>(o), std::get<1>(o), std::get<2>(o));
+    }
     std::vector<std::int32_t> room(m_goals.size());
     for (std::size_t g = 0; g < m_goals.size(); ++g) room[g] = m_goals[g].room;
     for (const auto& offer : offers) {

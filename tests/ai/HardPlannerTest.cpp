@@ -144,7 +144,7 @@ TEST_F(HardPlannerTest, PlaysTheStrongMove) {
        0},
       {"keeps out of a friend's line of fire",
        {{kBlue, {2, 1, 0, 1, 100}}, {kBlue, {1, 4, 1, 0, 100}}, {kGreen, {2, 8, 1, 0, 100}}},
-       {2, 1, 0, 1, 100},
+       {2, 2, 0, 1, 100},
        2},
       {"goes for the nearer repair cell when badly damaged, not for the centre",
        {{kBlue, {1, 5, 0, 1, CHardPlanner::mc_repairBelow}}},
