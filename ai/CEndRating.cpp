@@ -9,7 +9,6 @@
 #include "units/Heading.h"
 #include "units/TankHit.h"
 #include "world/CGameWorld.h"
-#include "ai/TuneKnobs.h"
 
 namespace {
 
@@ -35,24 +34,13 @@ constexpr std::int64_t kNextShotsPercent = 50;
 // Percent that a shot in step 1 to 4 of the next turn is worth, and the second shot of a pair.
 constexpr std::int64_t kShotInStep[4] = {100, 85, 70, 55};
 constexpr std::int64_t kSecondShot = 50;
-// A tank whose back line runs into cells the team does not see within this
-// many cells may be shot from behind by a tank it does not know of: so many
-// points, while some enemy tank is out of sight.
-constexpr std::int32_t kBlindReach = 8;
-constexpr std::int64_t kBlindBack = 0;
 // Pressing on, the enemy's tanks and the team's hold count this much, in percent.
 constexpr std::int64_t kPressEnemyPercent = 125;
 constexpr std::int64_t kPressHoldPercent = 200;
 
 }  // namespace
 
-static long g_k[32];
 void CEndRating::Prepare(const CKnownMatch& known, const CTankPurposes& purposes, bool press) {
-  g_k[0] = Knob("K_STEP_MEND", 40); g_k[1] = Knob("K_STEP_TAKE", 20); g_k[2] = Knob("K_STEP_CONTEST", 20);
-  g_k[3] = Knob("K_STEP_HUNT", 15); g_k[4] = Knob("K_STEP_SEARCH", 10); g_k[5] = Knob("K_STEP_COVER", 10);
-  g_k[6] = Knob("K_CONTEST_HOLD", 8); g_k[7] = Knob("K_HP_PER_HOLD", 8); g_k[8] = Knob("K_NEXT", 50);
-  g_k[9] = Knob("K_BLIND", 0); g_k[10] = Knob("K_HOLD_BASE", 300); g_k[11] = Knob("K_HOLD_TURN", 100); g_k[12] = Knob("K_EHOLD_SQ", 40);
-  g_k[13] = Knob("K_ALIVE", 400); g_k[14] = Knob("K_CONCAVE", 0);
   m_known = &known;
   m_purposes = &purposes;
   m_press = press;
@@ -61,12 +49,12 @@ void CEndRating::Prepare(const CKnownMatch& known, const CTankPurposes& purposes
   m_standing.reserve(known.GetTanks().size());
   const std::int64_t enemyHold =
       known.GetHillTeam() == static_cast<std::int32_t>(known.GetEnemy()) ? known.GetHillCount() : 0;
-  m_hpPercent = std::max(kLeastHpPercent, 100 - g_k[7] * enemyHold);
+  m_hpPercent = std::max(kLeastHpPercent, 100 - kHpLostPerHold * enemyHold);
   m_perStep.assign(known.GetTanks().size(), 0);
   for (std::size_t i = 0; i < m_perStep.size(); ++i) {
     const CTankPurposes::Purpose purpose = purposes.GetPurpose(i);
-    m_perStep[i] = g_k[static_cast<std::size_t>(purpose)] +
-                   (purpose == CTankPurposes::Purpose::Contest ? g_k[6] * enemyHold : 0);
+    m_perStep[i] = kPerStep[static_cast<std::size_t>(purpose)] +
+                   (purpose == CTankPurposes::Purpose::Contest ? kContestPerHold * enemyHold : 0);
   }
 }
 
@@ -113,19 +101,6 @@ std::int64_t CEndRating::BestShot(const Standing& shooter) const {
   return best * shooter.certainty / 100;
 }
 
-bool CEndRating::IsBackBlind(const CGameWorld& played, const TankState& tank) const {
-  const std::uint32_t team = m_known->GetTeam();
-  std::int32_t x = tank.x;
-  std::int32_t y = tank.y;
-  for (std::int32_t n = 0; n < kBlindReach; ++n) {
-    x -= tank.dx;
-    y -= tank.dy;
-    if (!m_known->IsOpen(x, y)) return false;
-    if (!played.GetMap().Sees(team, x, y)) return true;
-  }
-  return false;
-}
-
 std::int64_t CEndRating::Rate(const CGameWorld& played) {
   const std::uint32_t team = m_known->GetTeam();
   const std::uint32_t enemy = m_known->GetEnemy();
@@ -153,10 +128,9 @@ std::int64_t CEndRating::Rate(const CGameWorld& played) {
     if (!tank) continue;
     const TankState& s = tank->GetState();
     const bool own = tanks[i].m_team == team;
-    const std::int64_t lost = 100 - s.hp;
-    std::int64_t value = s.hp * mc_pointsPerHp + g_k[13] - g_k[14] * lost * lost / 1000;
+    std::int64_t value = s.hp * mc_pointsPerHp + mc_aliveBonus;
     if (own) {
-      value = s.hp * mc_pointsPerHp * m_hpPercent / 100 + g_k[13] - g_k[14] * lost * lost / 1000;
+      value = s.hp * mc_pointsPerHp * m_hpPercent / 100 + mc_aliveBonus;
       const std::vector<std::int32_t>* field = m_purposes->GetField(i);
       const std::int32_t steps = field ? (*field)[static_cast<std::size_t>(m_known->Cell(s.x, s.y))] : 0;
       value -= m_perStep[i] * std::min(steps, kMostSteps);
@@ -164,16 +138,15 @@ std::int64_t CEndRating::Rate(const CGameWorld& played) {
       value = value * tanks[i].m_certainty / 100;
       if (m_press) value = value * kPressEnemyPercent / 100;
     }
-    if (own && m_known->GetUnseenEnemies() > 0 && IsBackBlind(played, s)) value -= g_k[9];
     score += own ? value : -value;
     m_standing.push_back(Standing{s.x, s.y, HeadingIndex(s.dx, s.dy), s.hp, tank->GetDelay(), tanks[i].m_team,
                                   m_known->IsRepairCell(s.x, s.y), tanks[i].m_certainty});
   }
 
   if (count > 0 && hillTeam == static_cast<std::int32_t>(team)) {
-    score += (g_k[10] + g_k[11] * count) * (m_press ? kPressHoldPercent : 100) / 100;
+    score += (kHoldBase + kHoldPerTurn * count) * (m_press ? kPressHoldPercent : 100) / 100;
   } else if (count > 0) {
-    score -= g_k[10] + g_k[11] * count + g_k[12] * count * count;
+    score -= kHoldBase + kHoldPerTurn * count + kEnemyHoldSquared * count * count;
   }
 
   for (std::size_t i = 0; i < m_standing.size(); ++i) {
@@ -184,5 +157,5 @@ std::int64_t CEndRating::Rate(const CGameWorld& played) {
   for (const Standing& standing : m_standing) {
     m_at[static_cast<std::size_t>(m_known->Cell(standing.x, standing.y))] = static_cast<std::int16_t>(kEmpty);
   }
-  return score + shots * g_k[8] / 100;
+  return score + shots * kNextShotsPercent / 100;
 }

@@ -25,9 +25,7 @@ class CTankPurposes;
 //    the more (half counted: the enemy will have planned too);
 //  - each of the team's tanks' steps from the goal of its purpose, a step
 //    to a repair cell worth most, one to the holder of the centre more the
-//    longer it has held it;
-//  - a tank whose back looks onto cells the team does not see, while some
-//    enemy tank is out of sight.
+//    longer it has held it.
 // Only whole numbers: the same plan wins on every machine.
 class CEndRating {
  public:
@@ -57,8 +55,6 @@ class CEndRating {
   };
   // The points of the best first shots the tank has on a tank of the other team.
   std::int64_t BestShot(const Standing& shooter) const;
-  // The team sees no cell of the tank's back line for a few cells, walls apart.
-  bool IsBackBlind(const CGameWorld& played, const TankState& tank) const;
   // The tank standing on (x, y) (index into m_standing), or -1; walls and the edge give -2.
   std::int32_t At(std::int32_t x, std::int32_t y) const;
 

@@ -9,7 +9,6 @@
 #include "core/Assert.h"
 #include "units/Heading.h"
 #include "units/TankHit.h"
-#include "ai/TuneKnobs.h"
 
 namespace {
 
@@ -79,8 +78,6 @@ TurnOrders CEnemyForecast::ReflexOrders(const CKnownMatch& known, std::size_t ta
     return orders;
   }
   // Along its empty line, at whatever steps into it: in the second and fourth steps.
-  static const long blind = Knob("K_REFLEX_BLIND", 1);
-  if (!blind) return orders;
   orders.m_commands[0] = CommandKind::Wait;
   orders.m_commands[1] = CommandKind::Fire;
   orders.m_commands[2] = CommandKind::Fire;

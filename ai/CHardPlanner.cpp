@@ -2,9 +2,6 @@
 
 #include "units/CTank.h"
 #include "world/CTeamView.h"
-#include <cstdlib>
-#include <iostream>  // DEBUG
-#include "ai/DistanceField.h"  // DEBUG
 
 namespace {
 
@@ -70,18 +67,6 @@ void CHardPlanner::PlanTeam(const CTeamView& view, CTankSlots<CTank> own) {
   m_watch.Look(m_known);
   if (m_watch.IsRepeating() && IsAhead()) m_watch.StartPress();
   m_purposes.Assign(m_known, m_watch);
-  if (std::getenv("KORVANE_DEBUG")) {  // DEBUG
-    for (std::size_t i = 0; i < m_known.GetTanks().size(); ++i) {
-      const CKnownMatch::Tank& t = m_known.GetTanks()[i];
-      std::cout << " known " << i << " team " << t.m_team << " slot " << t.m_slot << " at " << t.m_state.x << "," << t.m_state.y << " age " << t.m_age << " sure " << t.m_certainty;
-      if (t.m_team == m_known.GetTeam()) {
-        const std::vector<std::int32_t>* f = m_purposes.GetField(i);
-        std::cout << " purpose " << static_cast<int>(m_purposes.GetPurpose(i)) << " steps " << (f ? (*f)[m_known.Cell(t.m_state.x, t.m_state.y)] : -1);
-      }
-      std::cout << "\n";
-    }
-  }
-
   m_ownLines.Build(m_known, m_known.GetTeam());
   m_forecast.Build(m_known, m_ownLines);
   m_enemyLines.Build(m_known, m_known.GetEnemy());
@@ -92,20 +77,6 @@ void CHardPlanner::PlanTeam(const CTeamView& view, CTankSlots<CTank> own) {
   m_shortlist.Build(m_known, m_enemyLines, m_purposes, CTeamSearch::PerTank(ownTanks, m_forecast.GetPlanCount()));
   m_rating.Prepare(m_known, m_purposes, m_watch.IsPressing());
   m_search.Run(m_known, m_shortlist, m_forecast, m_rating);
-  if (std::getenv("KORVANE_DEBUG")) {  // DEBUG
-    for (std::size_t plan = 0; plan < m_forecast.GetPlanCount(); ++plan) {
-      std::cout << " forecast " << plan << ":";
-      for (std::size_t i = 0; i < m_known.GetTanks().size(); ++i) {
-        if (m_known.GetTanks()[i].m_team == m_known.GetTeam()) continue;
-        const TurnOrders& o = m_forecast.GetOrders(plan, i);
-        std::cout << " [";
-        for (int c = 0; c < o.m_count; ++c) std::cout << "RLABWF"[static_cast<int>(o.m_commands[c])];
-        std::cout << "]";
-      }
-      std::cout << "\n";
-    }
-  }
-
   for (CTank* tank : own) {
     if (!tank) continue;
     const std::int32_t index = m_known.IndexOf(m_known.GetTeam(), tank->GetSlot());

@@ -1,7 +1,6 @@
 #include "ai/CTankPurposes.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <tuple>
 #include <utility>
@@ -182,10 +181,6 @@ void CTankPurposes::Assign(const CKnownMatch& known, const CHardWatch& watch) {
     }
     if (offers.empty()) break;
     std::sort(offers.begin(), offers.end());
-    if (std::getenv("KORVANE_DEBUG3")) {  // DEBUG
-      for (std::size_t g = 0; g < m_goals.size(); ++g) std::printf(" goal %zu purpose %d room %d penalty %d\n", g, static_cast<int>(m_goals[g].purpose), m_goals[g].room, m_goals[g].penalty);
-      for (const auto& o : offers) std::printf("  offer cost %d tank %zu goal %zu\n", std::get<0>(o), std::get<1>(o), std::get<2>(o));
-    }
     std::vector<std::int32_t> room(m_goals.size());
     for (std::size_t g = 0; g < m_goals.size(); ++g) room[g] = m_goals[g].room;
     for (const auto& offer : offers) {

@@ -7,16 +7,11 @@
 #include "ai/CKnownMatch.h"
 #include "ai/CShortlist.h"
 #include "world/TurnPlayout.h"
-#include "ai/TuneKnobs.h"
-#include <cstdlib>
-#include <iostream>  // DEBUG
 
 std::size_t CTeamSearch::PerTank(std::size_t ownTanks, std::size_t enemyPlans) {
   const std::size_t perPass = std::max<std::size_t>(ownTanks, 1) * std::max<std::size_t>(enemyPlans, 1);
-  static const long budget = Knob("K_BUDGET", mc_playouts);
-  static const long most = Knob("K_MOSTK", 32);
-  const std::size_t fits = static_cast<std::size_t>(budget) / (perPass * mc_passes);
-  return std::min<std::size_t>(std::max<std::size_t>(fits, 4), static_cast<std::size_t>(most));
+  const std::size_t fits = static_cast<std::size_t>(mc_playouts) / (perPass * mc_passes);
+  return std::min<std::size_t>(std::max<std::size_t>(fits, mc_leastPerTank), mc_mostPerTank);
 }
 
 const TurnOrders& CTeamSearch::GetChosen(std::size_t tank) const {
@@ -44,7 +39,6 @@ std::int64_t CTeamSearch::Worth(const CKnownMatch& known, const CShortlist& shor
       }
     }
     PlayTurnOut(m_played);
-    if (std::getenv("KORVANE_DEBUG2")) std::cout << "   played alive " << m_played.GetAliveCount(0) << "/" << m_played.GetAliveCount(1) << " hill " << m_played.GetHillTeam() << "/" << m_played.GetHillCount() << " known tanks " << tanks.size() << " turn " << m_played.GetTurn() << "\n";  // DEBUG
     ++m_playouts;
     const std::int64_t rated = rating.Rate(m_played);
     m_ratings[plan] = rated;
@@ -52,8 +46,7 @@ std::int64_t CTeamSearch::Worth(const CKnownMatch& known, const CShortlist& shor
     worst = plan == 0 ? rated : std::min(worst, rated);
   }
   const std::int64_t mean = sum / static_cast<std::int64_t>(plans);
-  static const long worstPercent = Knob("K_WORST", mc_worstPercent);
-  return (worst * worstPercent + mean * (100 - worstPercent)) / 100;
+  return (worst * mc_worstPercent + mean * (100 - mc_worstPercent)) / 100;
 }
 
 void CTeamSearch::Run(const CKnownMatch& known, const CShortlist& shortlist, const CEnemyForecast& forecast,
@@ -64,26 +57,16 @@ void CTeamSearch::Run(const CKnownMatch& known, const CShortlist& shortlist, con
   m_worstPlan = 0;
   const std::size_t plans = std::max<std::size_t>(forecast.GetPlanCount(), 1);
   std::int64_t best = Worth(known, shortlist, forecast, rating);
-  static const long passes = Knob("K_PASSES", mc_passes);
-  for (std::int32_t pass = 0; pass < passes; ++pass) {
+  for (std::int32_t pass = 0; pass < mc_passes; ++pass) {
     bool better = false;
     for (std::size_t i = 0; i < tanks.size(); ++i) {
       const std::size_t options = shortlist.Get(i).size();
       for (std::size_t option = 0; option < options; ++option) {
         if (option == m_choice[i]) continue;
-        static const long budget = Knob("K_BUDGET", mc_playouts);
-        if (m_playouts + static_cast<std::int32_t>(plans) > budget) break;
+        if (m_playouts + static_cast<std::int32_t>(plans) > mc_playouts) break;
         const std::size_t was = m_choice[i];
         m_choice[i] = option;
         const std::int64_t worth = Worth(known, shortlist, forecast, rating);
-        if (std::getenv("KORVANE_DEBUG")) {  // DEBUG
-          std::cout << "  tank " << i << " option " << option << " [";
-          const TurnOrders& o = shortlist.Get(i)[option];
-          for (int c = 0; c < o.m_count; ++c) std::cout << "RLABWF"[static_cast<int>(o.m_commands[c])];
-          std::cout << "] worth " << worth << " vs " << best << " ratings";
-          for (auto r : m_ratings) std::cout << " " << r;
-          std::cout << "\n";
-        }
         if (worth > best) {
           best = worth;
           better = true;

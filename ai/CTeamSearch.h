@@ -32,8 +32,12 @@ class CTeamSearch {
   // Percent of a plan's worth that is its worst rating, the rest the mean.
   static constexpr std::int64_t mc_worstPercent = 50;
 
-  // The sequences each tank may try so that mc_passes fit the playouts: at
-  // least 4, at most 32.
+  // Sequences each tank tries at least and at most.
+  static constexpr std::size_t mc_leastPerTank = 4;
+  static constexpr std::size_t mc_mostPerTank = 32;
+
+  // The sequences each tank may try so that mc_passes fit the playouts,
+  // between mc_leastPerTank and mc_mostPerTank.
   static std::size_t PerTank(std::size_t ownTanks, std::size_t enemyPlans);
   // Chooses the plan. The forecast must have been built for the known
   // match, the shortlist too, and the rating prepared for it.
