@@ -12,7 +12,8 @@
 # group and the first Hard level), and prints a row per level and player:
 # Blue's share of wins, ties, Green's wins, the median length and whether any
 # game reached 300 turns. It takes about a minute. The test command plays a
-# smaller sample of both.
+# smaller sample of both. KORVANE_TABLE_ROWS="Hard against s" plays only the
+# rows whose "level against player" begins so.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh

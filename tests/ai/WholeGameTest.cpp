@@ -186,19 +186,6 @@ GameResult PlayGame(std::uint32_t seed, std::uint32_t teamSize, Difficulty blue,
       ADD_FAILURE() << session.GetMapProblem();
       return {Outcome::TurnLimit, turn};
     }
-    if (std::getenv("KORVANE_TRACE")) {  // SCRATCH
-      std::cout << "turn " << turn << " hill " << world.GetHillTeam() << "/" << world.GetHillCount();
-      for (std::uint32_t team = 0; team < 2; ++team) {
-        std::cout << (team ? " | B" : " | G");
-        for (const CTank* tank : world.GetTeamTanks(team)) {
-          if (!tank) { std::cout << " --"; continue; }
-          const TankState& s = tank->GetState();
-          std::cout << " " << s.x << "," << s.y << "," << ">^<v"[HeadingIndex(s.dx, s.dy)] << s.hp;
-          if (team == 1) { std::cout << ":"; for (const TankCommand& c : tank->GetCommands()) std::cout << c.Letter(); }
-        }
-      }
-      std::cout << "\n";
-    }
     if (world.IsTie()) return {Outcome::Tie, turn};
     if (world.IsGameOver()) {
       if (world.GetHillTeam() != 1) return {Outcome::GreenWins, turn};
@@ -419,9 +406,6 @@ void PlayPlayerTable(const std::vector<std::string>& fields, int games) {
           const GameResult result = PlayGame(seed, size, blue, green.kind, fields[field]);
           if (::testing::Test::HasFailure()) return;
           record.Add(result);
-          if (std::getenv("KORVANE_TABLE_LOSSES") && result.outcome != Outcome::BlueHoldsTheCentre && result.outcome != Outcome::BlueDestroysGreen) {  // SCRATCH
-            std::cout << "  lost: " << level << " against " << green.name << " on " << fields[field] << "|" << size << "|" << seed << "|" << result.turns << "\n";
-          }
           if (result.outcome == Outcome::TurnLimit && !PlaysItself(blue, green.kind)) {
             unfinished += std::string("\n  ") + level + " against " + green.name + " on " + fields[field] + ", " +
                           std::to_string(size) + " a side, seed " + std::to_string(seed);
@@ -469,78 +453,4 @@ TEST(PlayerTableTest, EveryGameEndsWithinTheTurnLimit) {
 #else
   PlayPlayerTable(Fields(2), 1);
 #endif
-}
-
-// SCRATCH: one game from KORVANE_ONE="field|size|seed|kind".
-TEST(ScratchTest, DISABLED_One) {
-  const std::string one = std::getenv("KORVANE_ONE") ? std::getenv("KORVANE_ONE") : "";
-  const std::size_t a = one.find('|'), b = one.find('|', a + 1), c = one.find('|', b + 1);
-  const std::string field = one.substr(0, a);
-  const auto size = static_cast<std::uint32_t>(std::stoi(one.substr(a + 1, b - a - 1)));
-  const auto seed = static_cast<std::uint32_t>(std::stoi(one.substr(b + 1, c - b - 1)));
-  const std::string kind = one.substr(c + 1);
-  GreenKind green = GreenKind::Sniper;
-  for (const TableGreen& t : kTableGreens) if (kind == t.name) green = t.kind;
-  const GameResult result = PlayGame(seed, size, Difficulty::Hard, green, field);
-  std::cout << "outcome " << static_cast<int>(result.outcome) << " after " << result.turns << "\n";
-}
-
-// SCRATCH: damage by side over games: KORVANE_SIDES="kind|games".
-TEST(ScratchTest, DISABLED_Sides) {
-  const std::string arg = std::getenv("KORVANE_SIDES") ? std::getenv("KORVANE_SIDES") : "sniper|2";
-  const std::string kind = arg.substr(0, arg.find('|'));
-  const int games = std::stoi(arg.substr(arg.find('|') + 1));
-  GreenKind greenKind = GreenKind::Sniper;
-  for (const TableGreen& t : kTableGreens) if (kind == t.name) greenKind = t.kind;
-  long hits[2][4] = {};   // team hit, side
-  long damage[2][4] = {};
-  long repaired[2] = {}, kills[2] = {};
-  int wins = 0, played = 0;
-  const std::vector<std::string> fields = Fields(20);
-  for (std::size_t field = 0; field < fields.size(); ++field) {
-    for (int game = 0; game < games; ++game) {
-      const auto seed = 1000u * static_cast<std::uint32_t>(field) + static_cast<std::uint32_t>(game) + 1u;
-      const auto size = (static_cast<std::uint32_t>(field) + static_cast<std::uint32_t>(game)) % 10 + 1;
-      worldtest::OwnSession own;
-      CGameSession& session = own.m_session;
-      session.SetSeed(seed);
-      if (!session.GetBattlefields().ChooseName(fields[field])) session.SetMapFile(kv::kMapFile);
-      session.SetTeamSize(0, size);
-      session.SetTeamSize(1, size);
-      session.SetDifficulty(Difficulty::Hard);
-      session.OnKey(SDLK_RETURN, true);
-      CGame& g = session.GetGame();
-      CGameWorld& world = g.Match();
-      GreenPlayer green(seed * 7919u + 1u, greenKind);
-      green.Start(g);
-      world.ClearEvents();
-      for (int turn = 1; turn <= kTurnLimit && world.IsInProgress(); ++turn) {
-        green.PlanTurn(world);
-        g.StartTurn();
-        while (world.IsExecuting()) {
-          if (world.GetStepsDone() >= CGameWorld::mc_turnSteps) { g.EndTurn(); break; }
-          if (g.StopIfFinished()) break;
-          g.RunStep();
-        }
-        for (const MatchEvent& e : world.GetEvents()) {
-          if (e.m_kind == MatchEvent::Kind::Repaired) repaired[e.m_team] += e.m_amount;
-          if (e.m_kind == MatchEvent::Kind::Hit && e.m_killed) kills[e.m_team]++;
-          if (e.m_kind != MatchEvent::Kind::Hit) continue;
-          hits[e.m_team][static_cast<int>(e.m_hit.m_side)]++;
-          damage[e.m_team][static_cast<int>(e.m_hit.m_side)] += e.m_hit.m_damage;
-        }
-        world.ClearEvents();
-      }
-      ++played;
-      if (world.IsGameOver() && world.GetHillTeam() == 1) ++wins;
-    }
-  }
-  std::cout << kind << ": Blue won " << wins << " of " << played << "\n";
-  const char* sides[4] = {"rear", "side", "front", "repair"};
-  for (int team = 0; team < 2; ++team) {
-    std::cout << (team ? "Blue took:" : "Green took:");
-    for (int side = 0; side < 4; ++side) std::cout << " " << sides[side] << " " << hits[team][side] << " (" << damage[team][side] << ")";
-    std::cout << " repaired " << repaired[team] << " lost tanks " << kills[team];
-    std::cout << "\n";
-  }
 }
