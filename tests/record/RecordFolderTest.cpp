@@ -185,9 +185,15 @@ TEST_F(RecordFolderTest, ASavedGameSurvivesAnUpdate) {
   std::string wrongCheck = good;
   char& digit = wrongCheck[wrongCheck.find("\ncheck ") + 7];
   digit = digit == '0' ? '1' : '0';
+  // An autosave of the build before this one: records of version 2 hold no watch of the Hard level.
+  std::string older = WithLine(good, "", "rules ", "rules 1");
+  older.replace(0, older.find('\n'), "korvane-record 2");
+  for (std::size_t at = older.find("\nwatch"); at != std::string::npos; at = older.find("\nwatch")) {
+    older.erase(at + 1, older.find('\n', at + 1) - at);
+  }
   std::string left;
   AppendSnapshotText(left, "now", m_session.GetGame().TakeSnapshot());
-  for (const std::string& updated : {WithLine(good, "", "rules ", "rules 7"), wrongCheck}) {
+  for (const std::string& updated : {WithLine(good, "", "rules ", "rules 7"), wrongCheck, older}) {
     const TempDir dir;
     fs::create_directories(dir.File("korvane"));
     std::ofstream(dir.File("korvane/autosave.kvrec")) << updated;
