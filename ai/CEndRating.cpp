@@ -29,8 +29,9 @@ constexpr std::int64_t kLeastHpPercent = 40;
 constexpr std::int64_t kHoldBase = 300;
 constexpr std::int64_t kHoldPerTurn = 100;
 constexpr std::int64_t kEnemyHoldSquared = 40;
-// Percent of the next turn's first shots counted.
-constexpr std::int64_t kNextShotsPercent = 50;
+// Percent of the next turn's first shots counted, and the points of a kill among them.
+constexpr std::int64_t kNextShotsPercent = 80;
+constexpr std::int64_t kNextKill = 400;
 // Percent that a shot in step 1 to 4 of the next turn is worth, and the second shot of a pair.
 constexpr std::int64_t kShotInStep[4] = {100, 85, 70, 55};
 constexpr std::int64_t kSecondShot = 50;
@@ -81,7 +82,7 @@ std::int64_t CEndRating::BestShot(const Standing& shooter) const {
     const std::int64_t dealt = std::min(first, hp) * kShotInStep[firstStep] +
                                std::min(next, std::max<std::int64_t>(0, hp - first)) * kSecondShot;
     std::int64_t points = dealt * CEndRating::mc_pointsPerHp / 100;
-    if (first + next >= hp) points += CEndRating::mc_aliveBonus * kShotInStep[firstStep] / 100;
+    if (first + next >= hp) points += kNextKill * kShotInStep[firstStep] / 100;
     best = std::max(best, points * target.certainty / 100);
   };
   for (std::int32_t d = 0; d < 4; ++d) {

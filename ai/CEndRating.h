@@ -22,7 +22,7 @@ class CTankPurposes;
 //    the enemy holds it the more it costs, steeply near its win;
 //  - the first shots of the next turn: each tank's best target in a line it
 //    faces, turns to or steps into, by the side it would strike, the sooner
-//    the more (half counted: the enemy will have planned too);
+//    the more (not all counted: the enemy will have planned too);
 //  - each of the team's tanks' steps from the goal of its purpose, a step
 //    to a repair cell worth most, one to the holder of the centre more the
 //    longer it has held it.
@@ -31,7 +31,7 @@ class CEndRating {
  public:
   // Points per hit point; a tank alive is worth mc_aliveBonus more.
   static constexpr std::int64_t mc_pointsPerHp = 10;
-  static constexpr std::int64_t mc_aliveBonus = 400;
+  static constexpr std::int64_t mc_aliveBonus = 800;
   // A won game; a lost one is as bad.
   static constexpr std::int64_t mc_win = 100000000;
 
