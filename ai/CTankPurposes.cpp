@@ -18,7 +18,7 @@ constexpr std::int32_t kReach = 10;
 // Steps added to a goal that is worth less: the holder's front line, a tank
 // away from the centre (per step it stands from it, halved), a cell where a
 // tank was long ago, the cells round the centre.
-constexpr std::int32_t kFrontPenalty = 6;
+constexpr std::int32_t kFrontPenalty = 30;
 constexpr std::int32_t kSearchPenalty = 4;
 constexpr std::int32_t kCoverPenalty = 8;
 // Steps taken off the holder's lines while the enemy holds the centre, more when all go in.
