@@ -174,6 +174,8 @@ void CGameEngine::FinishStartUp() {
   LoadOtherResources();
   m_Session.PreviewBattlefield();
   m_Session.CheckSavedGame();
+  // A battle begun before the first frame kept its layers drawn without the sprites.
+  m_Session.MarkDirty();
   m_Pacer.PictureChanged();
 }
 

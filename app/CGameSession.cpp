@@ -320,6 +320,8 @@ void CGameSession::UseRecordFolder(const std::string& folder) {
 }
 
 void CGameSession::CheckSavedGame() {
+  // A game begun or brought back meanwhile owns the autosave.
+  if (m_saving) return;
   CGameRecord record;
   std::string error;
   m_canContinue = m_recordFolder.LoadAutosave(record, error);

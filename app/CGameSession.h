@@ -115,7 +115,8 @@ class CGameSession {
   // is offered when an autosave is there.
   void UseRecordFolder(const std::string& folder);
   // Reads the autosave: an unreadable one is moved aside with a line for the
-  // start screen, a readable one is described for Continue.
+  // start screen, a readable one is described for Continue. Nothing while a
+  // game played in this run owns the autosave.
   void CheckSavedGame();
   // What Continue brings back: "Borderland, turn 7, Normal, 3 v 3" (a
   // battlefield that is not in the list by its size, "19 x 16"); empty
