@@ -97,6 +97,14 @@ std::uint32_t CGameSession::GetTeamSize(std::uint32_t team) const {
 }
 
 void CGameSession::NewGame() {
+  CMap battlefield;
+  LoadBattlefield(battlefield);
+  m_preview = battlefield;
+  m_hasPreview = true;
+  SetUpGame(battlefield, m_teamSize[0], m_teamSize[1], m_level);
+}
+
+void CGameSession::SetUpGame(const CMap& battlefield, std::uint32_t green, std::uint32_t blue, Difficulty level) {
   m_screen.Reset();
   m_screen.SetView(BattleView::GreenFog);
   m_clock.Reset();
@@ -105,15 +113,11 @@ void CGameSession::NewGame() {
   m_tally.Reset();
   m_tallyFromRecord = false;
   m_overShown = false;
-  CMap battlefield;
-  LoadBattlefield(battlefield);
-  m_preview = battlefield;
-  m_hasPreview = true;
   const std::uint32_t seed = m_seed;
   // Each game draws from a table of its own: the next seed of a full-period
   // linear congruential sequence.
   m_seed = m_seed * 1664525u + 1013904223u;
-  m_game.New(battlefield, m_teamSize[0], m_teamSize[1], m_level, seed);
+  m_game.New(battlefield, green, blue, level, seed);
   m_game.Match().ClearEvents();
 }
 
@@ -348,14 +352,7 @@ void CGameSession::PlayNew(const CMap& battlefield, std::uint32_t green, std::ui
   // The unfinished game is kept in the history, never thrown away.
   m_recordFolder.ShelveAutosave(std::time(nullptr));
   ClearGame();
-  m_tally.Reset();
-  m_tallyFromRecord = false;
-  m_overShown = false;
-  m_screen.SetView(BattleView::GreenFog);
-  const std::uint32_t seed = m_seed;
-  m_seed = m_seed * 1664525u + 1013904223u;
-  m_game.New(battlefield, green, blue, level, seed);
-  m_game.Match().ClearEvents();
+  SetUpGame(battlefield, green, blue, level);
   m_mode = mc_modePlay;
   m_saving = true;
   m_game.NoteSnapshot();
@@ -396,7 +393,7 @@ bool CGameSession::ContinueGame() {
     m_mode = mc_modePlay;
     m_saving = true;
     m_screen.SetView(BattleView::GreenFog);
-    m_tally.Reset(m_game.Match().GetTurn());
+    m_tally.Reset();
     m_tallyFromRecord = true;
     m_overShown = false;
     m_game.NoteSnapshot();

@@ -170,6 +170,9 @@ class CGameSession {
   // 'R' in play: a new game on the same battlefield, with the same team
   // sizes and level as the game played, in play and autosaved.
   void RestartPlay();
+  // A new game on the battlefield with these sizes and level, behind
+  // whatever shows: a clean screen, clock and tally; the mode stays.
+  void SetUpGame(const CMap& battlefield, std::uint32_t green, std::uint32_t blue, Difficulty level);
   // Makes `battlefield` the game in play with these sizes and level, saved.
   void PlayNew(const CMap& battlefield, std::uint32_t green, std::uint32_t blue, Difficulty level);
   // The game in play has just ended: its figures are complete, and the

@@ -46,7 +46,7 @@ void ShortenInMiddle(const char* word, std::size_t length, const Measure& measur
   std::size_t tail = 0;
   for (std::size_t take = 1; take <= length && take <= limit / 2; ++take) {
     if (Continues(word[length - take])) continue;
-    std::snprintf(trial, sizeof trial, "%s%.*s", kEllipsis, static_cast<int>(take), word + length - take);
+    FormatText(trial, sizeof trial, "%s%.*s", kEllipsis, static_cast<int>(take), word + length - take);
     if (measure.Width(trial) > measure.room * 2.0f / 3.0f) break;
     tail = take;
   }
@@ -54,15 +54,15 @@ void ShortenInMiddle(const char* word, std::size_t length, const Measure& measur
   std::size_t head = 0;
   for (std::size_t take = 1; take + tail < length && take + tail <= limit; ++take) {
     if (Continues(word[take])) continue;
-    std::snprintf(trial, sizeof trial, "%.*s%s%.*s", static_cast<int>(take), word, kEllipsis, static_cast<int>(tail),
+    FormatText(trial, sizeof trial, "%.*s%s%.*s", static_cast<int>(take), word, kEllipsis, static_cast<int>(tail),
                   word + length - tail);
     if (!measure.Fits(trial)) break;
     head = take;
   }
-  std::snprintf(trial, sizeof trial, "%.*s%s%.*s", static_cast<int>(head), word, kEllipsis, static_cast<int>(tail),
+  FormatText(trial, sizeof trial, "%.*s%s%.*s", static_cast<int>(head), word, kEllipsis, static_cast<int>(tail),
                 word + length - tail);
   if (measure.Fits(trial)) {
-    std::snprintf(line, FittedText::mc_lineSize, "%s", trial);
+    FormatText(line, FittedText::mc_lineSize, "%s", trial);
   } else {
     line[0] = '\0';  // not even "..." fits
   }
@@ -73,11 +73,11 @@ void EndInEllipsis(char* line, const Measure& measure) {
   char trial[FittedText::mc_lineSize];
   std::size_t length = CharacterEdgeBefore(line, std::min(std::strlen(line), sizeof trial - 1 - kEllipsisLength));
   for (;;) {
-    std::snprintf(trial, sizeof trial, "%.*s%s", static_cast<int>(length), line, kEllipsis);
+    FormatText(trial, sizeof trial, "%.*s%s", static_cast<int>(length), line, kEllipsis);
     if (measure.Fits(trial) || length == 0) break;
     length = CharacterEdgeBefore(line, length - 1);
   }
-  std::snprintf(line, FittedText::mc_lineSize, "%s", measure.Fits(trial) ? trial : "");
+  FormatText(line, FittedText::mc_lineSize, "%s", measure.Fits(trial) ? trial : "");
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\n' || c == '\t'; }
@@ -111,7 +111,7 @@ void FitText(const char* text, float room, std::size_t maxLines, int font, TextW
     if (line) {
       const std::size_t used = std::strlen(line);
       if (used + 1 + length < sizeof trial) {
-        std::snprintf(trial, sizeof trial, "%s %.*s", line, static_cast<int>(length), at);
+        FormatText(trial, sizeof trial, "%s %.*s", line, static_cast<int>(length), at);
         if (measure.Fits(trial)) {
           SetLine(line, trial, std::strlen(trial));
           at = end;
