@@ -5,6 +5,7 @@
 #include "core/TextFormat.h"
 #include "map/Battlefield.h"
 #include "map/CMap.h"
+#include "record/RecordText.h"
 #include "record/RulesVersion.h"
 #include "record/SnapshotText.h"
 #include "record/WorldChecksum.h"
@@ -42,24 +43,7 @@ void CGame::New(const CMap& battlefield, std::uint32_t greenTanks, std::uint32_t
 
 void CGame::BeginRecord(std::uint32_t greenTanks, std::uint32_t blueTanks, Difficulty level) {
   m_record = CGameRecord{};
-  const CMap& map = m_match.GetMap();
-  const std::uint32_t width = map.GetWidth();
-  const std::uint32_t height = map.GetHeight();
-  for (std::uint32_t row = 0; row < height; ++row) {
-    std::string cells(width, '.');
-    for (std::uint32_t x = 0; x < width; ++x) {
-      if (map.IsWall(x, height - 1 - row)) cells[x] = '#';
-    }
-    m_record.m_rows.push_back(std::move(cells));
-  }
-  // The goal marks travel with the cells, so the computer's goals replay.
-  for (std::uint32_t row = 0; row < CMap::mc_goalMarks; ++row) {
-    MapCell cell{};
-    if (map.GetGoalMark(row, cell)) {
-      m_record.m_rows[height - 1 - static_cast<std::uint32_t>(cell.y)][static_cast<std::size_t>(cell.x)] =
-          static_cast<char>('1' + row);
-    }
-  }
+  m_record.m_rows = BattlefieldRows(m_match.GetMap());
   m_record.m_teamSize[0] = greenTanks;
   m_record.m_teamSize[1] = blueTanks;
   m_record.m_difficulty = level;

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "record/CReplay.h"
+#include "record/RecordText.h"
 #include "record/SnapshotText.h"
 #include "record/WorldChecksum.h"
 #include "screen/CReplayScreen.h"
@@ -299,3 +300,63 @@ TEST_F(RecordFolderTest, AFolderThatCannotBeWrittenCostsTheRecordsNotTheGame) {
 }
 
 }  // namespace
+
+// A game brought back keeps its own battlefield, sizes and level; the start
+// screen after Escape still shows the choices a new game would take (the
+// battlefield's name and picture alike), and says what Continue brings back.
+TEST_F(RecordFolderTest, AfterContinueAndEscapeTheStartScreenShowsTheChoicesAsTheyAre) {
+  PlayAndLeave();  // 3 against 3 on the arena, at the normal level, two turns played
+  worldtest::OwnSession other;
+  CGameSession& session = other.m_session;
+  session.SetTeamSize(0, 5);
+  session.SetDifficulty(Difficulty::Hard);  // the choices of this run: another battlefield, level and sizes
+  session.SetRecordFolder(Folder());
+  EXPECT_EQ(session.GetContinueText(), "14 x 12, turn 3, Normal, 3 v 3");
+  session.OnKey(SDLK_c, true);
+  ASSERT_EQ(session.GetMode(), CGameSession::mc_modePlay) << session.GetRecordMessage();
+  EXPECT_EQ(session.GetMatch().GetMap().GetWidth(), 14u);
+  EXPECT_EQ(session.GetGame().Record().m_difficulty, Difficulty::Normal);
+  session.OnKey(SDLK_ESCAPE, true);
+  ASSERT_NE(session.GetPreview(), nullptr);
+  CMap chosen;
+  ASSERT_TRUE(chosen.Load(session.GetMapFile().c_str()));
+  EXPECT_EQ(BattlefieldRows(*session.GetPreview()), BattlefieldRows(chosen)) << session.GetBattlefields().GetName();
+  EXPECT_EQ(session.GetDifficulty(), Difficulty::Hard);
+  EXPECT_EQ(session.GetTeamSize(0), 5u);
+  EXPECT_EQ(session.GetContinueText(), "14 x 12, turn 3, Normal, 3 v 3");
+  // Named when it is a battlefield of the list.
+  worldtest::OwnSession listed;
+  listed.m_session.SetMapFile(worldtest::kArenaMap);
+  listed.m_session.SetRecordFolder(Folder());
+  EXPECT_EQ(listed.m_session.GetContinueText(), "world_arena.dat, turn 3, Normal, 3 v 3");
+}
+
+// Starting a new game while one is saved keeps the unfinished one in the
+// history, where it replays as any record does; a saved game with no turn
+// played is simply replaced.
+TEST_F(RecordFolderTest, ANewGameMovesTheUnfinishedOneIntoTheHistory) {
+  PlayAndLeave();
+  const std::string unfinished = ReadAll(Autosave());
+  const std::string history = Folder() + "/history";
+  const auto kept = [&] {
+    m_session.GetRecordFolder().Flush();
+    std::vector<std::string> names;
+    if (fs::exists(history)) {
+      for (const auto& entry : fs::directory_iterator(history)) names.push_back(entry.path().string());
+    }
+    return names;
+  };
+  Press(SDLK_RETURN);
+  const std::vector<std::string> names = kept();
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_EQ(ReadAll(names[0]), unfinished);
+  worldtest::OwnSession viewer;
+  EXPECT_TRUE(viewer.m_session.OpenReplay(names[0])) << viewer.m_session.GetRecordMessage();
+  // The new game, left before its first turn, and 'R' twice in the next: nothing more to keep.
+  Press(SDLK_ESCAPE);
+  Press(SDLK_RETURN);
+  Press(SDLK_r);
+  Press(SDLK_r);
+  EXPECT_EQ(kept().size(), 1u);
+  EXPECT_TRUE(fs::exists(Autosave()));
+}
