@@ -160,9 +160,9 @@ bool CGame::LoadRecordedBattlefield(const CGameRecord& record, CMap& battlefield
   return true;
 }
 
-bool CGame::SetUpRecordedGame(const CGameRecord& record, std::string& error) {
+bool CGame::SetUpRecordedGame(const CGameRecord& record, std::string& error, bool anyRules) {
   char text[80];
-  if (record.m_rules != kRulesVersion) {
+  if (!anyRules && record.m_rules != kRulesVersion) {
     error = FormatText(text, sizeof text, "recorded with rules %u; this game plays rules %u", record.m_rules,
                        kRulesVersion);
     return false;
@@ -216,7 +216,11 @@ bool CGame::Resume(const CGameRecord& record, std::string& error) {
   // Under the rules it was played by, the game is its turns, and the
   // snapshot must agree; under others, or if the turns no longer play, the
   // snapshot brings it back and the record starts again from it.
-  const bool replayed = SetUpRecordedGame(record, error) && PlayRecordedTurns(record, ended, error);
+  // A save without a snapshot (from before snapshots) made under other rules
+  // still comes back when every turn plays to its checksum here: a change of
+  // rules that did not touch its game loses nothing.
+  const bool anyRules = !record.m_now;
+  const bool replayed = SetUpRecordedGame(record, error, anyRules) && PlayRecordedTurns(record, ended, error);
   if (replayed && (!record.m_now || SameSnapshots(*record.m_now, TakeSnapshot()))) return true;
   std::string restoreError;
   if (record.m_now && RestoreSnapshot(record, *record.m_now, restoreError)) {
@@ -226,6 +230,11 @@ bool CGame::Resume(const CGameRecord& record, std::string& error) {
   // A snapshot this game cannot take back: the turns still bring the game back.
   if (replayed) return SetUpRecordedGame(record, error) && PlayRecordedTurns(record, ended, error);
   if (record.m_now && record.m_rules != kRulesVersion) error = restoreError;
+  if (!record.m_now && record.m_rules != kRulesVersion) {
+    char text[96];
+    error = FormatText(text, sizeof text, "recorded with rules %u; this game plays rules %u, and its %s",
+                       record.m_rules, kRulesVersion, error.c_str());
+  }
   return false;
 }
 

@@ -99,8 +99,9 @@ TEST_F(RecordFolderTest, ABrokenAutosaveIsSetAsideAndNothingElseIsLost) {
       {"other version", [](const std::string& p) { std::ofstream(p) << "korvane-record 999\nsize 3 3\n"; },
        "line 1: record version 999 is not supported"},
       {"wrong checksum", [&](const std::string& p) { std::ofstream(p) << wrongCheck; }, "turn 2 does not match"},
-      {"other rules, no snapshot", [&](const std::string& p) { std::ofstream(p) << WithoutSnapshot(otherRules); },
-       "recorded with rules 2; this game plays rules 1"},
+      {"other rules, no snapshot, a turn that plays otherwise",
+       [&](const std::string& p) { std::ofstream(p) << WithLine(wrongCheck, "", "rules ", "rules 2"); },
+       "recorded with rules 2; this game plays rules 1, and its turn 2 does not match"},
       {"a tank beyond its team",
        [&](const std::string& p) { std::ofstream(p) << WithLine(good, "snapshot now", "tank 0 0 ", tankBeyond); },
        "a tank's line is out of bounds"},
@@ -208,6 +209,16 @@ TEST_F(RecordFolderTest, ASavedGameSurvivesAnUpdate) {
     EXPECT_TRUE(fresh.Replay(session.GetGame().Record(), 1, error)) << error;
     EXPECT_EQ(WorldChecksum(fresh.Match()), WorldChecksum(session.GetMatch()));
   }
+  // A save from before snapshots, of rules whose change did not touch its
+  // game, comes back from its turns.
+  const TempDir dir;
+  fs::create_directories(dir.File("korvane"));
+  std::ofstream(dir.File("korvane/autosave.kvrec")) << WithoutSnapshot(WithLine(good, "", "rules ", "rules 7"));
+  worldtest::OwnSession other;
+  other.m_session.SetRecordFolder(dir.File("korvane"));
+  other.m_session.OnKey(SDLK_c, true);
+  ASSERT_EQ(other.m_session.GetMode(), CGameSession::mc_modePlay) << other.m_session.GetRecordMessage();
+  EXPECT_EQ(WorldChecksum(other.m_session.GetMatch()), WorldChecksum(Match()));
 }
 
 // A turn whose Space was pressed is committed: left while it runs (Escape,
