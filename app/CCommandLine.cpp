@@ -130,8 +130,9 @@ std::string HelpText() {
   text +=
       "\nKeys:\n"
       "  On the start screen click \"<\" and \">\" to set the team sizes, the computer's\n"
-      "  level (or press D) and the battlefield (or press [ and ]; all remembered),\n"
-      "  then \"Start\" or Return to play; Escape quits.\n";
+      "  level (or press D), the battlefield (or press [ and ]) and the pace of turns\n"
+      "  (or press P; all remembered), then \"Start\" or Return to play; F1 shows the\n"
+      "  keys, Escape quits.\n";
   text += "  Playing:\n" + KeyLines(kPlayKeys);
   text += "  Watching a game (V when it is over, or --replay):\n" + KeyLines(kReplayKeys);
 

@@ -17,10 +17,14 @@ CEngineSettings MakeEngineSettings(const CCommandLine& line, CSettings& remember
   settings.m_Difficulty = line.m_Difficulty.value_or(static_cast<Difficulty>(remembered.Get(kv::kComputer)));
   settings.m_MapFile = line.m_MapFile;
   settings.m_ReplayFile = line.m_Replay;
+  settings.m_StartScreenFirst = line.m_Replay.empty();
   return settings;
 }
 
 CEngineSettings MakeEngineSettings(int argc, const char* const* argv) {
   CSettings inMemory;
-  return MakeEngineSettings(ParseCommandLine(argc, argv), inMemory);
+  CEngineSettings settings = MakeEngineSettings(ParseCommandLine(argc, argv), inMemory);
+  // Tests and benchmarks draw at once whatever they draw.
+  settings.m_StartScreenFirst = false;
+  return settings;
 }

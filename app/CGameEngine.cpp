@@ -84,15 +84,13 @@ bool CGameEngine::Init(const CEngineSettings& settings) {
 
   // The window first: without it there is no game.
   if (!StartVideo()) return false;
-  // Without a sound device, or without any audio driver, the game still
-  // starts; every sound is then silent.
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) InitAudio();
   SetSoundOn(m_Settings.Get(kv::kSound));
 
   if (!m_IconFile.empty() && !InitIcon()) return Fail("icon");
   if (!InitVideo()) return Fail("video");
   SDL_WM_SetCaption(m_Caption.c_str(), nullptr);
-  LoadResources();
+  LoadFirstResources();
+  if (!settings.m_StartScreenFirst) LoadOtherResources();
   return true;
 }
 
@@ -155,16 +153,37 @@ bool CGameEngine::InitVideo() {
   return true;
 }
 
-void CGameEngine::LoadResources() {
-  LoadSprites(GetSprites());
+void CGameEngine::LoadFirstResources() {
   GetFontManager().Init();
+  LoadGameFont(kv::kFontFile, kMainFont);
+}
+
+void CGameEngine::LoadOtherResources() {
+  if (m_OtherResourcesLoaded) return;
+  m_OtherResourcesLoaded = true;
+  // Without a sound device, or without any audio driver, the game still
+  // starts; every sound is then silent.
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) InitAudio();
+  LoadSprites(GetSprites());
   LoadSounds(GetSounds());
-  LoadGameFonts(kv::kFontFile);
+  LoadGameFont(kv::kFontFile, kSmallFont);
+}
+
+void CGameEngine::FinishStartUp() {
+  m_StartUpFinished = true;
+  LoadOtherResources();
+  m_Session.PreviewBattlefield();
+  m_Session.CheckSavedGame();
+  // A battle begun before the first frame kept its layers drawn without the sprites.
+  m_Session.MarkDirty();
+  m_Pacer.PictureChanged();
 }
 
 void CGameEngine::ReleaseResources() {
   GetFontManager().Shutdown();
   ClearSounds(GetSounds());
+  m_OtherResourcesLoaded = false;
+  m_StartUpFinished = false;
 }
 
 void CGameEngine::Shutdown() {
@@ -201,8 +220,8 @@ void CGameEngine::Run() {
   m_Pacer.PictureChanged();
   m_Session.SetSeed(static_cast<std::uint32_t>(std::time(nullptr)));
   m_Session.RestoreChoices();
-  m_Session.SetRecordFolder(UserDataFolder());
-  m_Session.NewGame();
+  // Continue shows if a saved game is there; it is read after the first frame.
+  m_Session.UseRecordFolder(UserDataFolder());
   // A record refused says why in one line, and the start screen shows.
   if (!m_ReplayFile.empty() && !m_Session.OpenReplay(m_ReplayFile)) {
     std::fprintf(stderr, "%s\n", m_Session.GetRecordMessage().c_str());
@@ -223,6 +242,7 @@ void CGameEngine::Run() {
       m_Session.Render();
       SDL_GL_SwapBuffers();
       m_Pacer.FrameDrawn(now);
+      if (!m_StartUpFinished) FinishStartUp();
     } else if (next.sleepMs == CFramePacer::mc_untilEvent) {
       // Nothing moves and no tick would change anything: sleep until input.
       SDL_WaitEvent(nullptr);

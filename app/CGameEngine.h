@@ -27,12 +27,16 @@ class CGameEngine {
   // The single engine, created on first use and kept until the process ends.
   static CGameEngine* GetEngine();
 
-  // Brings up SDL, audio, icon, video and resources; false if the game cannot
-  // run, with GetInitError naming the step that failed. A missing sound device
-  // is no failure: the game then runs silently. A video driver that shows
-  // nothing is one, unless SDL_VIDEODRIVER asks for it by name.
+  // Brings up SDL, icon, video and the first screen's resources, and audio
+  // and the other resources too unless the start screen is to show first;
+  // false if the game cannot run, with GetInitError naming the step that
+  // failed. A missing sound device is no failure: the game then runs
+  // silently. A video driver that shows nothing is one, unless
+  // SDL_VIDEODRIVER asks for it by name.
   bool Init(const CEngineSettings& settings);
-  // Sets up a first game and runs the main loop until Stop or a window close.
+  // Runs the main loop until Stop or a window close. After the first frame
+  // the start-up ends: audio and the other resources if they wait, the
+  // start screen's battlefield picture and the saved game's check.
   void Run();
   // Releases resources, undoes exactly the start-up steps that succeeded,
   // then waits at most mc_quitWaitMs for the disk work handed over (the
@@ -46,7 +50,10 @@ class CGameEngine {
   bool InitAudio();
   bool InitIcon();
   bool InitVideo();
-  void LoadResources();
+  // What the first screen needs: the main font.
+  void LoadFirstResources();
+  // Audio and everything else: the sprites, the sounds, the small font.
+  void LoadOtherResources();
   void ReleaseResources();
 
   const std::string& GetInitError() const { return m_InitError; }
@@ -71,6 +78,9 @@ class CGameEngine {
   // Starts SDL's video; false, with the line saying why, when no window can
   // be shown (a driver that shows nothing counts, unless asked for by name).
   bool StartVideo();
+  // What waited for the first frame: the other resources, the start screen's
+  // picture and the saved game's check; the picture then changes.
+  void FinishStartUp();
 
   bool m_SDLInitialized = false;       // SDL's video started
   bool m_SDLMixerInitialized = false;  // the mixer device is open
@@ -82,6 +92,8 @@ class CGameEngine {
   std::string m_IconFile;              // icon bitmap path
   std::string m_Caption;               // window title
   std::string m_ReplayFile;            // a game record to watch first; empty: none
+  bool m_OtherResourcesLoaded = false;  // LoadOtherResources ran
+  bool m_StartUpFinished = false;       // FinishStartUp ran
   SDL_Surface* m_Screen = nullptr;     // the window surface; owned by SDL
   SDL_Surface* m_Icon = nullptr;       // the icon bitmap; owned while m_IconInitialized
   std::uint32_t m_VideoFlags = 0;      // flags given to SDL_SetVideoMode

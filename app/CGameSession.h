@@ -10,6 +10,7 @@
 #include "record/CRecordFolder.h"
 #include "record/CTurnClock.h"
 #include "screen/CBattleScreen.h"
+#include "screen/CGameTally.h"
 #include "screen/Motion.h"
 
 class CAsyncFileWriter;
@@ -20,17 +21,19 @@ class CWatchScreen;
 
 // The player's session, from the start screen to a game and back: the
 // choices on the start screen (team sizes, the computer's level, the
-// battlefield, remembered in the settings), the game in play with its
-// battle screen and its pace, the records (the autosave after every turn,
-// Continue, the history), the last turn watched again and a whole game
-// watched in a replay. It takes the player's keys and clicks and the time,
-// and draws the picture.
+// battlefield, the pace of turns, remembered in the settings), the game in
+// play with its battle screen, its pace and its figures, the records (the
+// autosave after every turn, Continue, the history), the last turn watched
+// again and a whole game watched in a replay. It takes the player's keys
+// and clicks and the time, and draws the picture.
 class CGameSession {
  public:
   static constexpr std::uint32_t mc_modeStartScreen = 0;
   static constexpr std::uint32_t mc_modePlay = 1;
   // How long a first 'R' in a game in progress waits for the second.
   static constexpr std::uint32_t mc_restartAskMs = 3000;
+  // How long a short answer to a key shows ("Nothing to watch yet").
+  static constexpr std::uint32_t mc_noticeMs = 2500;
 
   // The settings remember the start screen's choices and the sound; the
   // writer does the records' disk work. Both must outlive the session.
@@ -44,8 +47,12 @@ class CGameSession {
   void SetSeed(std::uint32_t seed) { m_seed = seed; }
   // Takes the start screen's choices the player made in an earlier run from the settings.
   void RestoreChoices();
-  // Sets up a game on the chosen battlefield behind whatever shows; the mode stays.
+  // Sets up a game on the chosen battlefield behind whatever shows, and
+  // shows it as the start screen's picture; the mode stays.
   void NewGame();
+  // Loads the chosen battlefield for the start screen's picture (and its
+  // problem line) without setting a game up.
+  void PreviewBattlefield();
   // Removes the game and returns to the start screen. Choices stay.
   void ClearGame();
   // The player asked to quit (Escape on the start screen).
@@ -83,7 +90,11 @@ class CGameSession {
   // default is played instead, or what makes the one played one-sided;
   // empty otherwise.
   const std::string& GetMapProblem() const { return m_mapProblem; }
-
+  // The battlefield a new game would be played on, as the start screen
+  // shows it; null until PreviewBattlefield or NewGame loaded it.
+  const CMap* GetPreview() const { return m_hasPreview ? &m_preview : nullptr; }
+  // The live turn's pace, remembered; display time only.
+  TurnPace GetPace() const { return m_clock.GetPace(); }
   std::uint32_t GetMode() const { return m_mode; }
   CGame& GetGame() { return m_game; }
   const CGame& GetGame() const { return m_game; }
@@ -98,8 +109,19 @@ class CGameSession {
   bool IsRestartAsked() const { return m_restartAskMs > 0; }
 
   // Where records are kept; an empty folder (the default) keeps none. Looks
-  // for an autosave to continue; an unreadable one is moved aside.
+  // for an autosave to continue and checks it (CheckSavedGame).
   void SetRecordFolder(const std::string& folder);
+  // The same without the check, which can wait for the first frame: Continue
+  // is offered when an autosave is there.
+  void UseRecordFolder(const std::string& folder);
+  // Reads the autosave: an unreadable one is moved aside with a line for the
+  // start screen, a readable one is described for Continue. Nothing while a
+  // game played in this run owns the autosave.
+  void CheckSavedGame();
+  // What Continue brings back: "Borderland, turn 7, Normal, 3 v 3" (a
+  // battlefield that is not in the list by its size, "19 x 16"); empty
+  // before the check or when there is nothing to continue.
+  const std::string& GetContinueText() const { return m_continueText; }
   const CRecordFolder& GetRecordFolder() const { return m_recordFolder; }
   // The player leaves the game (start screen or quit): the autosave keeps it
   // with the plans in progress, or with the turn under way, which Space
@@ -127,6 +149,12 @@ class CGameSession {
   bool WatchGame();
   // Leaves the replay for the screen it was opened from.
   void CloseReplay();
+  // The figures of the game in play, for its summary once it is over.
+  const CGameTally& GetTally() const { return m_tally; }
+  // The game in play is over: the whole battlefield and its summary show.
+  bool IsGameOverShown() const { return m_overShown; }
+  // The short answer to a key showing now, or empty.
+  const char* GetNotice() const { return m_noticeMs > 0 ? m_notice : ""; }
   // The replay shown, or null.
   const CReplayScreen* GetReplay() const { return m_replay.get(); }
   CReplayScreen* GetReplay() { return m_replay.get(); }
@@ -136,8 +164,22 @@ class CGameSession {
   void LoadBattlefield(CMap& map);
   // Writes the reason the chosen battlefield is not played to standard error, unless already said.
   void SayMapProblem();
-  // Clears the game, sets up a new one in play and saves it as the autosave.
+  // Clears the game, sets up a new one in play and saves it as the autosave;
+  // an unfinished game in the autosave goes into the history first.
   void StartPlay();
+  // 'R' in play: a new game on the same battlefield, with the same team
+  // sizes and level as the game played, in play and autosaved.
+  void RestartPlay();
+  // A new game on the battlefield with these sizes and level, behind
+  // whatever shows: a clean screen, clock and tally; the mode stays.
+  void SetUpGame(const CMap& battlefield, std::uint32_t green, std::uint32_t blue, Difficulty level);
+  // Makes `battlefield` the game in play with these sizes and level, saved.
+  void PlayNew(const CMap& battlefield, std::uint32_t green, std::uint32_t blue, Difficulty level);
+  // The game in play has just ended: its figures are complete, and the
+  // whole battlefield shows with its summary.
+  void ShowGameOver();
+  // Shows a short answer to a key for a while.
+  void Notice(const char* text);
   // Space: the turn begins, committed in the autosave.
   void StartTurn();
   // A turn of the record closed: the autosave, or the history for a finished game.
@@ -151,6 +193,8 @@ class CGameSession {
   void StepTeamSize(std::uint32_t team, bool larger);
   // Steps the computer's level through the list and remembers it.
   void StepDifficulty(bool forward);
+  // Steps the live turn's pace, slow, normal, fast, and remembers it.
+  void StepPace(bool faster);
   void OnStartScreenKey(int sym);
   void OnPlayKey(int sym, bool restartAsked);
   void OnStartScreenClick(std::uint16_t x, std::uint16_t y);
@@ -169,6 +213,8 @@ class CGameSession {
   CBattlefieldList m_battlefields;            // the battlefields to choose from and the chosen one
   std::string m_mapProblem;                   // why the chosen battlefield is not played, or empty
   std::string m_mapProblemSaid;               // the last such reason written to standard error
+  CMap m_preview;                             // the chosen battlefield, for the start screen's picture
+  bool m_hasPreview = false;                  // m_preview is loaded
   CGame m_game;                               // the game behind the start screen or in play
   CBattleScreen m_screen;                     // how the game in play is shown
   CTurnClock m_clock;                         // its pace
@@ -177,6 +223,12 @@ class CGameSession {
   bool m_saving = false;                      // the player plays this game: it is autosaved
   bool m_canContinue = false;                 // an unfinished autosave waits
   std::string m_recordMessage;                // a line about records for the player
+  std::string m_continueText;                 // what Continue brings back, once checked
+  CGameTally m_tally;                         // the figures of the game in play
+  bool m_tallyFromRecord = false;             // the game was brought back: its record gives its figures at its end
+  bool m_overShown = false;                   // the game in play ended and shows its summary
+  const char* m_notice = "";                  // a short answer to a key
+  std::uint32_t m_noticeMs = 0;               // ms it still shows
   std::unique_ptr<CWatchScreen> m_watch;      // the last turn played again, or null
   std::unique_ptr<CReplayScreen> m_replay;    // a whole game watched again, or null
 };

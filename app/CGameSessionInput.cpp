@@ -42,6 +42,7 @@ void CGameSession::OnKey(int sym, bool pressed) {
   // Any key answers the restart question: 'R' again restarts, anything else keeps the game.
   const bool restartAsked = IsRestartAsked();
   m_restartAskMs = 0;
+  m_noticeMs = 0;  // a short answer stays until the next key
   // The help panel takes the next key press and nothing else.
   if (m_screen.IsHelpShown()) {
     m_screen.SetHelpShown(false);
@@ -69,6 +70,8 @@ void CGameSession::OnStartScreenKey(int sym) {
       NewGame();
       break;
     case KeyAction::StepLevel: StepDifficulty(true); break;
+    case KeyAction::Pace: StepPace(true); break;
+    case KeyAction::Help: m_screen.SetHelpShown(true); break;
     case KeyAction::Start: StartPlay(); break;
     case KeyAction::Continue:
       if (m_canContinue) ContinueGame();
@@ -86,8 +89,10 @@ void CGameSession::OnPlayKey(int sym, bool restartAsked) {
     case KeyAction::Leave:
       SaveForLater();
       m_mode = mc_modeStartScreen;  // the game stays as it is, not shown
+      if (!GetPreview()) PreviewBattlefield();
       return;
     case KeyAction::Sound: ToggleSound(); return;
+    case KeyAction::Pace: StepPace(true); return;
     case KeyAction::Restart:
       // One stray key beside 'F' must not throw a game away: in a game in
       // progress the first 'R' only asks.
@@ -95,7 +100,7 @@ void CGameSession::OnPlayKey(int sym, bool restartAsked) {
         m_restartAskMs = mc_restartAskMs;
         return;
       }
-      StartPlay();
+      RestartPlay();
       return;
     case KeyAction::Help: m_screen.SetHelpShown(true); return;
     case KeyAction::Watch:
@@ -133,12 +138,12 @@ void CGameSession::OnMouseButton(std::uint8_t button, bool pressed, std::uint16_
   if (!pressed || m_replay) return;
   m_screen.MarkDirty();
   m_restartAskMs = 0;  // a click keeps the game
-  if (m_mode == mc_modeStartScreen) {
-    if (button == kLeftButton) OnStartScreenClick(x, y);
-    return;
-  }
   if (m_screen.IsHelpShown()) {
     m_screen.SetHelpShown(false);
+    return;
+  }
+  if (m_mode == mc_modeStartScreen) {
+    if (button == kLeftButton) OnStartScreenClick(x, y);
     return;
   }
   if (m_watch) return;
@@ -165,6 +170,10 @@ void CGameSession::OnStartScreenClick(std::uint16_t x, std::uint16_t y) {
     StepDifficulty(false);
   } else if (StartScreenControls::mc_levelMore.Contains(x, yy)) {
     StepDifficulty(true);
+  } else if (StartScreenControls::mc_paceLess.Contains(x, yy)) {
+    StepPace(false);
+  } else if (StartScreenControls::mc_paceMore.Contains(x, yy)) {
+    StepPace(true);
   } else if (StartScreenControls::mc_mapLess.Contains(x, yy)) {
     StepBattlefield(-1);
   } else if (StartScreenControls::mc_mapMore.Contains(x, yy)) {

@@ -17,4 +17,6 @@ inline constexpr CChoiceSetting kComputer{"computer", {"normal", "hard"}};
 // The battlefield chosen on the start screen, by the name it shows there
 // ("Random #<seed>" for a generated one); empty for the default.
 inline constexpr CTextSetting kBattlefield{"battlefield", ""};
+// How fast the live game's turns are shown, its words in the order of TurnPace's values.
+inline constexpr CChoiceSetting kTurnPace{"turn_pace", {"normal", "slow", "fast"}};
 }  // namespace kv

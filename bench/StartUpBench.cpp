@@ -37,9 +37,9 @@ std::vector<std::string> GameEnvironment(int probeFd) {
   return env;
 }
 
-// Starts the game and waits for its first frame; the milliseconds from the
-// start, or a negative number when no frame came. The game is then stopped.
-double StartUntilFirstFrame() {
+// Starts `binary` and waits for its first frame; the milliseconds from the
+// start, or a negative number when no frame came. The program is then stopped.
+double StartUntilFirstFrame(const char* binary) {
   int fds[2];
   if (pipe(fds) != 0) return -1.0;
   fcntl(fds[0], F_SETFD, FD_CLOEXEC);
@@ -47,7 +47,8 @@ double StartUntilFirstFrame() {
   std::vector<char*> envp;
   for (std::string& variable : env) envp.push_back(variable.data());
   envp.push_back(nullptr);
-  char program[] = KORVANE_GAME_BINARY;
+  std::string path = binary;
+  char* program = path.data();
   char* argv[] = {program, nullptr};
   const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
 
@@ -78,13 +79,13 @@ double StartUntilFirstFrame() {
   return ms;
 }
 
-void BM_StartUpToFirstFrame(benchmark::State& state) {
+void StartUpBench(benchmark::State& state, const char* binary) {
   if (!std::getenv("DISPLAY")) {
     state.SkipWithError("no display: run under tests/with-xvfb.sh");
     return;
   }
   for (auto _ : state) {
-    const double ms = StartUntilFirstFrame();
+    const double ms = StartUntilFirstFrame(binary);
     if (ms < 0.0) {
       state.SkipWithError("the game showed no frame");
       break;
@@ -92,6 +93,11 @@ void BM_StartUpToFirstFrame(benchmark::State& state) {
     state.SetIterationTime(ms / 1000.0);
   }
 }
+void BM_StartUpToFirstFrame(benchmark::State& state) { StartUpBench(state, KORVANE_GAME_BINARY); }
 BENCHMARK(BM_StartUpToFirstFrame)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+// A bare window of the same kind, swapped once: what no game can start under.
+void BM_StartUpBareWindow(benchmark::State& state) { StartUpBench(state, KORVANE_BARE_WINDOW_BINARY); }
+BENCHMARK(BM_StartUpBareWindow)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
 }  // namespace

@@ -27,6 +27,10 @@ add_custom_command(OUTPUT ${man_page}
   VERBATIM)
 list(APPEND korvane_desktop_outputs ${man_page})
 add_custom_target(korvane_desktop_files ALL DEPENDS ${korvane_desktop_outputs})
+# Whatever builds the program (the play command builds it alone) makes what
+# the install takes from the build folder too, so that `cmake --install`
+# works right after it.
+add_dependencies(korvane korvane_desktop_files)
 
 install(TARGETS korvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES KVIcon.bmp DESTINATION ${CMAKE_INSTALL_DATADIR}/korvane)

@@ -89,11 +89,14 @@ void CAsyncFileWriter::Hand(Job job) {
     }
     // The newer write runs in its own place in the order: a job handed over
     // between the two (a game filed away, which removes the autosave) still
-    // comes before it.
+    // comes before it. Other work on the file since the older write (the
+    // unfinished game moved into the history) needs that write done first.
     if (job.replaceable) {
-      const auto same = std::find_if(m_jobs.begin(), m_jobs.end(),
-                                     [&](const Job& queued) { return queued.replaceable && queued.path == job.path; });
-      if (same != m_jobs.end()) m_jobs.erase(same);
+      for (auto queued = m_jobs.rbegin(); queued != m_jobs.rend(); ++queued) {
+        if (queued->path != job.path) continue;
+        if (queued->replaceable) m_jobs.erase(std::next(queued).base());
+        break;
+      }
     }
     m_jobs.push_back(std::move(job));
   }

@@ -14,7 +14,8 @@
 // waits for the disk: the autosave at a turn end, a finished game filed in the
 // history, the settings after a choice. Jobs run in the order handed over; a
 // file write not yet begun is dropped when a newer one to the same file is
-// handed over, since only the newest bytes matter. The thread starts with the
+// handed over, since only the newest bytes matter, unless other work on that
+// file was handed over between them. The thread starts with the
 // writer. A job that cannot run (the thread could not start) or that throws
 // fails with the reason, as a failed write does, and the writer goes on. The
 // destructor finishes every job handed over.

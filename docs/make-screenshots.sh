@@ -7,8 +7,9 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 KORVANE_SCREENSHOT_DIR="$root/docs" "$build/tests/e2e/korvane_e2e_tests" \
-  --gtest_filter='ScreenE2ETest.TheStartScreen*:ScreenE2ETest.TenAgainstTen*:ScreenE2ETest.TwoTurns*:ScreenE2ETest.APlannedShot*'
+  --gtest_filter='ScreenE2ETest.TheStartScreen*:ScreenE2ETest.TenAgainstTen*:ScreenE2ETest.TwoTurns*:ScreenE2ETest.APlannedShot*:ScreenE2ETest.AFinishedGame*'
 # The battlefields' pictures, drawn from their files.
 "$build/tools/kv_mappictures" "$root"
 ls -l "$root/docs/start-screen.png" "$root/docs/battle-screen.png" "$root/docs/after-a-turn.png" "$root/docs/planning.png" \
+  "$root/docs/game-over.png" \
   "$root/docs/battlefields"

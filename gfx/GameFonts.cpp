@@ -4,8 +4,15 @@
 #include "gfx/CTextureFont.h"
 #include "gfx/OpenGL.h"
 
-bool LoadGameFonts(const char* path) {
-  return GetFontManager().LoadFont(path, kMainFontSize) && GetFontManager().LoadFont(path, kSmallFontSize);
+bool LoadGameFonts(const char* path) { return LoadGameFont(path, kMainFont) && LoadGameFont(path, kSmallFont); }
+
+bool LoadGameFont(const char* path, GameFont font) {
+  CFontManager& fonts = GetFontManager();
+  // The next index is the first without a font.
+  int next = 0;
+  while (fonts.GetFont(next)) ++next;
+  if (next != font) return false;
+  return fonts.LoadFont(path, font == kMainFont ? kMainFontSize : kSmallFontSize) != nullptr;
 }
 
 void DrawGameText(GameFont font, float x, float y, const char* text) {

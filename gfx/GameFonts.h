@@ -14,6 +14,10 @@ inline constexpr float kSmallFontSize = 14.0f;
 // Loads the font file at both sizes into the font manager, in the order of
 // their indices; false when the file does not load (then neither is there).
 bool LoadGameFonts(const char* path);
+// Loads the font file at one size, as the font with that index: only when
+// the fonts before it are there and it is not (else false, nothing loaded),
+// so that every font keeps its index; false too when the file does not load.
+bool LoadGameFont(const char* path, GameFont font);
 
 // Text with the start of its baseline at (x, y) of the current frame, in the
 // current colour; nothing when the font did not load.

@@ -44,6 +44,11 @@ class CBattlefieldList {
   // The chosen battlefield's name: a listed name, a file name or "Random #<seed>".
   const std::string& GetName() const { return IsRandom() ? m_randomName : m_entries[m_chosen].name; }
   std::size_t GetCount() const { return m_entries.size() + 1; }
+  // The battlefields read from files, in the list's order: how many, and
+  // the file and name of each (an index beyond the last stops the program).
+  std::size_t GetFileCount() const { return m_entries.size(); }
+  const std::string& GetFileAt(std::size_t index) const { return m_entries.at(index).file; }
+  const std::string& GetNameAt(std::size_t index) const { return m_entries.at(index).name; }
 
  private:
   struct Entry {

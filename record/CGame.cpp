@@ -5,6 +5,7 @@
 #include "core/TextFormat.h"
 #include "map/Battlefield.h"
 #include "map/CMap.h"
+#include "record/RecordText.h"
 #include "record/RulesVersion.h"
 #include "record/SnapshotText.h"
 #include "record/WorldChecksum.h"
@@ -42,24 +43,7 @@ void CGame::New(const CMap& battlefield, std::uint32_t greenTanks, std::uint32_t
 
 void CGame::BeginRecord(std::uint32_t greenTanks, std::uint32_t blueTanks, Difficulty level) {
   m_record = CGameRecord{};
-  const CMap& map = m_match.GetMap();
-  const std::uint32_t width = map.GetWidth();
-  const std::uint32_t height = map.GetHeight();
-  for (std::uint32_t row = 0; row < height; ++row) {
-    std::string cells(width, '.');
-    for (std::uint32_t x = 0; x < width; ++x) {
-      if (map.IsWall(x, height - 1 - row)) cells[x] = '#';
-    }
-    m_record.m_rows.push_back(std::move(cells));
-  }
-  // The goal marks travel with the cells, so the computer's goals replay.
-  for (std::uint32_t row = 0; row < CMap::mc_goalMarks; ++row) {
-    MapCell cell{};
-    if (map.GetGoalMark(row, cell)) {
-      m_record.m_rows[height - 1 - static_cast<std::uint32_t>(cell.y)][static_cast<std::size_t>(cell.x)] =
-          static_cast<char>('1' + row);
-    }
-  }
+  m_record.m_rows = BattlefieldRows(m_match.GetMap());
   m_record.m_teamSize[0] = greenTanks;
   m_record.m_teamSize[1] = blueTanks;
   m_record.m_difficulty = level;
@@ -176,9 +160,9 @@ bool CGame::LoadRecordedBattlefield(const CGameRecord& record, CMap& battlefield
   return true;
 }
 
-bool CGame::SetUpRecordedGame(const CGameRecord& record, std::string& error) {
+bool CGame::SetUpRecordedGame(const CGameRecord& record, std::string& error, bool anyRules) {
   char text[80];
-  if (record.m_rules != kRulesVersion) {
+  if (!anyRules && record.m_rules != kRulesVersion) {
     error = FormatText(text, sizeof text, "recorded with rules %u; this game plays rules %u", record.m_rules,
                        kRulesVersion);
     return false;
@@ -232,7 +216,11 @@ bool CGame::Resume(const CGameRecord& record, std::string& error) {
   // Under the rules it was played by, the game is its turns, and the
   // snapshot must agree; under others, or if the turns no longer play, the
   // snapshot brings it back and the record starts again from it.
-  const bool replayed = SetUpRecordedGame(record, error) && PlayRecordedTurns(record, ended, error);
+  // A save without a snapshot (from before snapshots) made under other rules
+  // still comes back when every turn plays to its checksum here: a change of
+  // rules that did not touch its game loses nothing.
+  const bool anyRules = !record.m_now;
+  const bool replayed = SetUpRecordedGame(record, error, anyRules) && PlayRecordedTurns(record, ended, error);
   if (replayed && (!record.m_now || SameSnapshots(*record.m_now, TakeSnapshot()))) return true;
   std::string restoreError;
   if (record.m_now && RestoreSnapshot(record, *record.m_now, restoreError)) {
@@ -242,6 +230,11 @@ bool CGame::Resume(const CGameRecord& record, std::string& error) {
   // A snapshot this game cannot take back: the turns still bring the game back.
   if (replayed) return SetUpRecordedGame(record, error) && PlayRecordedTurns(record, ended, error);
   if (record.m_now && record.m_rules != kRulesVersion) error = restoreError;
+  if (!record.m_now && record.m_rules != kRulesVersion) {
+    char text[96];
+    error = FormatText(text, sizeof text, "recorded with rules %u; this game plays rules %u, and its %s",
+                       record.m_rules, kRulesVersion, error.c_str());
+  }
   return false;
 }
 

@@ -86,8 +86,10 @@ class CGame {
   // The record's battlefield into `battlefield`, checked as a map file is,
   // and its teams; false with `error` when a game cannot be played there.
   static bool LoadRecordedBattlefield(const CGameRecord& record, CMap& battlefield, std::string& error);
-  // The record's game before its first turn, under this build's rules only.
-  bool SetUpRecordedGame(const CGameRecord& record, std::string& error);
+  // The record's game before its first turn: under this build's rules only,
+  // or, with `anyRules`, under any (its checksums then say whether the turns
+  // still play alike here).
+  bool SetUpRecordedGame(const CGameRecord& record, std::string& error, bool anyRules = false);
   // Plays the record's first `turns` turns at once, each ended one checked.
   bool PlayRecordedTurns(const CGameRecord& record, std::size_t turns, std::string& error);
   // Sets up the snapshot's game on the record's battlefield (its sizes,

@@ -31,10 +31,11 @@ std::vector<std::string> NamesIn(const std::string& folder) {
   return names;
 }
 
-// The writer's part of finishing a game: the record into the history, then
-// the autosave gone, then the oldest records beyond the kept number.
-bool FileGameAway(const std::string& folder, const std::string& autosave, const std::string& text, std::time_t when,
-                  std::string& error) {
+// Puts a record into the history, named for `when`, with `put` (which
+// receives the record's path and says why it failed), then deletes the
+// oldest records beyond the kept number. The history is made if missing.
+template <typename Put>
+bool FileInHistory(const std::string& folder, std::time_t when, std::string& error, Put put) {
   const std::string history = folder + "/" + CRecordFolder::mc_historyName;
   std::string why;
   if (!MakeFolders(history, &why)) {
@@ -44,15 +45,38 @@ bool FileGameAway(const std::string& folder, const std::string& autosave, const 
   std::vector<std::string> names = NamesIn(history);
   names.push_back(NextHistoryName(names, when));
   const std::string path = history + "/" + names.back();
-  if (!WriteFileAtomically(path, text, &why)) {
+  if (!put(path, why)) {
     error = path + ": " + why;
     return false;
   }
-  unlink(autosave.c_str());
   for (const std::string& old : HistoryToPrune(names, CRecordFolder::mc_historyKept)) {
     unlink((history + "/" + old).c_str());
   }
   return true;
+}
+
+// The writer's part of finishing a game: the record into the history, the
+// autosave gone.
+bool FileGameAway(const std::string& folder, const std::string& autosave, const std::string& text, std::time_t when,
+                  std::string& error) {
+  return FileInHistory(folder, when, error, [&](const std::string& path, std::string& why) {
+    if (!WriteFileAtomically(path, text, &why)) return false;
+    unlink(autosave.c_str());
+    return true;
+  });
+}
+
+// The writer's part of shelving an unfinished game: the autosave moved into
+// the history when it holds a game with a turn to watch again.
+bool ShelveGame(const std::string& folder, const std::string& autosave, std::time_t when, std::string& error) {
+  CGameRecord record;
+  std::string unreadable;
+  if (!Exists(autosave) || !ReadRecordFile(autosave, record, unreadable) || record.m_turns.empty()) return true;
+  return FileInHistory(folder, when, error, [&](const std::string& path, std::string& why) {
+    if (std::rename(autosave.c_str(), path.c_str()) == 0) return true;
+    why = "the saved game could not be moved there";
+    return false;
+  });
 }
 
 }  // namespace
@@ -126,6 +150,17 @@ bool CRecordFolder::FinishGame(const CGameRecord& record, std::time_t when) {
   // After the last autosave in the writer's order, which it then removes.
   m_writer->Do(autosave, [folder = m_folder, autosave, text = WriteRecordText(record), when](std::string& error) {
     return FileGameAway(folder, autosave, text, when, error);
+  });
+  m_autosaveLeft = false;
+  return GetProblem().empty();
+}
+
+bool CRecordFolder::ShelveAutosave(std::time_t when) {
+  if (m_folder.empty() || !HasAutosave()) return GetProblem().empty();
+  const std::string autosave = AutosavePath();
+  // After the last autosave in the writer's order, before the new game's.
+  m_writer->Do(autosave, [folder = m_folder, autosave, when](std::string& error) {
+    return ShelveGame(folder, autosave, when, error);
   });
   m_autosaveLeft = false;
   return GetProblem().empty();

@@ -50,6 +50,12 @@ class CRecordFolder {
   // for `when`, removing the autosave and deleting the oldest records beyond
   // mc_historyKept. False when an earlier save failed.
   bool FinishGame(const CGameRecord& record, std::time_t when);
+  // A new game is about to replace the autosave: hands over moving the
+  // unfinished game it holds into the history, named for `when`, as it is
+  // (a record that replays, its turn under way and plans included). An
+  // autosave that is not a record with a turn played is left to be
+  // replaced. False when an earlier save failed.
+  bool ShelveAutosave(std::time_t when);
 
   // Why records cannot be saved; empty while they can (a failed write shows
   // here once the writer has ended it).

@@ -27,7 +27,7 @@ bool CTurnClock::Tick(CGame& game) {
   if (match.IsExecuting()) {
     if (m_stepTimer <= mc_tickMs) {
       game.RunStep();
-      m_stepTimer = mc_stepIntervalMs;
+      m_stepTimer = StepMsAt(m_pace);
     } else {
       m_stepTimer -= mc_tickMs;
     }

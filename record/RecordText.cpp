@@ -301,3 +301,26 @@ bool ReadRecordFile(const std::string& path, CGameRecord& record, std::string& e
   }
   return true;
 }
+
+std::vector<std::string> BattlefieldRows(const CMap& map) {
+  std::vector<std::string> rows;
+  if (!map.HasGrid()) return rows;
+  const std::uint32_t width = map.GetWidth();
+  const std::uint32_t height = map.GetHeight();
+  for (std::uint32_t row = 0; row < height; ++row) {
+    std::string cells(width, '.');
+    for (std::uint32_t x = 0; x < width; ++x) {
+      if (map.IsWall(x, height - 1 - row)) cells[x] = '#';
+    }
+    rows.push_back(std::move(cells));
+  }
+  // The goal marks travel with the cells, so the computer's goals replay.
+  for (std::uint32_t row = 0; row < CMap::mc_goalMarks; ++row) {
+    MapCell cell{};
+    if (map.GetGoalMark(row, cell)) {
+      rows[height - 1 - static_cast<std::uint32_t>(cell.y)][static_cast<std::size_t>(cell.x)] =
+          static_cast<char>('1' + row);
+    }
+  }
+  return rows;
+}

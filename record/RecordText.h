@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CGameRecord;
+class CMap;
 
 // The text form of a game record: one item a line, readable in an editor.
 //   korvane-record 2
@@ -39,3 +41,7 @@ bool ReadRecordText(const std::string& text, CGameRecord& record, std::string& e
 // Reads a record file: refuses anything but a regular file of at most
 // mc_maxFileBytes. The error names the file.
 bool ReadRecordFile(const std::string& path, CGameRecord& record, std::string& error);
+
+// The battlefield's rows as a record holds them, top row first: '#' a wall,
+// '.' open, '1' to '6' the computer's goal marks. Empty for a map without cells.
+std::vector<std::string> BattlefieldRows(const CMap& map);

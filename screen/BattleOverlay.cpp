@@ -8,6 +8,7 @@
 #include "gfx/OpenGL.h"
 #include "screen/CBattleScreen.h"
 #include "screen/Draw2D.h"
+#include "screen/GameSummary.h"
 #include "screen/HealthBar.h"
 #include "screen/LogText.h"
 #include "screen/Palette.h"
@@ -31,8 +32,8 @@ constexpr float kInfoLeft = 854.0f;
 constexpr float kInfoRight = 1020.0f;
 constexpr float kTurnBaseline = 740.0f;
 constexpr float kScoreBaseline = 718.0f;
-constexpr float kCentreBaseline = 700.0f;
-constexpr float kLogTop = 676.0f;
+constexpr float kCentreBaseline = 700.0f;  // and its second line a small line lower
+constexpr float kLogTop = 668.0f;
 constexpr float kLogBottom = 410.0f;
 constexpr float kSmallLine = 16.0f;
 constexpr float kWrapIndent = 12.0f;
@@ -156,6 +157,15 @@ float DrawWrapped(const char* text, float y) {
   return y;
 }
 
+// The team of the tank on the centre cell, or -1.
+std::int32_t TeamOnCentre(const CGameWorld& world) {
+  const MapCell centre = world.GetMap().GetCentre();
+  for (const CTank* tank : world.GetTanks()) {
+    if (tank->GetX() == centre.x && tank->GetY() == centre.y) return tank->GetTeam();
+  }
+  return -1;
+}
+
 void DrawScore(const CGameWorld& world) {
   SetColour(kTeamColours[0]);
   DrawGameText(kSmallFont, kInfoLeft, kScoreBaseline,
@@ -165,16 +175,45 @@ void DrawScore(const CGameWorld& world) {
   DrawGameText(kSmallFont, kInfoLeft + 86.0f, kScoreBaseline,
                FormatText(g_text, sizeof g_text, "%s %d/%d", TeamName(1), static_cast<int>(world.GetKnownAlive(1)),
                           static_cast<int>(world.GetTeamTanks(1).size())));
-  const std::int32_t holder = world.GetHillTeam();
-  if (world.GetHillCount() > 0 && (holder == 0 || holder == 1)) {
-    SetColour(kTeamColours[holder]);
-    FormatText(g_text, sizeof g_text, "Centre: %s %u/%u", TeamName(holder), static_cast<unsigned>(world.GetHillCount()),
-               static_cast<unsigned>(CGameWorld::mc_victoryHold));
-  } else {
-    SetColour(kWhite);
-    FormatText(g_text, sizeof g_text, "Centre: free");
+  // While the game goes on, a tank on the centre cell beyond Green's sight is not named.
+  std::int32_t onCentre = TeamOnCentre(world);
+  const MapCell centre = world.GetMap().GetCentre();
+  if (world.IsInProgress() && onCentre != static_cast<std::int32_t>(CGameWorld::mc_playerTeam) &&
+      !world.GetMap().Sees(CGameWorld::mc_playerTeam, centre.x, centre.y)) {
+    onCentre = -1;
   }
-  DrawGameText(kSmallFont, kInfoLeft, kCentreBaseline, g_text);
+  const CentreLines lines = FormatCentreLines(world.GetHillCount(), world.GetHillTeam(), world.GetAliveCount(0),
+                                              world.GetAliveCount(1), onCentre);
+  const std::int32_t holder = lines.m_count == 2 ? world.GetHillTeam() : onCentre;
+  SetColour(holder == 0 || holder == 1 ? kTeamColours[holder] : kWhite);
+  for (std::size_t i = 0; i < lines.m_count; ++i) {
+    DrawGameText(kSmallFont, kInfoLeft, kCentreBaseline - kSmallLine * static_cast<float>(i), lines.m_lines[i]);
+  }
+}
+
+// The turn, and while it runs the step done of its four at the column's right edge.
+void DrawTurn(const CGameWorld& world, std::uint32_t turn) {
+  SetColour(kWhite);
+  if (turn == 0) turn = ShownTurn(world.GetTurn(), world.IsInProgress(), world.GetStepsDone());
+  DrawGameText(kMainFont, kInfoLeft, kTurnBaseline,
+               FormatText(g_text, sizeof g_text, "Turn %u", static_cast<unsigned>(turn)));
+  if (!world.IsExecuting()) return;
+  FormatText(g_text, sizeof g_text, "Step %d/%d", static_cast<int>(world.GetStepsDone()),
+             static_cast<int>(CGameWorld::mc_turnSteps));
+  DrawGameText(kSmallFont, kInfoRight - GameTextWidth(kSmallFont, g_text), kTurnBaseline, g_text);
+}
+
+// The finished game's summary where the log stands while it is played.
+void DrawSummary(const CGameTally& tally, const CGameWorld& world) {
+  const SummaryLines summary = FormatGameSummary(tally, world);
+  float y = kLogTop;
+  for (std::size_t i = 0; i < summary.m_count; ++i) {
+    const std::int32_t team = summary.m_team[i];
+    SetColour(team == 0 || team == 1 ? kTeamColours[team] : kWhite);
+    // Each side's figures stand a little apart from the line before.
+    if (i > 0 && team != summary.m_team[i - 1]) y -= kSmallLine / 2.0f;
+    y = DrawWrapped(summary.m_lines[i], y);
+  }
 }
 
 void DrawRestartQuestion() {
@@ -207,24 +246,27 @@ void DrawBattlefieldMarks(const CGameWorld& match, const CBattleScreen& screen) 
   DrawShotLabels(match, screen);
 }
 
-void DrawBattleInfo(const CGameWorld& world, const CBattleScreen& screen, bool restartAsked) {
-  SetColour(kWhite);
-  DrawGameText(kMainFont, kInfoLeft, kTurnBaseline,
-               FormatText(g_text, sizeof g_text, "Turn %u", static_cast<unsigned>(world.GetTurn())));
+void DrawBattleInfo(const CGameWorld& world, const CBattleScreen& screen, bool restartAsked, const CGameTally* summary,
+                    std::uint32_t turn) {
+  DrawTurn(world, turn);
   DrawScore(world);
-  // Newest first, each step's lines under its heading.
-  const CCombatLog& log = world.GetLog();
-  float y = kLogTop;
-  for (std::size_t age = 0; age < log.Size() && y >= kLogBottom; ++age) {
-    const LogEvent& event = log.Newest(age);
-    const bool newStep =
-        age == 0 || log.Newest(age - 1).m_step != event.m_step || log.Newest(age - 1).m_turn != event.m_turn;
-    if (newStep) {
-      SetColour(kLogHeading);
-      y = DrawWrapped(FormatLogStep(event, g_text, sizeof g_text), y);
+  if (summary) {
+    DrawSummary(*summary, world);
+  } else {
+    // Newest first, each step's lines under its heading.
+    const CCombatLog& log = world.GetLog();
+    float y = kLogTop;
+    for (std::size_t age = 0; age < log.Size() && y >= kLogBottom; ++age) {
+      const LogEvent& event = log.Newest(age);
+      const bool newStep =
+          age == 0 || log.Newest(age - 1).m_step != event.m_step || log.Newest(age - 1).m_turn != event.m_turn;
+      if (newStep) {
+        SetColour(kLogHeading);
+        y = DrawWrapped(FormatLogStep(event, g_text, sizeof g_text), y);
+      }
+      SetColour(LogColour(event, static_cast<std::int32_t>(CGameWorld::mc_playerTeam)));
+      y = DrawWrapped(FormatLogEvent(event, g_text, sizeof g_text), y);
     }
-    SetColour(LogColour(event, static_cast<std::int32_t>(CGameWorld::mc_playerTeam)));
-    y = DrawWrapped(FormatLogEvent(event, g_text, sizeof g_text), y);
   }
   std::int32_t x = 0;
   std::int32_t markY = 0;

@@ -232,16 +232,28 @@ void DrawHud(const CGame& game, const CBattleScreen& screen, const BattleHud& hu
   DrawStatusMessage(match);
   const CTankSlots<const CTank> slots = match.GetTeamTanks(CGameWorld::mc_playerTeam);
   for (std::size_t i = 0; i < slots.size(); ++i) DrawRosterSlot(screen, i, slots[i]);
-  DrawBattleInfo(match, screen, hud.m_restartAsked);
+  DrawBattleInfo(match, screen, hud.m_restartAsked, hud.m_summary, hud.m_turn);
   if (screen.IsHelpShown()) {
     DrawHelpPanel(*hud.m_keys);
   } else if (hud.m_hint) {
     SetColour(palette::kWhite);
     DrawText(L::mc_hintLeft, L::mc_hintBaseline, "Press F1 for help.");
   }
-  // Above the battlefield, kept in view: the offer to watch a finished game,
-  // then why the chosen battlefield is not the one played, else that the game
-  // plays on without its records (the start screen shows that too).
+  if (hud.m_playNotes) {
+    SetColour(palette::kWhite);
+    DrawGameText(kSmallFont, L::mc_paceNoteLeft, L::mc_playNotesBaseline,
+                 FormatText(g_line, sizeof g_line, "Turn pace: %s (P)", TurnPaceName(hud.m_pace)));
+    if (hud.m_soundOff) DrawGameText(kSmallFont, L::mc_soundNoteLeft, L::mc_playNotesBaseline, "Sound off (M)");
+  }
+  // Above the battlefield, kept in view: a short answer to a key, or the
+  // offer to watch a finished game, then why the chosen battlefield is not
+  // the one played, else that the game plays on without its records (the
+  // start screen shows that too).
+  if (hud.m_notice[0] != '\0') {
+    SetColour(palette::kHighlight);
+    DrawText(L::mc_topLineLeft, L::mc_topLineBaseline, hud.m_notice);
+    return;
+  }
   SetColour(palette::kWhite);
   if (hud.m_offerWatch) DrawText(L::mc_topLineLeft, L::mc_topLineBaseline, "Press 'V' to watch the game");
   const std::int32_t left = hud.m_offerWatch ? L::mc_topLineRight : L::mc_topLineLeft;

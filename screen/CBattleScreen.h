@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "record/TurnPace.h"
 #include "screen/BattleView.h"
 #include "screen/CEffects.h"
 #include "screen/CLastSeen.h"
@@ -10,6 +11,7 @@
 #include "screen/KeyTable.h"
 
 class CGame;
+class CGameTally;
 class CGameWorld;
 class CTank;
 
@@ -22,6 +24,12 @@ struct BattleHud {
   bool m_restartAsked = false;              // the question of a first 'R'
   const std::string* m_mapProblem = nullptr;  // why the chosen battlefield is not played, or null
   bool m_cannotSave = false;                // "Games cannot be saved."
+  const CGameTally* m_summary = nullptr;    // a finished game's figures: its summary instead of the log
+  const char* m_notice = "";                // a short answer to a key, over the battlefield, or empty
+  bool m_playNotes = false;                 // the pace and "Sound off" under the battlefield (the live game)
+  TurnPace m_pace = TurnPace::Normal;       // the live turn's pace
+  bool m_soundOff = false;                  // sound is off
+  std::uint32_t m_turn = 0;                 // the turn shown right of the battlefield; 0: the match's (ShownTurn)
 };
 
 // A game shown on the battle screen, as one player looks at it: its effects

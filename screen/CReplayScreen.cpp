@@ -1,5 +1,6 @@
 #include "screen/CReplayScreen.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/TextFormat.h"
@@ -7,6 +8,7 @@
 #include "gfx/OpenGL.h"
 #include "screen/KeyTable.h"
 #include "screen/ScreenLayout.h"
+#include "screen/StatusMessage.h"
 #include "screen/ThreatLens.h"
 
 namespace {
@@ -80,19 +82,27 @@ bool CReplayScreen::OnKey(int sym) {
 }
 
 void CReplayScreen::Draw() const {
+  const CGameRecord& record = m_replay.GetRecord();
+  const CGameWorld& match = m_replay.GetGame().Match();
+  // Turns are numbered as they were in play: a record that starts from a
+  // snapshot starts at the snapshot's turn.
+  const std::uint32_t first = record.m_start ? record.m_start->m_turn : 1;
+  const auto last = static_cast<std::uint32_t>(first + record.m_turns.size() - (record.m_turns.empty() ? 0 : 1));
+  const bool over = m_replay.GetTurnsDone() >= record.m_turns.size();
+  const std::uint32_t turn = std::min(ShownTurn(match.GetTurn(), match.IsInProgress(), match.GetStepsDone()), last);
+  // At the end a turn that ran its four steps shows them all; one a tie cut short, where it stopped.
+  const int step =
+      over && match.GetStepsDone() == 0 ? CGameWorld::mc_turnSteps : static_cast<int>(match.GetStepsDone());
   BattleHud hud;
   hud.m_keys = &kReplayKeys;
   hud.m_hint = false;
+  hud.m_turn = turn;
   m_screen.Draw(m_replay.GetGame(), hud);
   glLoadIdentity();
-  const CGameRecord& record = m_replay.GetRecord();
-  const auto total = static_cast<int>(record.m_turns.size());
-  const bool over = m_replay.GetTurnsDone() >= record.m_turns.size();
-  const int turn = over ? total : static_cast<int>(m_replay.GetTurnsDone()) + 1;
-  const int step = over ? CGameWorld::mc_turnSteps : static_cast<int>(m_replay.GetGame().Match().GetStepsDone());
-  FormatText(g_status, sizeof g_status, "Turn %d of %d  Step %d/%d  x%u  %s%s", turn, total, step,
-             static_cast<int>(CGameWorld::mc_turnSteps), static_cast<unsigned>(m_replay.GetSpeed()),
-             BattleViewName(m_screen.GetView()), m_replay.IsPlaying() ? "" : over ? "  End" : "  Paused");
+  FormatText(g_status, sizeof g_status, "Turn %u of %u  Step %d/%d  x%u  %s%s", static_cast<unsigned>(turn),
+             static_cast<unsigned>(last), step, static_cast<int>(CGameWorld::mc_turnSteps),
+             static_cast<unsigned>(m_replay.GetSpeed()), BattleViewName(m_screen.GetView()),
+             m_replay.IsPlaying() ? "" : over ? "  End" : "  Paused");
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   DrawGameText(kMainFont, L::mc_topLineLeft, L::mc_topLineBaseline, g_status);
   DrawGameText(kSmallFont, L::mc_replayKeysLeft, L::mc_replayKeysBaseline,

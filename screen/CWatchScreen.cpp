@@ -15,13 +15,14 @@ char g_line[96];
 
 }  // namespace
 
-bool CWatchScreen::Start(const CGameRecord& record) {
+bool CWatchScreen::Start(const CGameRecord& record, TurnPace pace) {
   if (record.m_turns.empty()) return false;
   const std::size_t last = record.m_turns.size() - 1;
   std::string error;
   if (!m_game.Replay(record, last, error) || !m_game.StartRecordedTurn(record.m_turns[last].m_queues)) return false;
+  m_clock.SetPace(pace);
   m_clock.WaitAStep();
-  m_turn = last + 1;
+  m_turn = m_game.Match().GetTurn();
   m_screen.Reset();
   return true;
 }
@@ -41,5 +42,5 @@ void CWatchScreen::Draw() const {
   glLoadIdentity();
   SetColour(palette::kWhite);
   DrawText(ScreenLayout::mc_topLineLeft, ScreenLayout::mc_topLineBaseline,
-           FormatText(g_line, sizeof g_line, "Turn %d again: 'V' or Escape to skip", static_cast<int>(m_turn)));
+           FormatText(g_line, sizeof g_line, "Turn %u again: 'V' or Escape to skip", static_cast<unsigned>(m_turn)));
 }

@@ -11,9 +11,9 @@
 // game's pace until its end. Nothing of the game played is touched.
 class CWatchScreen {
  public:
-  // Sets the record's last turn up to be shown; false when it has none or
-  // the record does not play.
-  bool Start(const CGameRecord& record);
+  // Sets the record's last turn up to be shown at the pace; false when it
+  // has none or the record does not play.
+  bool Start(const CGameRecord& record, TurnPace pace = TurnPace::Normal);
   // Hands the turn the time.
   void Update(std::uint32_t elapsedMs);
   // The turn shown has come to its end.
@@ -24,10 +24,12 @@ class CWatchScreen {
 
   const CGame& GetGame() const { return m_game; }
   const CBattleScreen& GetScreen() const { return m_screen; }
+  // The turn's pace.
+  const CTurnClock& GetClock() const { return m_clock; }
 
  private:
   CGame m_game;            // the game as the turn began, then as it runs
   CTurnClock m_clock;      // the turn's pace
   CBattleScreen m_screen;  // how it is shown
-  std::size_t m_turn = 0;  // the turn shown, from 1
+  std::uint32_t m_turn = 0;  // the turn shown, as numbered in play
 };

@@ -10,8 +10,10 @@ constexpr KeyRow kStartRows[] = {
     {"D", "- Computer's level", KeyAction::StepLevel, {SDLK_d}},
     {"[ and ]", "- Battlefield", KeyAction::PreviousBattlefield, {SDLK_LEFTBRACKET}},
     {nullptr, nullptr, KeyAction::NextBattlefield, {SDLK_RIGHTBRACKET}},
+    {"P", "- Turn Pace", KeyAction::Pace, {SDLK_p}},
     {"M", "- Sound On/Off", KeyAction::Sound, {SDLK_m}},
     {"R", "- A new battlefield set-up", KeyAction::Restart, {SDLK_r}},
+    {"F1", "- This Help", KeyAction::Help, {SDLK_F1}},
     {"Escape", "- Quit", KeyAction::Quit, {SDLK_ESCAPE}},
 };
 
@@ -29,6 +31,7 @@ constexpr KeyRow kPlayRows[] = {
     {"Delete or RMB", "- Erase All Commands", KeyAction::EraseAll, {SDLK_DELETE}},
     {"LMB", "- Plot Path or Select Tank", KeyAction::None, {}},
     {"V", "- Watch Last Turn or Game", KeyAction::Watch, {SDLK_v}},
+    {"P", "- Turn Pace", KeyAction::Pace, {SDLK_p}},
     {"M", "- Sound On/Off", KeyAction::Sound, {SDLK_m}},
     {"R", "- Restart (twice in a game)", KeyAction::Restart, {SDLK_r}},
     {"Escape", "- Start Screen", KeyAction::Leave, {SDLK_ESCAPE}},

@@ -10,7 +10,7 @@ enum class KeyAction : std::uint8_t {
   Start, Continue, StepLevel, PreviousBattlefield, NextBattlefield, Quit,
   // Playing.
   SelectTank, MoveForward, MoveBack, TurnLeft, TurnRight, Fire, Wait, Execute, EraseLast, EraseAll, Watch, Restart,
-  Leave, Help, Sound,
+  Leave, Help, Sound, Pace,
   // Watching a game again.
   PlayPause, NextStep, PreviousTurn, Speed, SpeedOne, SpeedTwo, SpeedFour, NextView, Lens,
 };

@@ -44,10 +44,17 @@ struct ScreenLayout {
   static constexpr std::int32_t mc_sizeMarksLeft = 404;  // a blank's width clear of the widest size, "10"
   static constexpr std::int32_t mc_startBaseline = 330;
   static constexpr std::int32_t mc_levelBaseline = 220;
+  static constexpr std::int32_t mc_paceBaseline = 190;      // the live turn's pace, with its marks
+  static constexpr std::int32_t mc_soundBaseline = 160;     // "Sound: Off", while it is
   static constexpr std::int32_t mc_continueBaseline = 300;  // "Continue", when a game waits
-  // One line about the records: a refused one, or that games cannot be saved.
+  // What Continue brings back, in the small font right of "Continue", short of the picture.
+  static constexpr std::int32_t mc_continueTextLeft = 270;
+  static constexpr std::int32_t mc_continueTextRoom = 320;
+  // Up to three lines about the records (a refused one, or that games cannot
+  // be saved), left of the battlefield's picture, a line step apart.
   static constexpr std::int32_t mc_recordMessageLeft = 50;
-  static constexpr std::int32_t mc_recordMessageBaseline = 160;
+  static constexpr std::int32_t mc_recordMessageBaseline = 130;
+  static constexpr std::int32_t mc_recordMessageRoom = 540;
   // A line above the battlefield: watching a turn again, a battlefield not
   // played, or saving failed.
   static constexpr std::int32_t mc_topLineLeft = 50;
@@ -56,10 +63,11 @@ struct ScreenLayout {
   // (its picture's box is in StartScreenControls).
   static constexpr std::int32_t mc_battlefieldBaseline = 250;
   static constexpr std::int32_t mc_battlefieldMarksLeft = 540;
-  // Why the chosen battlefield is not played: a line from the map's left
-  // edge, low on the start screen, no wider than the room to the window's
-  // right edge; in play it takes the top line in the small font, short of the
-  // heads-up display's column (which starts at mc_statusLeft).
+  // Why the chosen battlefield is not played: up to three lines from the
+  // map's left edge, low on the start screen (lower after three lines about
+  // the records), no wider than the room to the window's right edge; in play
+  // it takes the top line in the small font, short of the heads-up display's
+  // column (which starts at mc_statusLeft).
   static constexpr std::int32_t mc_mapProblemStartBaseline = 80;
   static constexpr std::int32_t mc_mapProblemStartRoom = 960;
   static constexpr std::int32_t mc_mapProblemPlayRoom = 790;
@@ -68,6 +76,11 @@ struct ScreenLayout {
   static constexpr std::int32_t mc_replayKeysLeft = 50;
   static constexpr std::int32_t mc_replayKeysBaseline = 10;
   static constexpr std::int32_t mc_lensLegendLeft = 740;
+  // In play, in the small font under the battlefield: the live turn's pace,
+  // and "Sound off" right of it while it is.
+  static constexpr std::int32_t mc_playNotesBaseline = 12;
+  static constexpr std::int32_t mc_paceNoteLeft = 50;
+  static constexpr std::int32_t mc_soundNoteLeft = 230;
 
   // The help panel's top-left text origin, and the hint shown instead of it.
   static constexpr std::int32_t mc_helpLeft = 237;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/TextFormat.h"
+#include "gfx/GameFonts.h"
 #include "gfx/OpenGL.h"
 #include "map/CMap.h"
 #include "screen/Draw2D.h"
@@ -14,8 +15,36 @@ namespace {
 
 using L = ScreenLayout;
 
-// The start screen's lines are formatted here: a frame allocates nothing.
+// The start screen's lines are formatted and laid out here: a frame allocates nothing.
 char g_line[256];
+FittedText g_fitted;
+
+float FontWidth(int font, const char* text) { return GameTextWidth(static_cast<GameFont>(font), text); }
+
+// The text in at most `lines` lines of the font from (x, y) down, each no
+// wider than `room`, a line step apart (FitText); the baseline a next line
+// would take.
+float DrawLines(GameFont font, float x, float y, const char* text, float room, std::size_t lines) {
+  FitText(text, room, lines, font, FontWidth, g_fitted);
+  for (std::size_t i = 0; i < g_fitted.m_count; ++i) {
+    DrawGameText(font, x, y, g_fitted.m_lines[i]);
+    y -= static_cast<float>(L::mc_lineStep);
+  }
+  return y;
+}
+
+// The battlefield's name after "Battlefield: ", clear of its "<": in the
+// main font, else the small one, else shortened in its middle.
+void DrawBattlefieldLine(const char* name) {
+  constexpr float left = L::mc_startTextLeft;
+  const char* label = "Battlefield: ";
+  DrawText(left, L::mc_battlefieldBaseline, label);
+  const float nameLeft = left + GameTextWidth(kMainFont, label);
+  // A blank's width clear of the marks.
+  const float room = L::mc_battlefieldMarksLeft - GameTextWidth(kMainFont, " ") - nameLeft;
+  const GameFont font = GameTextWidth(kMainFont, name) <= room ? kMainFont : kSmallFont;
+  DrawLines(font, nameLeft, L::mc_battlefieldBaseline, name, room, 1);
+}
 
 // One square per cell of the battlefield: the picture of it beside its
 // name, as large as fits the picture's box and centred there. Walls light,
@@ -69,14 +98,28 @@ void DrawStartScreen(const StartScreenView& view) {
            FormatText(g_line, sizeof g_line, "Blue Team Size:  %d", static_cast<int>(view.m_teamSize[1])));
   DrawText(left, L::mc_startBaseline, "Start");
   DrawText(left, L::mc_levelBaseline, FormatText(g_line, sizeof g_line, "Computer: %s", DifficultyName(view.m_level)));
+  DrawText(left, L::mc_paceBaseline, FormatText(g_line, sizeof g_line, "Turn pace: %s", TurnPaceName(view.m_pace)));
   DrawText(L::mc_sizeMarksLeft, L::mc_greenSizeBaseline, "< >");
   DrawText(L::mc_sizeMarksLeft, L::mc_blueSizeBaseline, "< >");
   DrawText(L::mc_sizeMarksLeft, L::mc_levelBaseline, "< >");
-  if (view.m_canContinue) DrawText(left, L::mc_continueBaseline, "Continue");
-  if (view.m_message[0] != '\0') DrawText(L::mc_recordMessageLeft, L::mc_recordMessageBaseline, view.m_message);
-  DrawText(left, L::mc_battlefieldBaseline, FormatText(g_line, sizeof g_line, "Battlefield: %s", view.m_battlefieldName));
+  DrawText(L::mc_sizeMarksLeft, L::mc_paceBaseline, "< >");
+  if (view.m_soundOff) DrawText(left, L::mc_soundBaseline, "Sound: Off");
+  if (view.m_canContinue) {
+    DrawText(left, L::mc_continueBaseline, "Continue");
+    DrawLines(kSmallFont, L::mc_continueTextLeft, L::mc_continueBaseline, view.m_continueText, L::mc_continueTextRoom,
+              1);
+  }
+  // The line about the battlefield stands lower when the one about the
+  // records takes a third line.
+  float below = L::mc_mapProblemStartBaseline;
+  if (view.m_message[0] != '\0') {
+    const float next = DrawLines(kMainFont, L::mc_recordMessageLeft, L::mc_recordMessageBaseline, view.m_message,
+                                 L::mc_recordMessageRoom, 3);
+    below = std::min(below, next - L::mc_lineStep / 2);
+  }
+  DrawBattlefieldLine(view.m_battlefieldName);
   DrawText(L::mc_battlefieldMarksLeft, L::mc_battlefieldBaseline, "< >");
   if (view.m_mapProblem[0] != '\0') {
-    DrawFitted(kMainFont, L::mc_playLeft, L::mc_mapProblemStartBaseline, view.m_mapProblem, L::mc_mapProblemStartRoom);
+    DrawLines(kMainFont, L::mc_playLeft, below, view.m_mapProblem, L::mc_mapProblemStartRoom, 3);
   }
 }

@@ -24,6 +24,8 @@ struct StartScreenControls {
   static constexpr ClickBox mc_start{151, 208, 330, 346};
   static constexpr ClickBox mc_levelLess{405, 416, 222, 234};
   static constexpr ClickBox mc_levelMore{425, 436, 222, 234};
+  static constexpr ClickBox mc_paceLess{405, 416, 192, 204};
+  static constexpr ClickBox mc_paceMore{425, 436, 192, 204};
   // "Continue" from (150, 300), shown when an autosaved game waits.
   static constexpr ClickBox mc_continue{151, 258, 300, 317};
   static constexpr ClickBox mc_mapLess{541, 552, 252, 264};

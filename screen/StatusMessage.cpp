@@ -18,6 +18,8 @@ StatusMessage Lines(std::initializer_list<StatusLine> lines) {
   return message;
 }
 
+int TurnsToWin(std::uint32_t hillCount) { return hillCount >= kWon ? 0 : static_cast<int>(kWon - hillCount); }
+
 }  // namespace
 
 StatusMessage ChooseStatusMessage(std::uint32_t hillCount, std::int32_t greenAlive, std::int32_t blueAlive) {
@@ -35,7 +37,10 @@ StatusMessage ChooseStatusMessage(std::uint32_t hillCount, std::int32_t greenAli
                   {StatusText::ToRestart, Line(3)}});
   }
   if (hillCount > 0) {
-    return Lines({{StatusText::TeamName, Line(0)}, {StatusText::Victory, Line(1)}, {StatusText::TurnsLeft, Line(2)}});
+    return Lines({{StatusText::Holds, Line(0)},
+                  {StatusText::TheCentre, Line(1)},
+                  {StatusText::WinsIn, Line(2)},
+                  {StatusText::MoreTurns, Line(3)}});
   }
   return StatusMessage{};
 }
@@ -44,15 +49,41 @@ const char* FormatStatusLine(StatusText text, std::uint32_t hillCount, std::int3
                              std::size_t size) {
   switch (text) {
     case StatusText::TeamName: return FormatText(buffer, size, "%s team", TeamName(hillTeam));
-    case StatusText::Victory: return FormatText(buffer, size, "  victory");
-    case StatusText::TurnsLeft:
-      return FormatText(buffer, size, "in %d turns.", static_cast<int>(kWon) - static_cast<int>(hillCount));
+    case StatusText::Holds: return FormatText(buffer, size, "%s holds", TeamName(hillTeam));
+    case StatusText::TheCentre: return FormatText(buffer, size, "the centre:");
+    case StatusText::WinsIn: return FormatText(buffer, size, "wins in %d", TurnsToWin(hillCount));
+    case StatusText::MoreTurns:
+      return FormatText(buffer, size, "%s", TurnsToWin(hillCount) == 1 ? "more turn" : "more turns");
     case StatusText::Wins: return FormatText(buffer, size, "   wins!");
     case StatusText::Tie: return FormatText(buffer, size, "    Tie!");
     case StatusText::PressR: return FormatText(buffer, size, "Press 'R'");
     case StatusText::ToRestart: return FormatText(buffer, size, "to restart.");
   }
   return FormatText(buffer, size, "%s", "");
+}
+
+CentreLines FormatCentreLines(std::uint32_t hillCount, std::int32_t hillTeam, std::int32_t greenAlive,
+                              std::int32_t blueAlive, std::int32_t onCentre) {
+  CentreLines centre;
+  constexpr std::size_t size = CentreLines::mc_lineSize;
+  const bool counted = greenAlive > 0 && blueAlive > 0;
+  if (!counted && (onCentre == 0 || onCentre == 1)) {
+    FormatText(centre.m_lines[0], size, "Centre: %s on it", TeamName(onCentre));
+    centre.m_count = 1;
+  } else if (counted && hillCount > 0 && (hillTeam == 0 || hillTeam == 1)) {
+    FormatText(centre.m_lines[0], size, "Centre: held by %s", TeamName(hillTeam));
+    FormatText(centre.m_lines[1], size, "for %u turn end%s", static_cast<unsigned>(hillCount),
+               hillCount == 1 ? "" : "s");
+    centre.m_count = 2;
+  } else {
+    FormatText(centre.m_lines[0], size, "Centre: free");
+    centre.m_count = 1;
+  }
+  return centre;
+}
+
+std::uint32_t ShownTurn(std::uint32_t turn, bool inProgress, std::int32_t stepsDone) {
+  return inProgress || stepsDone > 0 || turn <= 1 ? turn : turn - 1;
 }
 
 const char* TeamName(std::int32_t team) {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Plays the whole table of the README's "Battlefields" section: 20 games
+# Plays the table of games on every battlefield (docs/measurements.md): 20 games
 # against each Green player on every shipped battlefield and on each of 200
 # generated ones (seeds 1 to 200), team sizes 1 to 10 by turns, and prints a
 # row per battlefield: games, Blue's wins and the median turns against a Green

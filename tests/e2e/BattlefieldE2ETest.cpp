@@ -22,7 +22,14 @@ void ClickOn(GameSession& game, const ClickBox& box) {
   game.Click((box.left + box.right) / 2, kWindowHeight - (box.top + box.bottom) / 2);
 }
 
-Screenshot ShootStart(const GameSession& game) { return game.ShootWhen(153, kWindowHeight - 1 - 458, kWhite); }
+// The start screen once its battlefield's picture, which follows the first frame, shows.
+Screenshot ShootStart(const GameSession& game) {
+  game.ShootWhen(153, kWindowHeight - 1 - 458, kWhite);
+  return ShootUntil(game, [](const Screenshot& s) {
+    Box ink{};
+    return InkBox(s, kPicture, ink);
+  });
+}
 
 }  // namespace
 

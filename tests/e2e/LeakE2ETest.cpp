@@ -43,11 +43,10 @@ void ClickOn(GameSession& game, const ClickBox& box) {
   game.Click((box.left + box.right) / 2, kWindowHeight - (box.top + box.bottom) / 2);
 }
 
-// A won or tied game shows a line on the baseline 324 ("Press 'R'" or "to
-// restart."); the victory countdown, the only other message, ends above it.
+// A won or tied game offers to be watched in the top line's first half.
 bool ShowsGameOver(const Screenshot& shot) {
   screen::Box ink{};
-  return screen::InkBox(shot, screen::Box{850, 1010, 318, 336}, ink);
+  return screen::InkBox(shot, screen::Box{50, 440, 740, 767}, ink);
 }
 
 // Whether LeakSanitizer's report has a direct leak allocated from the module.

@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "e2e/GameSession.h"
+#include "e2e/LinkedGameDir.h"
 #include "e2e/ScreenPixels.h"
-#include "support/TempDir.h"
 #include "screen/StartScreenControls.h"
+#include "support/TempDir.h"
 
 using namespace screen;
 
@@ -39,14 +40,16 @@ constexpr Box kStartArea{140, 1023, 300, 365};
 // The computer's level on the baseline 220 ("Computer" reaches below it) and
 // its marks; above them the battlefield's line (whose names may reach below
 // 250) and marks, left of its picture.
-constexpr Box kLevelArea{140, 387, 200, 240};
-constexpr Box kLevelMarksArea{388, 537, 200, 240};
+constexpr Box kLevelArea{140, 387, 212, 240};
+constexpr Box kLevelMarksArea{388, 537, 212, 240};
+// The pace of turns under it, on the baseline 190, with its marks.
+constexpr Box kPaceArea{140, 537, 180, 211};
 constexpr Box kBattlefieldLineArea{140, 537, 241, 299};
 constexpr Box kBattlefieldMarksArea{538, 599, 241, 299};
 // The size digits with a row to spare around them, alike for both lines.
 constexpr Box kGreenDigits{140, 387, 389, 408};
 constexpr Box kBlueDigits{140, 387, 369, 388};
-constexpr Box kHintArea{380, 700, 0, 33};   // below the battlefield
+constexpr Box kHintArea{380, 700, 0, 28};   // below the battlefield, under the help panel's edge
 constexpr Box kHintStart{380, 440, 0, 33};  // "Pres": the hint's first letters, none below the baseline
 
 bool Inside(const Box& box, int x, int y) { return x >= box.left && x <= box.right && y >= box.bottom && y <= box.top; }
@@ -122,7 +125,12 @@ TEST(ScreenE2ETest, TheStartScreenShowsItsTextsAtTheirOriginsAndTheMarksChangeTh
   GameSession game;
   ASSERT_TRUE(game.Start());
   ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
-  const Screenshot start = game.ShootWhen(153, kTopRow - 458, kWhite);  // the stem of the title's "K"
+  game.ShootWhen(153, kTopRow - 458, kWhite);  // the stem of the title's "K"
+  // The battlefield's picture follows the first frame.
+  const Screenshot start = ShootUntil(game, [](const Screenshot& s) {
+    Box picture{};
+    return InkBox(s, BoxOf(StartScreenControls::mc_mapPicture), picture);
+  });
   if (const std::string path = DocumentationShot("start-screen.png"); !path.empty()) game.Shoot(path);
 
   ExpectTextAt(start, kTitleArea, 150, 450, "Korvane");
@@ -158,8 +166,8 @@ TEST(ScreenE2ETest, TheStartScreenShowsItsTextsAtTheirOriginsAndTheMarksChangeTh
     for (int x = 0; x < 1024; ++x) {
       bool text = false;
       for (const Box& area : {kTitleArea, kGoalArea, kGreenSizeArea, kBlueSizeArea, kGreenMarksArea, kBlueMarksArea,
-                              kStartArea, kLevelArea, kLevelMarksArea, kBattlefieldLineArea, kBattlefieldMarksArea,
-                              BoxOf(StartScreenControls::mc_mapPicture)}) {
+                              kStartArea, kLevelArea, kLevelMarksArea, kPaceArea, kBattlefieldLineArea,
+                              kBattlefieldMarksArea, BoxOf(StartScreenControls::mc_mapPicture)}) {
         text = text || Inside(area, x, y);
       }
       if (!text && !Same(start.AtGame(x, y), kBackground)) ++stray;
@@ -403,9 +411,9 @@ TEST(ScreenE2ETest, PlayingATurnMovesTheTankOneCellAndEscapeShowsTheStartScreenA
   game.Key("Escape");
   const Box continueBox = BoxOf(StartScreenControls::mc_continue);
   const Box aboveContinue{0, 1023, continueBox.top + 1, kTopRow};
-  // The line "Continue" stands alone between "Start" and the lines below it.
-  // Left of the battlefield's picture, which reaches up beside "Continue".
-  const Box continueLine{0, StartScreenControls::mc_mapPicture.left - 1, continueBox.bottom - 20, continueBox.top};
+  // The word "Continue" stands alone between "Start" and the lines below it;
+  // what it brings back follows it in the small font.
+  const Box continueLine{0, continueBox.right + 5, continueBox.bottom - 20, continueBox.top};
   const Screenshot back = ShootUntil(game, [&](const Screenshot& s) {
     Box ink{};
     return Cut(s, aboveContinue) == Cut(start, aboveContinue) && InkBox(s, continueLine, ink) &&
@@ -437,9 +445,10 @@ TEST(ScreenE2ETest, WithoutItsFontTheGameDrawsEverythingButText) {
 
   // The start screen is all background but the battlefield's picture, which
   // needs no font; Return starts the game all the same.
-  const Screenshot start = game.ShootWhen(1015, kTopRow - 5, kBackground);
+  game.ShootWhen(1015, kTopRow - 5, kBackground);
   Box ink{};
   const Box picture = BoxOf(StartScreenControls::mc_mapPicture);
+  const Screenshot start = ShootUntil(game, [&](const Screenshot& s) { return InkBox(s, picture, ink); });
   EXPECT_TRUE(InkBox(start, picture, ink));
   for (const Box& text : {Box{0, picture.left - 1, 0, 767}, Box{picture.left, 1023, picture.top + 1, 767},
                           Box{picture.left, 1023, 0, picture.bottom - 1}}) {
@@ -467,7 +476,7 @@ TEST(ScreenE2ETest, TwoTurnsShowTheTurnLineAndAHitInTheLogAndNeitherAMisclickNor
   game.ShootWhen(153, kTopRow - 458, kWhite);
   game.Key("Return");
   const Screenshot first = ShootBattle(game);
-  const Box turnLine{854, 1020, 735, 767};
+  const Box turnLine{854, 955, 735, 767};  // "Turn 1", clear of the step counter right of it
   const Box logArea{854, 1020, 410, 690};
   const Patch turnOne = Cut(first, turnLine);
   Box ink{};
@@ -590,7 +599,62 @@ TEST(ScreenE2ETest, APlannedShotShowsWhatItWouldStrikeAndTheRosterWhichTanksHave
     GameSession::Wait(500);
     game.Shoot(path);
   }
+  game.Key("Escape");
+  game.Key("Escape");
+  EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();
+}
 
+// A game played to its end on a narrow battlefield, three tanks a team
+// facing each other along its columns, every Green tank firing each turn:
+// the game-over screen shows the whole battlefield, the summary of the game
+// in the column right of it, and "Press 'V' to watch the game" uncovered.
+TEST(ScreenE2ETest, AFinishedGameShowsItsSummaryBesideTheWholeBattlefield) {
+  LinkedGameDir dir;
+  dir.Replace("Data/map.dat", "#####\n#...#\n#...#\n#...#\n#...#\n#...#\n#...#\n#...#\n#...#\n#####\n");
+  GameSession game;
+  ASSERT_TRUE(game.Start({dir.Path(), {}, {}, {}}));
+  ASSERT_TRUE(game.WaitForWindow()) << game.Stderr();
+  game.ShootWhen(153, kTopRow - 458, kWhite);
+  game.Key("p");  // the fast pace
+  game.Key("Return");
+  ShootBattle(game);
+  const Box offer{50, 440, 740, 767};          // "Press 'V' to watch the game"
+  const Box stepCounter{960, 1020, 735, 767};  // "Step 2/4" while a turn runs
+  const Box summary{850, 1023, 400, 690};
+  auto over = [&](const Screenshot& s) {
+    Box ink{};
+    return InkBox(s, offer, ink);
+  };
+  bool ended = false;
+  for (int turn = 0; turn < 20 && !ended; ++turn) {
+    for (const char* key : {"1", "f", "f", "2", "f", "f", "3", "f", "f", "space"}) game.Key(key);
+    const Screenshot s = ShootUntil(
+        game,
+        [&](const Screenshot& shot) {
+          Box ink{};
+          return over(shot) || !InkBox(shot, stepCounter, ink);
+        },
+        20000);
+    ended = over(s);
+  }
+  ASSERT_TRUE(ended) << "no side was destroyed in 20 turns";
+  GameSession::Wait(1000);  // the last effects fade
+  const Screenshot shot = game.Shoot();
+  if (const std::string path = DocumentationShot("game-over.png"); !path.empty()) game.Shoot(path);
+  Box ink{};
+  ASSERT_TRUE(InkBox(shot, summary, ink)) << "no summary";
+  // Lines in both teams' colours, Green's above Blue's.
+  int greenRow = -1, blueRow = -1;
+  for (int y = summary.top; y >= summary.bottom; --y) {
+    for (int x = summary.left; x <= summary.right; ++x) {
+      const Pixel p = shot.AtGame(x, y);
+      if (greenRow < 0 && Near(p, Pixel{115, 255, 115}, 1)) greenRow = y;
+      if (blueRow < 0 && Near(p, Pixel{140, 191, 255}, 1)) blueRow = y;
+    }
+  }
+  EXPECT_GT(greenRow, blueRow) << "Green's figures " << greenRow << ", Blue's " << blueRow;
+  EXPECT_GE(blueRow, 0);
+  EXPECT_TRUE(over(shot));
   game.Key("Escape");
   game.Key("Escape");
   EXPECT_EQ(game.WaitForExit(), 0) << game.Stderr();

@@ -376,9 +376,12 @@ TEST_F(BattleScreenDrawTest, TheStatusMessageCountsDownToVictoryClearOfTheRoster
     PlayTurn();
     Park(1, 0, 3);
     ASSERT_EQ(Match().GetHillCount(), static_cast<std::uint32_t>(turn));
-    const std::string left = "in " + std::to_string(10 - turn) + " turns.";
+    const std::string left = "wins in " + std::to_string(10 - turn);
     const CapturedFrame frame = Capture();
-    EXPECT_EQ(StatusLines(frame), (Lines{{384, "Green team"}, {364, "  victory"}, {344, left}})) << turn;
+    EXPECT_EQ(
+        StatusLines(frame),
+        (Lines{{384, "Green holds"}, {364, "the centre:"}, {344, left}, {324, turn == 9 ? "more turn" : "more turns"}}))
+        << turn;
     ExpectNoLinesOverlap(frame);
   }
   PlayTurn();
@@ -391,8 +394,11 @@ TEST_F(BattleScreenDrawTest, TheStatusMessageCountsDownToVictoryClearOfTheRoster
   EXPECT_EQ(OnTheMap(won.SpritesWithId(2)).size() + OnTheMap(won.SpritesWithId(3)).size(),
             static_cast<std::size_t>(worldtest::kArenaWidth * worldtest::kArenaHeight));
   EXPECT_EQ(won.GlyphCount(),
-            InkedCharacters("Green team   wins!Press 'R'to restart.12345678910Press F1 for help.Turn 11"
+            InkedCharacters("Green team   wins!Press 'R'to restart.12345678910Press F1 for help.Turn 10"
                             "Press 'V' to watch the game"));
+  // The turn shown is the last one played, and the centre held for ten turn ends.
+  EXPECT_EQ(won.TextAt(854, 740), "Turn 10");
+  EXPECT_EQ(won.SmallTextAt(854, 684), "for 10 turn ends");
 }
 
 TEST_F(BattleScreenDrawTest, ATieShowsOnlyWhenNeitherTeamHasATankLeft) {
@@ -437,7 +443,7 @@ TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {
   ASSERT_EQ(panel.size(), 1u);
   EXPECT_NEAR(panel[0].left, 229, kPixel);
   EXPECT_NEAR(panel[0].right, 787, kPixel);
-  EXPECT_NEAR(panel[0].bottom, 50, kPixel);
+  EXPECT_NEAR(panel[0].bottom, 30, kPixel);
   EXPECT_NEAR(panel[0].top, 470, kPixel);
   // Over the roster, under its own border and text.
   EXPECT_GT(panel[0].order, LastOrder(help.SpritesWithId(kGreenTank)));
@@ -446,7 +452,7 @@ TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {
   // The white border runs round the same rectangle.
   const std::vector<DrawnLine>& border = help.Lines();
   ASSERT_EQ(border.size(), 4u);
-  const float corners[4][2] = {{229, 50}, {229, 470}, {787, 470}, {787, 50}};
+  const float corners[4][2] = {{229, 30}, {229, 470}, {787, 470}, {787, 30}};
   for (std::size_t i = 0; i < 4; ++i) {
     const float* from = corners[i];
     const float* to = corners[(i + 1) % 4];
@@ -472,14 +478,15 @@ TEST_F(BattleScreenDrawTest, F1ReplacesTheHintByTheHelpPanelOverTheRoster) {
       {270, "Delete or RMB", "- Erase All Commands"},
       {250, "LMB", "- Plot Path or Select Tank"},
       {230, "V", "- Watch Last Turn or Game"},
-      {210, "M", "- Sound On/Off"},
-      {190, "R", "- Restart (twice in a game)"},
-      {170, "Escape", "- Start Screen"},
-      {150, "F1", "- This Help"},
+      {210, "P", "- Turn Pace"},
+      {190, "M", "- Sound On/Off"},
+      {170, "R", "- Restart (twice in a game)"},
+      {150, "Escape", "- Start Screen"},
+      {130, "F1", "- This Help"},
   };
   // Under the keys, the rules in the small font, each on its line.
-  const std::string rules[] = {help.SmallTextAt(237, 122), help.SmallTextAt(237, 104), help.SmallTextAt(237, 86),
-                               help.SmallTextAt(237, 68)};
+  const std::string rules[] = {help.SmallTextAt(237, 102), help.SmallTextAt(237, 84), help.SmallTextAt(237, 66),
+                               help.SmallTextAt(237, 48)};
   EXPECT_EQ(rules[0].rfind("Win: hold the centre", 0), 0u) << rules[0];
   EXPECT_NE(rules[1].find("rear 50, side 20, front 10; 70 on a repair cell"), std::string::npos) << rules[1];
   EXPECT_NE(rules[2].find("Fire and move back take two steps"), std::string::npos) << rules[2];
@@ -512,10 +519,11 @@ TEST_F(BattleScreenDrawTest, RightOfTheFieldTheTurnTanksLeftCentreAndLogTellWhat
   EXPECT_EQ(frame.TextAt(854, 740), "Turn 2");
   EXPECT_EQ(frame.SmallTextAt(854, 718), "Green 2/2");
   EXPECT_EQ(frame.SmallTextAt(940, 718), "Blue 2/2");
-  EXPECT_EQ(frame.SmallTextAt(854, 700), "Centre: Green 1/10");
+  EXPECT_EQ(frame.SmallTextAt(854, 700), "Centre: held by Green");
+  EXPECT_EQ(frame.SmallTextAt(854, 684), "for 1 turn end");
   // The shot came out of the fog: the line says so, under its step's heading.
-  EXPECT_EQ(frame.SmallTextAt(854, 676), "Turn 1, step 1");
-  EXPECT_EQ(frame.SmallTextAt(854, 660), "fog -> G1 rear -50");
+  EXPECT_EQ(frame.SmallTextAt(854, 668), "Turn 1, step 1");
+  EXPECT_EQ(frame.SmallTextAt(854, 652), "fog -> G1 rear -50");
   for (const DrawnQuad& g : frame.OfKind(Kind::SmallGlyph)) EXPECT_LE(g.right, 1021.0f) << static_cast<char>(g.code);
   // Nothing on the field shows the shooter: no tank, no health bar.
   EXPECT_TRUE(OnTheMap(frame.SpritesWithId(kBlueTank)).empty());

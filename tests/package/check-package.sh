@@ -2,7 +2,8 @@
 # Makes the Debian package from a build folder and checks it: the libraries
 # it needs declared, every file in its place, the menu entry valid, the icons
 # PNG pictures of their size, the man page there, and the program finding its
-# data beside itself.
+# data beside itself. Building the program alone, as the play command does,
+# makes everything the install takes from the build folder.
 #
 #   tests/package/check-package.sh BUILD_DIR SOURCE_DIR
 set -uo pipefail
@@ -12,6 +13,18 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 status=0
 fail() { echo "$*"; status=1; }
+
+# The play command (scripts/play.sh) builds the program alone; `cmake
+# --install` right after it fails unless that made every file the install
+# takes from the build folder (the icons, the man page).
+if [ -f "$build/build.ninja" ]; then
+  made=$(ninja -C "$build" -t commands korvane)
+  for file in $(grep '^ *file(INSTALL ' "$build/cmake_install.cmake" | grep -o "FILES \"$build/[^\"]*\"" |
+                cut -d'"' -f2 | sort -u); do
+    [ "$file" = "$build/korvane" ] && continue
+    grep -qF "${file#"$build"/}" <<<"$made" || fail "building korvane does not make $file, which the install takes"
+  done
+fi
 
 if ! cpack --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1; then
   cat "$out/cpack.log"

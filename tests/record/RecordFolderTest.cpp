@@ -15,6 +15,7 @@
 #include <string>
 
 #include "record/CReplay.h"
+#include "record/RecordText.h"
 #include "record/RulesVersion.h"
 #include "record/SnapshotText.h"
 #include "record/WorldChecksum.h"
@@ -82,7 +83,8 @@ TEST_F(RecordFolderTest, ABrokenAutosaveIsSetAsideAndNothingElseIsLost) {
   digit = digit == '0' ? '1' : '0';
   const std::string otherRules = WithLine(good, "", "rules ", "rules " + std::to_string(kRulesVersion + 1));
   const std::string otherRulesSay = "recorded with rules " + std::to_string(kRulesVersion + 1) +
-                                    "; this game plays rules " + std::to_string(kRulesVersion);
+                                    "; this game plays rules " + std::to_string(kRulesVersion) +
+                                    ", and its turn 2 does not match";
   // Green's first tank in the sixth slot of its team of three, and on the corner wall.
   const std::string tankBeyond = "tank 0 5 1 1 0 1 100 0 0 0 0 4 0";
   const std::string tankInWall = "tank 0 0 0 0 0 1 100 0 0 0 0 4 0";
@@ -101,7 +103,10 @@ TEST_F(RecordFolderTest, ABrokenAutosaveIsSetAsideAndNothingElseIsLost) {
       {"other version", [](const std::string& p) { std::ofstream(p) << "korvane-record 999\nsize 3 3\n"; },
        "line 1: record version 999 is not supported"},
       {"wrong checksum", [&](const std::string& p) { std::ofstream(p) << wrongCheck; }, "turn 2 does not match"},
-      {"other rules, no snapshot", [&](const std::string& p) { std::ofstream(p) << WithoutSnapshot(otherRules); },
+      {"other rules, no snapshot, a turn that plays otherwise",
+       [&](const std::string& p) {
+         std::ofstream(p) << WithLine(wrongCheck, "", "rules ", "rules " + std::to_string(kRulesVersion + 1));
+       },
        otherRulesSay.c_str()},
       {"a tank beyond its team",
        [&](const std::string& p) { std::ofstream(p) << WithLine(good, "snapshot now", "tank 0 0 ", tankBeyond); },
@@ -186,7 +191,7 @@ TEST_F(RecordFolderTest, ASavedGameSurvivesAnUpdate) {
   char& digit = wrongCheck[wrongCheck.find("\ncheck ") + 7];
   digit = digit == '0' ? '1' : '0';
   // An autosave of the build before this one: records of version 2 hold no watch of the Hard level.
-  std::string older = WithLine(good, "", "rules ", "rules 1");
+  std::string older = WithLine(good, "", "rules ", "rules " + std::to_string(kRulesVersion - 1));
   older.replace(0, older.find('\n'), "korvane-record 2");
   for (std::size_t at = older.find("\nwatch"); at != std::string::npos; at = older.find("\nwatch")) {
     older.erase(at + 1, older.find('\n', at + 1) - at);
@@ -216,6 +221,16 @@ TEST_F(RecordFolderTest, ASavedGameSurvivesAnUpdate) {
     EXPECT_TRUE(fresh.Replay(session.GetGame().Record(), 1, error)) << error;
     EXPECT_EQ(WorldChecksum(fresh.Match()), WorldChecksum(session.GetMatch()));
   }
+  // A save from before snapshots, of rules whose change did not touch its
+  // game, comes back from its turns.
+  const TempDir dir;
+  fs::create_directories(dir.File("korvane"));
+  std::ofstream(dir.File("korvane/autosave.kvrec")) << WithoutSnapshot(WithLine(good, "", "rules ", "rules 7"));
+  worldtest::OwnSession other;
+  other.m_session.SetRecordFolder(dir.File("korvane"));
+  other.m_session.OnKey(SDLK_c, true);
+  ASSERT_EQ(other.m_session.GetMode(), CGameSession::mc_modePlay) << other.m_session.GetRecordMessage();
+  EXPECT_EQ(WorldChecksum(other.m_session.GetMatch()), WorldChecksum(Match()));
 }
 
 // A turn whose Space was pressed is committed: left while it runs (Escape,
@@ -308,3 +323,63 @@ TEST_F(RecordFolderTest, AFolderThatCannotBeWrittenCostsTheRecordsNotTheGame) {
 }
 
 }  // namespace
+
+// A game brought back keeps its own battlefield, sizes and level; the start
+// screen after Escape still shows the choices a new game would take (the
+// battlefield's name and picture alike), and says what Continue brings back.
+TEST_F(RecordFolderTest, AfterContinueAndEscapeTheStartScreenShowsTheChoicesAsTheyAre) {
+  PlayAndLeave();  // 3 against 3 on the arena, at the normal level, two turns played
+  worldtest::OwnSession other;
+  CGameSession& session = other.m_session;
+  session.SetTeamSize(0, 5);
+  session.SetDifficulty(Difficulty::Hard);  // the choices of this run: another battlefield, level and sizes
+  session.SetRecordFolder(Folder());
+  EXPECT_EQ(session.GetContinueText(), "14 x 12, turn 3, Normal, 3 v 3");
+  session.OnKey(SDLK_c, true);
+  ASSERT_EQ(session.GetMode(), CGameSession::mc_modePlay) << session.GetRecordMessage();
+  EXPECT_EQ(session.GetMatch().GetMap().GetWidth(), 14u);
+  EXPECT_EQ(session.GetGame().Record().m_difficulty, Difficulty::Normal);
+  session.OnKey(SDLK_ESCAPE, true);
+  ASSERT_NE(session.GetPreview(), nullptr);
+  CMap chosen;
+  ASSERT_TRUE(chosen.Load(session.GetMapFile().c_str()));
+  EXPECT_EQ(BattlefieldRows(*session.GetPreview()), BattlefieldRows(chosen)) << session.GetBattlefields().GetName();
+  EXPECT_EQ(session.GetDifficulty(), Difficulty::Hard);
+  EXPECT_EQ(session.GetTeamSize(0), 5u);
+  EXPECT_EQ(session.GetContinueText(), "14 x 12, turn 3, Normal, 3 v 3");
+  // Named when it is a battlefield of the list.
+  worldtest::OwnSession listed;
+  listed.m_session.SetMapFile(worldtest::kArenaMap);
+  listed.m_session.SetRecordFolder(Folder());
+  EXPECT_EQ(listed.m_session.GetContinueText(), "world_arena.dat, turn 3, Normal, 3 v 3");
+}
+
+// Starting a new game while one is saved keeps the unfinished one in the
+// history, where it replays as any record does; a saved game with no turn
+// played is simply replaced.
+TEST_F(RecordFolderTest, ANewGameMovesTheUnfinishedOneIntoTheHistory) {
+  PlayAndLeave();
+  const std::string unfinished = ReadAll(Autosave());
+  const std::string history = Folder() + "/history";
+  const auto kept = [&] {
+    m_session.GetRecordFolder().Flush();
+    std::vector<std::string> names;
+    if (fs::exists(history)) {
+      for (const auto& entry : fs::directory_iterator(history)) names.push_back(entry.path().string());
+    }
+    return names;
+  };
+  Press(SDLK_RETURN);
+  const std::vector<std::string> names = kept();
+  ASSERT_EQ(names.size(), 1u);
+  EXPECT_EQ(ReadAll(names[0]), unfinished);
+  worldtest::OwnSession viewer;
+  EXPECT_TRUE(viewer.m_session.OpenReplay(names[0])) << viewer.m_session.GetRecordMessage();
+  // The new game, left before its first turn, and 'R' twice in the next: nothing more to keep.
+  Press(SDLK_ESCAPE);
+  Press(SDLK_RETURN);
+  Press(SDLK_r);
+  Press(SDLK_r);
+  EXPECT_EQ(kept().size(), 1u);
+  EXPECT_TRUE(fs::exists(Autosave()));
+}

@@ -25,12 +25,62 @@ Lines Shown(std::uint32_t hillCount, std::int32_t hillTeam, std::int32_t greenAl
 
 }  // namespace
 
+std::vector<std::string> Centre(std::uint32_t hillCount, std::int32_t hillTeam, std::int32_t greenAlive,
+                                std::int32_t blueAlive, std::int32_t onCentre) {
+  const CentreLines lines = FormatCentreLines(hillCount, hillTeam, greenAlive, blueAlive, onCentre);
+  return std::vector<std::string>(lines.m_lines, lines.m_lines + lines.m_count);
+}
+
+// What misled a player: a countdown that read as a win ("Green team victory
+// in 9 turns."), a centre line claiming 10/10 after a game won by
+// destruction, and a turn number one ahead once the game was over.
 TEST(StatusMessageTest, TheCountdownNamesTheLeaderAndTheTurnsStillToHold) {
-  for (std::uint32_t count = 1; count <= 9; ++count) {
-    const std::string left = "in " + std::to_string(10 - count) + " turns.";
-    EXPECT_EQ(Shown(count, 0, 3, 3), (Lines{{384, "Green team"}, {364, "  victory"}, {344, left}})) << count;
-    EXPECT_EQ(Shown(count, 1, 2, 1), (Lines{{384, "Blue team"}, {364, "  victory"}, {344, left}})) << count;
+  using Texts = std::vector<std::string>;
+  const struct {
+    std::uint32_t count;
+    std::int32_t team, green, blue, onCentre;
+    Lines status;
+    Texts centre;
+  } rows[] = {
+      {0, 0, 3, 3, -1, {}, {"Centre: free"}},
+      // Standing on it before a turn end counts for nothing yet.
+      {0, 1, 3, 3, 0, {}, {"Centre: free"}},
+      {1, 0, 3, 3, 0,
+       {{384, "Green holds"}, {364, "the centre:"}, {344, "wins in 9"}, {324, "more turns"}},
+       {"Centre: held by Green", "for 1 turn end"}},
+      {9, 1, 2, 1, -1,
+       {{384, "Blue holds"}, {364, "the centre:"}, {344, "wins in 1"}, {324, "more turn"}},
+       {"Centre: held by Blue", "for 9 turn ends"}},
+      // Won on the centre: held for ten turn ends.
+      {10, 0, 2, 1, 0,
+       {{384, "Green team"}, {364, "   wins!"}, {344, "Press 'R'"}, {324, "to restart."}},
+       {"Centre: held by Green", "for 10 turn ends"}},
+      // Won by destroying every enemy: the centre is whoever stands on it.
+      {10, 1, 0, 2, -1,
+       {{384, "Blue team"}, {364, "   wins!"}, {344, "Press 'R'"}, {324, "to restart."}},
+       {"Centre: free"}},
+      {10, 0, 1, 0, 0,
+       {{384, "Green team"}, {364, "   wins!"}, {344, "Press 'R'"}, {324, "to restart."}},
+       {"Centre: Green on it"}},
+      // Green's last tank fell mid-turn during Blue's countdown.
+      {4, 1, 0, 3, 1,
+       {{384, "Blue holds"}, {364, "the centre:"}, {344, "wins in 6"}, {324, "more turns"}},
+       {"Centre: Blue on it"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.count) + " for team " + std::to_string(row.team));
+    EXPECT_EQ(Shown(row.count, row.team, row.green, row.blue), row.status);
+    EXPECT_EQ(Centre(row.count, row.team, row.green, row.blue, row.onCentre), row.centre);
   }
+  // The turn shown: the one planned or played; once over, the last played
+  // (the match stands at the next one unless a tie stopped a turn mid-way).
+  const struct {
+    std::uint32_t turn;
+    bool inProgress;
+    std::int32_t steps;
+    std::uint32_t shown;
+  } turns[] = {{1, true, 0, 1}, {7, true, 3, 7}, {11, false, 0, 10}, {4, false, 2, 4}, {1, false, 0, 1}};
+  for (const auto& t : turns) EXPECT_EQ(ShownTurn(t.turn, t.inProgress, t.steps), t.shown) << t.turn;
 }
 
 TEST(StatusMessageTest, TenOrMoreIsAWinWithTheRestartLines) {
@@ -57,7 +107,7 @@ TEST(StatusMessageTest, ATieWheneverNeitherTeamHasATank) {
 TEST(StatusMessageTest, LinesFitTheirBufferAndAnUnknownTeamHasNoName) {
   char small[5];
   EXPECT_STREQ(FormatStatusLine(StatusText::TeamName, 3, 0, small, sizeof small), "Gree");
-  EXPECT_STREQ(FormatStatusLine(StatusText::TurnsLeft, 3, 0, small, sizeof small), "in 7");
+  EXPECT_STREQ(FormatStatusLine(StatusText::WinsIn, 3, 0, small, sizeof small), "wins");
   char buffer[64];
   EXPECT_STREQ(FormatStatusLine(StatusText::TeamName, 3, 2, buffer, sizeof buffer), " team");
   EXPECT_STREQ(FormatStatusLine(StatusText::TeamName, 3, -1, buffer, sizeof buffer), " team");
