@@ -47,9 +47,11 @@ class CHardPlanner {
   // for the coming turn. A view without a battlefield plans nothing.
   void PlanTeam(const CTeamView& view, CTankSlots<CTank> own);
 
+  // The enemy as last seen, kept across turn ends.
   const CEnemyMemory& GetMemory() const { return m_memory; }
   // The memory to put back what a saved game kept.
   CEnemyMemory& GetMemory() { return m_memory; }
+  // Its blocked tanks and repeating positions, kept across turn ends (CHardWatch).
   const CHardWatch& GetWatch() const { return m_watch; }
   // The watch to put back what a saved game kept.
   CHardWatch& GetWatch() { return m_watch; }
@@ -57,7 +59,8 @@ class CHardPlanner {
   // What the last planning expected of the enemy: the forecast's plans
   // (none before any planning), each the orders of every enemy tank it
   // knew, with the cells they pass and the steps they fire in, and the plan
-  // its own plan fared worst against.
+  // its own plan fared worst against. GetExpected gives no orders for a
+  // plan past GetExpectedPlans().
   std::size_t GetExpectedPlans() const { return m_expectedPlans; }
   const std::vector<TurnOrders>& GetExpected(std::size_t plan) const;
   std::size_t GetWorstPlan() const { return m_worstPlan; }
