@@ -539,7 +539,8 @@ TEST(ScreenE2ETest, TwoTurnsShowTheTurnLineAndAHitInTheLogAndNeitherAMisclickNor
 // Blue without random draws. A planned shot into an own tank is marked red on
 // the battlefield before Space is pressed, and the roster says which tanks
 // have orders. With KORVANE_SCREENSHOT_DIR set, the game plays on to the
-// README's planning picture: a shot at Blue and where Green last saw a tank.
+// README's planning picture: a shot along a row and where Green last saw
+// Blue's tanks.
 TEST(ScreenE2ETest, APlannedShotShowsWhatItWouldStrikeAndTheRosterWhichTanksHaveOrders) {
   GameSession game;
   GameSession::Options options;
@@ -590,12 +591,15 @@ TEST(ScreenE2ETest, APlannedShotShowsWhatItWouldStrikeAndTheRosterWhichTanksHave
       ShootUntil(game, turned, 40000);
       GameSession::Wait(1500);  // the rest of the turn's effects
     };
-    for (int turn = 1; turn <= 3; ++turn) playTurn({});
-    // Green looks away from the field: Blue's tank in sight is lost, its last place marked.
-    playTurn({"1", "Right", "Right", "2", "Right", "Right", "3", "Right", "0"});
-    playTurn({"3", "f", "1", "f"});
-    // The first tank would shoot the second; the third turns, moves and fires along row 2.
-    for (const char* key : {"1", "Left", "f", "3", "Left", "Up", "Right", "f"}) game.Key(key);
+    // The third tank drives right along the bottom row, looks up the right
+    // side at Blue's tanks, and goes on out of their sight: their last places
+    // stay marked.
+    playTurn({"3", "Right", "Up", "Up", "Up"});
+    playTurn({"3", "Up", "Up", "Up", "Up"});
+    playTurn({"3", "Up", "Up", "Up", "Up"});
+    playTurn({"3", "Left", "Up", "Up", "Up"});
+    // The first tank would shoot the second; the third fires along its row.
+    for (const char* key : {"1", "Right", "f", "3", "Left", "f"}) game.Key(key);
     GameSession::Wait(500);
     game.Shoot(path);
   }
