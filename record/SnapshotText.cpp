@@ -211,6 +211,20 @@ class CSnapshotReader {
   std::vector<std::string> m_words;  // the line read last
 };
 
+// The Hard computer's watch holds nothing: none was kept (a Normal game, a
+// save from before the watch) or it has watched nothing yet. Such a watch is
+// not written, so that a game put back from either writes the same text.
+bool IsClearWatch(const GameSnapshot& snapshot) {
+  if (snapshot.m_press > 0) return false;
+  for (const std::uint32_t position : snapshot.m_positions) {
+    if (position != 0) return false;
+  }
+  for (const CHardWatch::Kept& kept : snapshot.m_watched) {
+    if (kept.fromX != 0 || kept.fromY != 0 || kept.moving || kept.blocked != 0 || kept.detour != 0) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void AppendSnapshotText(std::string& out, const char* kind, const GameSnapshot& snapshot) {
@@ -251,7 +265,7 @@ void AppendSnapshotText(std::string& out, const char* kind, const GameSnapshot& 
     out += FormatText(line, sizeof line, "jammed %d %d %d %d %zu %u\n", kept.x, kept.y, kept.dx, kept.dy, kept.queued,
                       kept.jammedTurns);
   }
-  if (!snapshot.m_positions.empty()) {
+  if (!IsClearWatch(snapshot)) {
     out += FormatText(line, sizeof line, "watch %u", snapshot.m_press);
     for (const std::uint32_t position : snapshot.m_positions) out += FormatText(line, sizeof line, " %u", position);
     out += '\n';
