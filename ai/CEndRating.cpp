@@ -17,8 +17,8 @@ constexpr std::int32_t kBlocked = -2;
 // Points per step between a tank and its goal, by its purpose (Mend,
 // TakeCentre, Contest, Hunt, Search, Cover), and the most steps counted. A
 // contest of the centre weighs more per turn end the enemy has held it.
-constexpr std::int64_t kPerStep[] = {40, 20, 20, 15, 10, 10};
-constexpr std::int64_t kContestPerHold = 8;
+constexpr std::int64_t kPerStep[] = {40, 14, 14, 10, 7, 7};
+constexpr std::int64_t kContestPerHold = 6;
 constexpr std::int32_t kMostSteps = 40;
 // While the enemy holds the centre, the team's hit points count this many
 // percent less per turn end it has held it, down to the least.
@@ -35,9 +35,19 @@ constexpr std::int64_t kNextKill = 400;
 // Percent that a shot in step 1 to 4 of the next turn is worth, and the second shot of a pair.
 constexpr std::int64_t kShotInStep[4] = {100, 85, 70, 55};
 constexpr std::int64_t kSecondShot = 50;
+// Percent of a duel's outcome counted (either tank may yet break off), and
+// the most steps it is fought out for.
+constexpr std::int64_t kDuelPercent = 15;
+constexpr std::int32_t kDuelSteps = 40;
 // Pressing on, the enemy's tanks and the team's hold count this much, in percent.
 constexpr std::int64_t kPressEnemyPercent = 125;
 constexpr std::int64_t kPressHoldPercent = 200;
+
+// Quarter turns a tank facing heading index `from` takes to face `to`.
+std::int32_t TurnsToFace(std::int32_t from, std::int32_t to) {
+  const std::int32_t turns = QuarterTurns(from, to);
+  return turns == 3 ? 1 : turns;
+}
 
 }  // namespace
 
@@ -102,6 +112,30 @@ std::int64_t CEndRating::BestShot(const Standing& shooter) const {
   return best * shooter.certainty / 100;
 }
 
+std::int64_t CEndRating::Duel(const Standing& own, const Standing& enemy, std::int32_t d) const {
+  const std::int32_t back = (d + 2) & 3;
+  // Steps from the next turn's start at which each fires first: after what
+  // keeps it busy and the turns that bring it to face the other.
+  const std::int32_t ownReady = own.busy + TurnsToFace(own.heading, d);
+  const std::int32_t enemyReady = enemy.busy + TurnsToFace(enemy.heading, back);
+  std::int32_t ownHp = own.hp;
+  std::int32_t enemyHp = enemy.hp;
+  for (std::int32_t step = 0; step < kDuelSteps && ownHp > 0 && enemyHp > 0; ++step) {
+    // Shells of one step strike together; each fires every other step.
+    const bool ownFires = step >= ownReady && (step - ownReady) % 2 == 0;
+    const bool enemyFires = step >= enemyReady && (step - enemyReady) % 2 == 0;
+    if (ownFires) enemyHp -= HitOf(d, step >= enemyReady ? back : enemy.heading, enemy.repairing).m_damage;
+    if (enemyFires) ownHp -= HitOf(back, step >= ownReady ? d : own.heading, own.repairing).m_damage;
+  }
+  // The tank that falls, and what the other loses on the way; nothing if neither falls.
+  std::int64_t points = 0;
+  if (enemyHp <= 0) points += enemy.hp * mc_pointsPerHp + mc_aliveBonus;
+  if (ownHp <= 0) points -= own.hp * mc_pointsPerHp + mc_aliveBonus;
+  if (ownHp > 0 && enemyHp <= 0) points -= (own.hp - ownHp) * mc_pointsPerHp;
+  if (enemyHp > 0 && ownHp <= 0) points += (enemy.hp - enemyHp) * mc_pointsPerHp;
+  return points * kDuelPercent / 100 * enemy.certainty / 100;
+}
+
 std::int64_t CEndRating::Rate(const CGameWorld& played) {
   const std::uint32_t team = m_known->GetTeam();
   const std::uint32_t enemy = m_known->GetEnemy();
@@ -155,6 +189,19 @@ std::int64_t CEndRating::Rate(const CGameWorld& played) {
   }
   std::int64_t shots = 0;
   for (const Standing& shooter : m_standing) shots += shooter.team == team ? BestShot(shooter) : -BestShot(shooter);
+  for (const Standing& own : m_standing) {
+    if (own.team != team) continue;
+    for (std::int32_t d = 0; d < 4; ++d) {
+      const HeadingVector step = HeadingFromIndex(d);
+      std::int32_t at = kEmpty;
+      for (std::int32_t x = own.x + step.dx, y = own.y + step.dy; (at = At(x, y)) == kEmpty;
+           x += step.dx, y += step.dy) {
+      }
+      if (at >= 0 && m_standing[static_cast<std::size_t>(at)].team != team) {
+        score += Duel(own, m_standing[static_cast<std::size_t>(at)], d);
+      }
+    }
+  }
   for (const Standing& standing : m_standing) {
     m_at[static_cast<std::size_t>(m_known->Cell(standing.x, standing.y))] = static_cast<std::int16_t>(kEmpty);
   }

@@ -23,6 +23,10 @@ class CTankPurposes;
 //  - the first shots of the next turn: each tank's best target in a line it
 //    faces, turns to or steps into, by the side it would strike, the sooner
 //    the more (not all counted: the enemy will have planned too);
+//  - the duels ahead: two tanks of either team in each other's line, with
+//    nothing between, fight it out (each turns to face the other and fires
+//    as often as it can); a share of the tank that falls, and of what the
+//    other loses, counts for the team or against it;
 //  - each of the team's tanks' steps from the goal of its purpose, a step
 //    to a repair cell worth most, one to the holder of the centre more the
 //    longer it has held it.
@@ -55,6 +59,10 @@ class CEndRating {
   };
   // The points of the best first shots the tank has on a tank of the other team.
   std::int64_t BestShot(const Standing& shooter) const;
+  // Points the team gains, less what it loses, if its tank `own` and the
+  // enemy's `enemy`, standing in each other's line along heading index `d`
+  // from `own`, fought it out from here.
+  std::int64_t Duel(const Standing& own, const Standing& enemy, std::int32_t d) const;
   // The tank standing on (x, y) (index into m_standing), or -1; walls and the edge give -2.
   std::int32_t At(std::int32_t x, std::int32_t y) const;
 

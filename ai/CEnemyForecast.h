@@ -31,6 +31,8 @@ class CEnemyForecast {
   // The ways of playing, in the order of the plans.
   enum class Mood : std::uint8_t { Fight, Hide, Reflex, Advance };
   static constexpr std::size_t mc_plans = 4;
+  // Percent of the enemy's play each plan stands for, in the order of the plans.
+  static constexpr std::int32_t mc_likelihood[mc_plans] = {40, 10, 35, 15};
 
   // Works out the plans for the known match; `lines` are the planning team's
   // lines of fire in it (CFireLines::Build for that team).

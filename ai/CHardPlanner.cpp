@@ -3,14 +3,6 @@
 #include "units/CTank.h"
 #include "world/CTeamView.h"
 
-namespace {
-
-// Percent of a shell the enemy's lines take from each forecast plan's shots:
-// Fight, Hide, Reflex, Advance.
-constexpr std::int32_t kPlanWeight[CEnemyForecast::mc_plans] = {40, 10, 35, 15};
-
-}  // namespace
-
 void CHardPlanner::Reset() {
   m_memory.Clear();
   m_watch.Reset();
@@ -41,7 +33,8 @@ void CHardPlanner::AddForecastShots() {
       const TurnOrders& orders = m_forecast.GetOrders(plan, i);
       for (std::int32_t step = 0; step < TurnOrders::mc_steps; ++step) {
         if (orders.m_fires[step]) {
-          m_enemyLines.AddShot(m_known, step, orders.m_poses[step], kPlanWeight[plan], static_cast<std::int32_t>(i));
+          m_enemyLines.AddShot(m_known, step, orders.m_poses[step], CEnemyForecast::mc_likelihood[plan],
+                               static_cast<std::int32_t>(i));
         }
       }
     }
@@ -74,7 +67,8 @@ void CHardPlanner::PlanTeam(const CTeamView& view, CTankSlots<CTank> own) {
 
   std::size_t ownTanks = 0;
   for (const CKnownMatch::Tank& tank : m_known.GetTanks()) ownTanks += tank.m_team == m_known.GetTeam() ? 1 : 0;
-  m_shortlist.Build(m_known, m_enemyLines, m_purposes, CTeamSearch::PerTank(ownTanks, m_forecast.GetPlanCount()));
+  m_shortlist.Build(m_known, m_enemyLines, m_forecast, m_purposes,
+                    CTeamSearch::PerTank(ownTanks, m_forecast.GetPlanCount()));
   m_rating.Prepare(m_known, m_purposes, m_watch.IsPressing());
   m_search.Run(m_known, m_shortlist, m_forecast, m_rating);
   for (CTank* tank : own) {

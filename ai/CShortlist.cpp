@@ -1,8 +1,10 @@
 #include "ai/CShortlist.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
+#include "ai/CEnemyForecast.h"
 #include "ai/CFireLines.h"
 #include "ai/CKnownMatch.h"
 #include "ai/CTankPurposes.h"
@@ -13,9 +15,8 @@
 
 namespace {
 
-// Percent chance that an enemy tank is still where it stood when a shell
-// comes in step 1 to 4.
-constexpr std::int64_t kStillThere[TurnOrders::mc_steps] = {100, 80, 65, 55};
+constexpr std::size_t kPlans = CEnemyForecast::mc_plans;
+constexpr std::int32_t kSteps = TurnOrders::mc_steps;
 // Hundredths of a hit point: a step from the goal, and a kill.
 constexpr std::int64_t kPerStep = 150;
 constexpr std::int64_t kKill = 4000;
@@ -27,74 +28,137 @@ const std::vector<TurnOrders>& CShortlist::Get(std::size_t tank) const {
   return tank < m_lists.size() ? m_lists[tank] : m_none;
 }
 
-bool CShortlist::Rate(const CKnownMatch& known, const CFireLines& enemyLines, const std::vector<std::int32_t>* field,
-                      std::size_t tank, const TurnOrders& orders, std::int64_t& rating) const {
+void CShortlist::MarkForecast(const CKnownMatch& known, const CEnemyForecast& forecast) {
   const std::vector<CKnownMatch::Tank>& tanks = known.GetTanks();
-  const std::uint32_t team = tanks[tank].m_team;
-  std::int64_t shots = 0;
+  const auto cells = static_cast<std::size_t>(known.CellCount());
+  m_forecastAt.assign(kPlans * kSteps * cells, -1);
+  m_forecastPoses.assign(kPlans * kSteps * tanks.size(), TankState{});
+  for (std::size_t plan = 0; plan < forecast.GetPlanCount(); ++plan) {
+    for (std::size_t i = 0; i < tanks.size(); ++i) {
+      if (tanks[i].m_team == known.GetTeam()) continue;
+      for (std::int32_t step = 0; step < kSteps; ++step) {
+        const std::size_t at = plan * kSteps + static_cast<std::size_t>(step);
+        const TankState& pose = forecast.GetOrders(plan, i).m_poses[step];
+        m_forecastPoses[at * tanks.size() + i] = pose;
+        m_forecastAt[at * cells + static_cast<std::size_t>(known.Cell(pose.x, pose.y))] = static_cast<std::int16_t>(i);
+      }
+    }
+  }
+}
+
+std::int32_t CShortlist::ForecastAt(std::size_t plan, std::int32_t step, std::int32_t cell) const {
+  const std::size_t cells = m_forecastAt.size() / (kPlans * kSteps);
+  return m_forecastAt[(plan * kSteps + static_cast<std::size_t>(step)) * cells + static_cast<std::size_t>(cell)];
+}
+
+std::int32_t CShortlist::ForecastTarget(const CKnownMatch& known, std::size_t tank, std::size_t plan, std::int32_t step,
+                                        const TankState& pose) const {
+  const std::vector<CKnownMatch::Tank>& tanks = known.GetTanks();
+  for (std::int32_t x = pose.x + pose.dx, y = pose.y + pose.dy; known.IsOpen(x, y); x += pose.dx, y += pose.dy) {
+    const std::int32_t enemy = ForecastAt(plan, step, known.Cell(x, y));
+    if (enemy >= 0) return enemy;
+    const std::int32_t at = known.TankAt(x, y);
+    if (at != CKnownMatch::mc_none && static_cast<std::size_t>(at) != tank &&
+        tanks[static_cast<std::size_t>(at)].m_team == tanks[tank].m_team) {
+      return CKnownMatch::mc_none;
+    }
+  }
+  return CKnownMatch::mc_none;
+}
+
+bool CShortlist::Rate(const CKnownMatch& known, const CFireLines& enemyLines, const std::vector<std::int32_t>* field,
+                      std::size_t tank, const TurnOrders& orders, Rated& rated) const {
+  const std::vector<CKnownMatch::Tank>& tanks = known.GetTanks();
   std::int64_t danger = 0;
-  std::int32_t lastTarget = CKnownMatch::mc_none;
-  std::int64_t onTarget = 0;
-  for (std::int32_t step = 0; step < TurnOrders::mc_steps; ++step) {
+  rated.shots = 0;
+  // Per plan, the tank the last shot met and what the shots dealt it in a row.
+  std::int32_t lastTarget[kPlans];
+  std::int64_t onTarget[kPlans] = {};
+  std::fill(lastTarget, lastTarget + kPlans, CKnownMatch::mc_none);
+  for (std::int32_t step = 0; step < kSteps; ++step) {
     const TankState& pose = orders.m_poses[step];
     danger += enemyLines.DangerAt(known, step, pose);
     if (!orders.m_fires[step]) continue;
     const std::int32_t shot = HeadingIndex(pose.dx, pose.dy);
-    const std::int32_t target = known.TargetAlong(pose.x, pose.y, shot, static_cast<std::int32_t>(tank));
-    if (target == CKnownMatch::mc_none) continue;
-    const CKnownMatch::Tank& hit = tanks[static_cast<std::size_t>(target)];
-    if (hit.m_team == team) return false;
-    const TankState& s = hit.m_state;
-    const std::int64_t damage = HitOf(shot, HeadingIndex(s.dx, s.dy), known.IsRepairCell(s.x, s.y)).m_damage;
-    onTarget = target == lastTarget ? onTarget + damage : damage;
-    lastTarget = target;
-    std::int64_t value = std::min<std::int64_t>(damage, s.hp) * kStillThere[step];
-    if (onTarget >= s.hp) value += kKill * kStillThere[step] / 100;
-    shots += value * hit.m_certainty / 100;
+    const std::int32_t standing = known.TargetAlong(pose.x, pose.y, shot, static_cast<std::int32_t>(tank));
+    if (standing != CKnownMatch::mc_none && tanks[static_cast<std::size_t>(standing)].m_team == tanks[tank].m_team) {
+      return false;
+    }
+    for (std::size_t plan = 0; plan < kPlans; ++plan) {
+      const std::int32_t target = ForecastTarget(known, tank, plan, step, pose);
+      if (target == CKnownMatch::mc_none) continue;
+      const auto index = static_cast<std::size_t>(target);
+      const TankState& s = m_forecastPoses[(plan * kSteps + static_cast<std::size_t>(step)) * tanks.size() + index];
+      const std::int64_t damage = HitOf(shot, HeadingIndex(s.dx, s.dy), known.IsRepairCell(s.x, s.y)).m_damage;
+      onTarget[plan] = target == lastTarget[plan] ? onTarget[plan] + damage : damage;
+      lastTarget[plan] = target;
+      std::int64_t value = std::min<std::int64_t>(damage, s.hp) * 100;
+      if (onTarget[plan] >= s.hp) value += kKill;
+      rated.shots += value * CEnemyForecast::mc_likelihood[plan] / 100 * tanks[index].m_certainty / 100;
+    }
   }
-  const TankState& end = orders.m_poses[TurnOrders::mc_steps];
+  const TankState& end = orders.m_poses[kSteps];
   const std::int32_t steps = field ? std::min((*field)[static_cast<std::size_t>(known.Cell(end.x, end.y))], kMostSteps) : 0;
-  rating = 2 * shots - danger + (known.NextShot(tank, end) - enemyLines.ExposureAt(known, end)) / 2 - kPerStep * steps;
+  rated.rating =
+      2 * rated.shots - danger + (known.NextShot(tank, end) - enemyLines.ExposureAt(known, end)) / 2 - kPerStep * steps;
   return true;
 }
 
-void CShortlist::Build(const CKnownMatch& known, const CFireLines& enemyLines, const CTankPurposes& purposes,
-                       std::size_t perTank) {
+void CShortlist::Build(const CKnownMatch& known, const CFireLines& enemyLines, const CEnemyForecast& forecast,
+                       const CTankPurposes& purposes, std::size_t perTank) {
+  MarkForecast(known, forecast);
   const std::vector<CKnownMatch::Tank>& tanks = known.GetTanks();
   m_lists.assign(tanks.size(), std::vector<TurnOrders>());
   perTank = std::max<std::size_t>(perTank, 2);
-  // Per end cell, heading and whether it fired: the best sequence's index and rating.
-  std::vector<std::pair<std::int64_t, std::size_t>> bestOf;
+  // Per sequence: its end cell, heading and shooting steps, less its rating, its index.
+  std::vector<std::tuple<std::size_t, std::int64_t, std::size_t>> keyed;
   std::vector<std::pair<std::int64_t, std::size_t>> ranked;
   for (std::size_t tank = 0; tank < tanks.size(); ++tank) {
     if (tanks[tank].m_team != known.GetTeam()) continue;
     CTurnOptions::Collect(known, tank, m_all);
     if (m_all.empty()) continue;
-    bestOf.assign(static_cast<std::size_t>(known.CellCount()) * 8, {0, m_all.size()});
+    keyed.clear();
+    std::size_t shooter = 0;  // the sequence dealing the most damage, the better rated of alike ones
+    Rated best{0, 0};
     for (std::size_t i = 0; i < m_all.size(); ++i) {
-      std::int64_t rating = 0;
-      if (!Rate(known, enemyLines, purposes.GetField(tank), tank, m_all[i], rating)) continue;
-      const TankState& end = m_all[i].m_poses[TurnOrders::mc_steps];
-      const std::size_t key = static_cast<std::size_t>(known.Cell(end.x, end.y)) * 8 +
-                              static_cast<std::size_t>(HeadingIndex(end.dx, end.dy)) * 2 +
-                              (FireSteps(m_all[i]) != 0 ? 1 : 0);
-      if (bestOf[key].second == m_all.size() || rating > bestOf[key].first) bestOf[key] = {rating, i};
+      Rated rated{0, 0};
+      if (!Rate(known, enemyLines, purposes.GetField(tank), tank, m_all[i], rated)) continue;
+      if (rated.shots > best.shots || (rated.shots == best.shots && rated.shots > 0 && rated.rating > best.rating)) {
+        shooter = i;
+        best = rated;
+      }
+      const TankState& end = m_all[i].m_poses[kSteps];
+      const std::size_t key = (static_cast<std::size_t>(known.Cell(end.x, end.y)) * 4 +
+                               static_cast<std::size_t>(HeadingIndex(end.dx, end.dy))) *
+                                  16 +
+                              FireSteps(m_all[i]);
+      keyed.emplace_back(key, -rated.rating, i);
     }
+    // The best of each key, then the best of those first; alike ratings in
+    // the order the sequences were found.
+    std::sort(keyed.begin(), keyed.end());
     ranked.clear();
-    for (const auto& best : bestOf) {
-      if (best.second != m_all.size()) ranked.emplace_back(-best.first, best.second);
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+      if (i == 0 || std::get<0>(keyed[i]) != std::get<0>(keyed[i - 1])) {
+        ranked.emplace_back(std::get<1>(keyed[i]), std::get<2>(keyed[i]));
+      }
     }
-    // The best first; alike ratings in the order the sequences were found.
     std::sort(ranked.begin(), ranked.end());
     std::vector<TurnOrders>& list = m_lists[tank];
     bool still = false;
+    bool shoots = shooter == 0;
     for (std::size_t i = 0; i < ranked.size() && list.size() < perTank; ++i) {
       list.push_back(m_all[ranked[i].second]);
       still = still || ranked[i].second == 0;
+      shoots = shoots || ranked[i].second == shooter;
     }
-    // Standing still (the first sequence) is always tried.
-    if (!still) {
+    // Standing still (the first sequence) and the most damaging one are always tried.
+    if (!shoots) {
       if (list.size() >= perTank) list.pop_back();
+      list.push_back(m_all[shooter]);
+    }
+    if (!still) {
+      if (list.size() >= perTank) list.erase(list.end() - (shoots ? 1 : 2));
       list.push_back(m_all[0]);
     }
   }

@@ -49,6 +49,36 @@ std::int64_t CTeamSearch::Worth(const CKnownMatch& known, const CShortlist& shor
   return (worst * mc_worstPercent + mean * (100 - mc_worstPercent)) / 100;
 }
 
+void CTeamSearch::TryPairs(const CKnownMatch& known, const CShortlist& shortlist, const CEnemyForecast& forecast,
+                           CEndRating& rating, std::int64_t& best) {
+  const std::size_t tanks = known.GetTanks().size();
+  const auto plans = static_cast<std::int32_t>(std::max<std::size_t>(forecast.GetPlanCount(), 1));
+  for (std::size_t i = 0; i < tanks; ++i) {
+    const std::size_t first = std::min(mc_pairedPerTank, shortlist.Get(i).size());
+    for (std::size_t j = i + 1; j < tanks; ++j) {
+      const std::size_t second = std::min(mc_pairedPerTank, shortlist.Get(j).size());
+      for (std::size_t a = 0; a < first; ++a) {
+        for (std::size_t b = 0; b < second; ++b) {
+          // One tank's change alone the passes have tried.
+          if (a == m_choice[i] || b == m_choice[j]) continue;
+          if (m_playouts + plans > mc_playouts) return;
+          const std::size_t wasFirst = m_choice[i];
+          const std::size_t wasSecond = m_choice[j];
+          m_choice[i] = a;
+          m_choice[j] = b;
+          const std::int64_t worth = Worth(known, shortlist, forecast, rating);
+          if (worth > best) {
+            best = worth;
+          } else {
+            m_choice[i] = wasFirst;
+            m_choice[j] = wasSecond;
+          }
+        }
+      }
+    }
+  }
+}
+
 void CTeamSearch::Run(const CKnownMatch& known, const CShortlist& shortlist, const CEnemyForecast& forecast,
                       CEndRating& rating) {
   const std::vector<CKnownMatch::Tank>& tanks = known.GetTanks();
@@ -77,6 +107,7 @@ void CTeamSearch::Run(const CKnownMatch& known, const CShortlist& shortlist, con
     }
     if (!better) break;
   }
+  TryPairs(known, shortlist, forecast, rating, best);
   m_chosen.assign(tanks.size(), TurnOrders{});
   for (std::size_t i = 0; i < tanks.size(); ++i) {
     const std::vector<TurnOrders>& list = shortlist.Get(i);

@@ -21,7 +21,10 @@ class CShortlist;
 // may do. The search starts from every tank's first sequence and tries, tank
 // by tank, each other sequence of its list with the rest of the plan kept,
 // keeping any that is worth more, in passes until none is or the playouts
-// run out. Everything is counted in whole numbers and tried in a fixed
+// run out. Then, while playouts are left (with a few tanks), it tries two
+// tanks' first sequences together: a move that only pays when a friend
+// moves too, such as two tanks stepping into two lines of one enemy at
+// once, is found that way. Everything is counted in whole numbers and tried in a fixed
 // order: the same match gives the same plan on every machine.
 class CTeamSearch {
  public:
@@ -31,6 +34,9 @@ class CTeamSearch {
   static constexpr std::int32_t mc_passes = 3;
   // Percent of a plan's worth that is its worst rating, the rest the mean.
   static constexpr std::int64_t mc_worstPercent = 50;
+
+  // Sequences of each of two tanks tried together.
+  static constexpr std::size_t mc_pairedPerTank = 6;
 
   // Sequences each tank tries at least and at most.
   static constexpr std::size_t mc_leastPerTank = 4;
@@ -54,6 +60,11 @@ class CTeamSearch {
   // The worth of the plan as chosen now (m_choice); each forecast plan's rating goes into m_ratings.
   std::int64_t Worth(const CKnownMatch& known, const CShortlist& shortlist, const CEnemyForecast& forecast,
                      CEndRating& rating);
+
+  // Tries every pair of tanks' first sequences together, keeping any pair
+  // worth more than `best` (which follows); stops when the playouts run out.
+  void TryPairs(const CKnownMatch& known, const CShortlist& shortlist, const CEnemyForecast& forecast,
+                CEndRating& rating, std::int64_t& best);
 
   CGameWorld m_played;                // the copy a turn is played out on
   std::vector<std::size_t> m_choice;  // per tank of the known match, its sequence in the shortlist

@@ -8,4 +8,4 @@
 // Bump it with any change that makes a turn end differently: moves, shots,
 // damage, repair, sight, the centre count, set-up, the random draws or
 // either computer level's plans (HACKING.md says how).
-inline constexpr std::uint32_t kRulesVersion = 2;
+inline constexpr std::uint32_t kRulesVersion = 3;

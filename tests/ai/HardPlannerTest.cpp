@@ -187,6 +187,33 @@ TEST_F(HardPlannerTest, PlaysTheStrongMove) {
   }
 }
 
+// Two tanks front to front in a column, nothing between: each shot takes
+// ten hit points, so the one with more wins the duel by firing as often as
+// it can, and the one with fewer must leave the column, whatever else it does.
+TEST_F(HardPlannerTest, StaysInADuelItWinsAndLeavesOneItLoses) {
+  const struct {
+    std::int32_t blueHp;
+    std::int32_t greenHp;
+    bool stays;
+  } duels[] = {{100, 60, true}, {60, 100, false}, {90, 50, true}, {50, 90, false}};
+  for (const auto& duel : duels) {
+    CGameWorld world;
+    CComputerPlayer computer;
+    SetUpBattle(world, computer, {{kBlue, {8, 8, 0, -1, duel.blueHp}}, {kGreen, {8, 2, 0, 1, duel.greenHp}}});
+    computer.PlanTurn(world);
+    const CTank& tank = *world.GetTeamTanks(kBlue)[0];
+    const TankState end = tank.PlannedState();
+    int shots = 0;
+    for (const TankCommand& command : tank.GetCommands()) shots += command.IsFire() ? 1 : 0;
+    const std::string what = "Blue " + std::to_string(duel.blueHp) + " against " + std::to_string(duel.greenHp);
+    if (duel.stays) {
+      EXPECT_EQ(end.x, 8) << what;
+      EXPECT_EQ(shots, 2) << what;
+    } else {
+      EXPECT_NE(end.x, 8) << what;
+    }
+  }
+}
 
 // The Hard turn ends of a game of `size` a side on the shipped battlefield,
 // Green playing a fixed pattern (`pattern` shifts it), as the world's
