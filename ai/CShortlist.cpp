@@ -128,11 +128,9 @@ void CShortlist::Build(const CKnownMatch& known, const CFireLines& enemyLines, c
         best = rated;
       }
       const TankState& end = m_all[i].m_poses[kSteps];
-      const std::size_t key = (static_cast<std::size_t>(known.Cell(end.x, end.y)) * 4 +
-                               static_cast<std::size_t>(HeadingIndex(end.dx, end.dy))) *
-                                  16 +
-                              FireSteps(m_all[i]);
-      keyed.emplace_back(key, -rated.rating, i);
+      const auto cell = static_cast<std::size_t>(known.Cell(end.x, end.y));
+      const auto heading = static_cast<std::size_t>(HeadingIndex(end.dx, end.dy));
+      keyed.emplace_back((cell * 4 + heading) * 16 + FireSteps(m_all[i]), -rated.rating, i);
     }
     // The best of each key, then the best of those first; alike ratings in
     // the order the sequences were found.

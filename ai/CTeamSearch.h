@@ -24,8 +24,8 @@ class CShortlist;
 // run out. Then, while playouts are left (with a few tanks), it tries two
 // tanks' first sequences together: a move that only pays when a friend
 // moves too, such as two tanks stepping into two lines of one enemy at
-// once, is found that way. Everything is counted in whole numbers and tried in a fixed
-// order: the same match gives the same plan on every machine.
+// once, is found that way. Everything is counted in whole numbers and tried
+// in a fixed order: the same match gives the same plan on every machine.
 class CTeamSearch {
  public:
   // Playouts a planning may use at most, whatever the team's size.
