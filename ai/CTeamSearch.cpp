@@ -49,6 +49,17 @@ std::int64_t CTeamSearch::Worth(const CKnownMatch& known, const CShortlist& shor
   return (worst * mc_worstPercent + mean * (100 - mc_worstPercent)) / 100;
 }
 
+void CTeamSearch::KeepWorstPlan() {
+  m_worstPlan = static_cast<std::size_t>(std::min_element(m_ratings.begin(), m_ratings.end()) - m_ratings.begin());
+}
+
+bool CTeamSearch::Keeps(std::int64_t worth, std::int64_t& best) {
+  if (worth <= best) return false;
+  best = worth;
+  KeepWorstPlan();
+  return true;
+}
+
 void CTeamSearch::TryPairs(const CKnownMatch& known, const CShortlist& shortlist, const CEnemyForecast& forecast,
                            CEndRating& rating, std::int64_t& best) {
   const std::size_t tanks = known.GetTanks().size();
@@ -66,10 +77,7 @@ void CTeamSearch::TryPairs(const CKnownMatch& known, const CShortlist& shortlist
           const std::size_t wasSecond = m_choice[j];
           m_choice[i] = a;
           m_choice[j] = b;
-          const std::int64_t worth = Worth(known, shortlist, forecast, rating);
-          if (worth > best) {
-            best = worth;
-          } else {
+          if (!Keeps(Worth(known, shortlist, forecast, rating), best)) {
             m_choice[i] = wasFirst;
             m_choice[j] = wasSecond;
           }
@@ -84,9 +92,9 @@ void CTeamSearch::Run(const CKnownMatch& known, const CShortlist& shortlist, con
   const std::vector<CKnownMatch::Tank>& tanks = known.GetTanks();
   m_choice.assign(tanks.size(), 0);
   m_playouts = 0;
-  m_worstPlan = 0;
   const std::size_t plans = std::max<std::size_t>(forecast.GetPlanCount(), 1);
   std::int64_t best = Worth(known, shortlist, forecast, rating);
+  KeepWorstPlan();
   for (std::int32_t pass = 0; pass < mc_passes; ++pass) {
     bool better = false;
     for (std::size_t i = 0; i < tanks.size(); ++i) {
@@ -96,9 +104,7 @@ void CTeamSearch::Run(const CKnownMatch& known, const CShortlist& shortlist, con
         if (m_playouts + static_cast<std::int32_t>(plans) > mc_playouts) break;
         const std::size_t was = m_choice[i];
         m_choice[i] = option;
-        const std::int64_t worth = Worth(known, shortlist, forecast, rating);
-        if (worth > best) {
-          best = worth;
+        if (Keeps(Worth(known, shortlist, forecast, rating), best)) {
           better = true;
         } else {
           m_choice[i] = was;
@@ -113,6 +119,4 @@ void CTeamSearch::Run(const CKnownMatch& known, const CShortlist& shortlist, con
     const std::vector<TurnOrders>& list = shortlist.Get(i);
     if (m_choice[i] < list.size()) m_chosen[i] = list[m_choice[i]];
   }
-  Worth(known, shortlist, forecast, rating);
-  m_worstPlan = static_cast<std::size_t>(std::min_element(m_ratings.begin(), m_ratings.end()) - m_ratings.begin());
 }

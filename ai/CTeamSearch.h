@@ -61,6 +61,11 @@ class CTeamSearch {
   std::int64_t Worth(const CKnownMatch& known, const CShortlist& shortlist, const CEnemyForecast& forecast,
                      CEndRating& rating);
 
+  // The forecast plan the worth just played fared worst against becomes GetWorstPlan().
+  void KeepWorstPlan();
+  // Whether the worth just played beats `best`: then it becomes the best,
+  // and its worst forecast plan is kept.
+  bool Keeps(std::int64_t worth, std::int64_t& best);
   // Tries every pair of tanks' first sequences together, keeping any pair
   // worth more than `best` (which follows); stops when the playouts run out.
   void TryPairs(const CKnownMatch& known, const CShortlist& shortlist, const CEnemyForecast& forecast,
@@ -69,7 +74,7 @@ class CTeamSearch {
   CGameWorld m_played;                // the copy a turn is played out on
   std::vector<std::size_t> m_choice;  // per tank of the known match, its sequence in the shortlist
   std::vector<TurnOrders> m_chosen;   // per tank of the known match, the sequence chosen
-  std::vector<std::int64_t> m_ratings; // per forecast plan, the last worth's rating
+  std::vector<std::int64_t> m_ratings; // per forecast plan, the rating of the worth played last
   std::size_t m_worstPlan = 0;        // see GetWorstPlan
   std::int32_t m_playouts = 0;        // see GetPlayouts
   TurnOrders m_none;                  // the empty orders

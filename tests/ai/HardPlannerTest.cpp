@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "ai/AiTestSupport.h"
 #include "ai/CComputerPlayer.h"
 #include "ai/CHardPlanner.h"
+#include "ai/CTeamSearch.h"
 #include "core/DataFiles.h"
 #include "record/WorldChecksum.h"
 #include "world/TurnPlayout.h"
@@ -239,6 +241,24 @@ std::vector<std::uint64_t> PlayHardGame(CComputerPlayer& computer, std::uint32_t
     sums.push_back(WorldChecksum(world));
   }
   return sums;
+}
+
+// However many tanks a side, a planning plays out at most its budget of
+// turns: the worst time of a turn end rests on it.
+TEST(HardPlannerBudgetTest, PlaysOutAtMostItsBudgetOfTurns) {
+  CMap battlefield;
+  ASSERT_TRUE(battlefield.Load(kv::kMapFile));
+  for (const std::uint32_t size : {1u, 4u, 10u}) {
+    CGameWorld world;
+    world.SetUp(battlefield, size, size);
+    CComputerPlayer computer;
+    computer.SetLevel(Difficulty::Hard);
+    computer.StartGame(world);
+    computer.PlanTurn(world);
+    const std::int32_t playouts = computer.GetHardPlanner().GetPlayouts();
+    EXPECT_GT(playouts, 0) << size << " a side";
+    EXPECT_LE(playouts, CTeamSearch::mc_playouts) << size << " a side";
+  }
 }
 
 // A game played again plays the same, whether by the same computer after
